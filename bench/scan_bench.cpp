@@ -1,0 +1,263 @@
+// How to run: WINEPREFIX=... wine build/<dir>/bench/scan_bench.exe [links]   (Windows build only)
+//
+// Times the two start-menu scans of "Get All" over a generated start menu against a
+// floor measured in the same run: listing the same folders and loading every link
+// through the shell's link object, once with the component system entered per link
+// (as the product does) and once for the whole walk. Prints medians of five runs.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/win32/Handle.h"
+#include "shell/Scans.h"
+#include "shell/win32/LinkFixtures.h"
+#include "shell/win32/Win32FileSystem.h"
+#include "shell/win32/Win32LinkReader.h"
+#include "shell/win32/Win32MessagePump.h"
+#include "support/win32/TempFolder.h"
+
+namespace tessaly::bench {
+
+// scan_floor.cpp
+int LoadAllLinks(const std::string& folder, bool comPerLink);
+
+namespace {
+
+class CountingList : public ShortcutList {
+ public:
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Title(int i) const override { return items_[static_cast<std::size_t>(i)].first; }
+  std::string Target(int i) const override { return items_[static_cast<std::size_t>(i)].second; }
+  bool IsSelected(int) const override { return false; }
+  int Append(const std::string& title, const std::string& target) override {
+    items_.emplace_back(title, target);
+    return Count() - 1;
+  }
+  void SetItem(int i, const std::string& title, const std::string& target) override {
+    items_[static_cast<std::size_t>(i)] = {title, target};
+  }
+  void Delete(int i) override { items_.erase(items_.begin() + i); }
+  void Clear() override { items_.clear(); }
+  void BeginUpdate() override {}
+  void EndUpdate() override {}
+  void SortByTitle() override {}
+
+ private:
+  std::vector<std::pair<std::string, std::string>> items_;
+};
+
+class SilentStatus : public StatusLine {
+ public:
+  void SetStatusText(const std::string&) override {}
+};
+
+class CountingBoxes : public MessageBoxes {
+ public:
+  void Information(const std::string&) override { ++shown; }
+  bool Confirm(const std::string&) override {
+    ++shown;
+    return true;
+  }
+  void Error(const std::string&) override { ++shown; }
+  void Plain(const std::string&) override { ++shown; }
+  SaveFailureChoice AskAfterFailedSave(const std::string&) override {
+    ++shown;
+    return SaveFailureChoice::CloseAnyway;
+  }
+  int shown = 0;
+};
+
+// Saving a link through the shell is slow (tens of milliseconds under Wine), and a link's
+// bytes depend only on what it points to: each distinct link is written by the shell
+// once and copied for every further file name.
+class LinkWriter {
+ public:
+  explicit LinkWriter(const testing::TempFolder& temp) : temp_(temp) {}
+  void Write(const std::string& path, const testing::LinkFields& fields) {
+    const std::string key = fields.target + '\n' + fields.arguments;
+    auto it = std::find_if(written_.begin(), written_.end(),
+                           [&](const auto& w) { return w.first == key; });
+    if (it == written_.end()) {
+      const std::string model =
+          temp_.path() + "Models\\" + std::to_string(written_.size()) + ".lnk";
+      temp_.Make("Models");
+      testing::WriteShellLink(model, fields);
+      it = written_.insert(written_.end(), {key, model});
+    }
+    if (!::CopyFileA(it->second.c_str(), path.c_str(), TRUE)) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      std::exit(1);
+    }
+  }
+
+ private:
+  const testing::TempFolder& temp_;
+  std::vector<std::pair<std::string, std::string>> written_;
+};
+
+// A start-menu half: links spread over folders 0 to 6 levels deep, most of them to
+// programs, the rest the kinds the scan leaves out or reads specially.
+void MakeStartMenu(const testing::TempFolder& temp, LinkWriter& writer, const std::string& half,
+                   int links, const std::vector<std::string>& programs,
+                   const std::string& uninstaller, const std::string& document) {
+  for (int i = 0; i < links; ++i) {
+    std::string folder = half + "\\Vendor" + std::to_string(i % 23);
+    const int depth = i % 7;
+    for (int level = 1; level < depth; ++level)
+      folder += "\\Group" + std::to_string((i / 7 + level) % 3);
+    if (depth == 0) folder = half;
+    temp.Make(folder);
+
+    testing::LinkFields fields;
+    fields.target = programs[static_cast<std::size_t>(i) % programs.size()];
+    std::string name = "Program " + std::to_string(i);
+    switch (i % 20) {
+      case 0:
+        name = "Uninstall " + name;
+        break;
+      case 1:
+        fields.target = uninstaller;
+        break;
+      case 2:
+        fields.arguments = "-p";
+        break;
+      case 3:
+        fields.arguments = programs[(static_cast<std::size_t>(i) + 1) % programs.size()];
+        break;
+      case 4:
+        fields.target = document;
+        break;
+      case 5:
+        name += " 2.5";
+        break;
+      default:
+        break;
+    }
+    writer.Write(temp.path() + folder + "\\" + name + ".lnk", fields);
+  }
+}
+
+double Milliseconds(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+int Run(int totalLinks) {
+  testing::TempFolder temp;
+  std::vector<std::string> programs;
+  for (int i = 0; i < 25; ++i) {
+    programs.push_back(temp.WriteFile(
+        "Apps\\App" + std::to_string(i) + "\\app" + std::to_string(i) + ".exe", "MZ"));
+  }
+  const std::string uninstaller = temp.WriteFile("Apps\\App0\\unins000.exe", "MZ");
+  const std::string document = temp.WriteFile("Apps\\App0\\readme.txt", "read me");
+
+  LinkWriter writer(temp);
+  const auto made = Milliseconds([&] {
+    MakeStartMenu(temp, writer, "Common", totalLinks / 2, programs, uninstaller, document);
+    MakeStartMenu(temp, writer, "User", totalLinks - totalLinks / 2, programs, uninstaller,
+                  document);
+  });
+  std::printf("start menu: %d links in two halves, folders 0-6 deep, written in %.0f ms\n",
+              totalLinks, made);
+
+  const std::string common = temp.path() + "Common\\";
+  const std::string user = temp.path() + "User\\";
+
+  CountingBoxes boxes;
+  win32::Win32LinkReader reader(boxes);
+  win32::Win32DirectoryLister lister;
+  win32::Win32FileExistence files;
+  win32::Win32MessagePump pump;
+  CountingList list;
+  SilentStatus status;
+  ListEntryAdder adder(list, status, pump);
+  // The folders are passed directly; special folders are not asked for here.
+  class NoFolders : public Folders {
+    std::string SpecialFolderPath(int) override { return {}; }
+  } folders;
+  ShellScans scans(folders, reader, lister, files, adder);
+
+  int listed = 0;
+  int loadedPerLink = 0;
+  int loadedOnce = 0;
+  auto scanGetAll = [&] {
+    list.Clear();
+    scans.flags.ClearAll();
+    scans.flags.GetAllScanActive = true;
+    scans.StartMenuDepth = 0;
+    scans.ScanStartMenu(common, "Uninstall");
+    scans.ScanStartMenu(user, "Uninstall");
+    listed = list.Count();
+  };
+  // When the thread holds the component system already, each resolution's own
+  // CoInitialize only counts up.
+  auto scanGetAllComHeld = [&] {
+    const win32::ComScope com;
+    scanGetAll();
+  };
+  auto floorPerLink = [&] {
+    loadedPerLink = LoadAllLinks(common, true) + LoadAllLinks(user, true);
+  };
+  auto floorOnce = [&] { loadedOnce = LoadAllLinks(common, false) + LoadAllLinks(user, false); };
+
+  // One unmeasured round brings the files and the shell's code into memory.
+  scanGetAll();
+  floorPerLink();
+  floorOnce();
+
+  std::vector<double> product, productComHeld, perLink, once;
+  for (int round = 0; round < 5; ++round) {
+    product.push_back(Milliseconds(scanGetAll));
+    productComHeld.push_back(Milliseconds(scanGetAllComHeld));
+    perLink.push_back(Milliseconds(floorPerLink));
+    once.push_back(Milliseconds(floorOnce));
+  }
+
+  const double p = Median(product);
+  const double f = Median(perLink);
+  const double o = Median(once);
+  const double h = Median(productComHeld);
+  std::printf("listed %d of %d links; floor loaded %d and %d; message boxes %d\n", listed,
+              totalLinks, loadedPerLink, loadedOnce, boxes.shown);
+  std::printf("Get All scan (2 x ScanStartMenu)            median %8.1f ms  (%.1f us/link)\n", p,
+              1000.0 * p / totalLinks);
+  std::printf("floor, CoInitialize per link                median %8.1f ms  (%.1f us/link)\n", f,
+              1000.0 * f / totalLinks);
+  std::printf("floor, one CoInitialize for the walk        median %8.1f ms  (%.1f us/link)\n", o,
+              1000.0 * o / totalLinks);
+  std::printf("Get All scan, thread holding COM already   median %8.1f ms  (%.1f us/link)\n", h,
+              1000.0 * h / totalLinks);
+  std::printf(
+      "ratio scan / floor per link: %.2f   scan / floor once: %.2f   held scan / floor once: "
+      "%.2f\n",
+      p / f, p / o, h / o);
+  return listed > 0 && loadedPerLink == totalLinks ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace tessaly::bench
+
+int main(int argc, char** argv) {
+  const int links = argc > 1 ? std::atoi(argv[1]) : 2000;
+  if (links <= 0) {
+    std::fprintf(stderr, "usage: scan_bench [links]\n");
+    return 2;
+  }
+  return tessaly::bench::Run(links);
+}

@@ -1,0 +1,296 @@
+// How to run: build the store_bench target, then `build/<dir>/bench/store_bench [runs]` (under wine
+// for Windows).
+//
+// Times the shortcut store on a generated Shortcuts.sts of 100,000 lines: load, filling
+// the list from the last section, saving a middle section, and, in the same run and
+// folder, a raw write of the same bytes. Each figure is the median of several runs.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "categories/CategoryTree.h"
+#include "shell/ListEntries.h"
+#include "store/ShortcutStore.h"
+
+#ifdef _WIN32
+#include "base/win32/Text.h"
+#include "store/win32/Win32FileStore.h"
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#endif
+
+namespace {
+
+using namespace tessaly;
+
+constexpr int kTotalLines = 100000;
+constexpr int kEntriesPerSection = 49;
+
+class BenchList : public ShortcutList {
+ public:
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Title(int i) const override { return items_[static_cast<std::size_t>(i)].first; }
+  std::string Target(int i) const override { return items_[static_cast<std::size_t>(i)].second; }
+  bool IsSelected(int) const override { return false; }
+  int Append(const std::string& title, const std::string& target) override {
+    items_.emplace_back(title, target);
+    return Count() - 1;
+  }
+  void SetItem(int i, const std::string& title, const std::string& target) override {
+    items_[static_cast<std::size_t>(i)] = {title, target};
+  }
+  void Delete(int i) override { items_.erase(items_.begin() + i); }
+  void Clear() override { items_.clear(); }
+  void BeginUpdate() override {}
+  void EndUpdate() override {}
+  void SortByTitle() override {}
+
+ private:
+  std::vector<std::pair<std::string, std::string>> items_;
+};
+
+class NoStatus : public StatusLine {
+ public:
+  void SetStatusText(const std::string&) override {}
+};
+
+class NoPump : public MessagePump {
+ public:
+  void ProcessPendingMessages() override {}
+};
+
+class SilentBoxes : public MessageBoxes {
+ public:
+  void Information(const std::string&) override {}
+  bool Confirm(const std::string&) override { return true; }
+  void Error(const std::string& text) override {
+    std::fprintf(stderr, "error: %s\n", text.c_str());
+  }
+  void Plain(const std::string&) override {}
+  SaveFailureChoice AskAfterFailedSave(const std::string&) override {
+    return SaveFailureChoice::CloseAnyway;
+  }
+};
+
+#ifdef _WIN32
+
+using PlatformFileStore = win32::Win32FileStore;
+
+std::string MakeTempFolder() {
+  char base[MAX_PATH + 1] = {};
+  ::GetTempPathA(MAX_PATH + 1, base);
+  const std::string folder =
+      std::string(base) + "tessaly-bench-" + std::to_string(::GetTickCount64()) + "\\";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveTempFolder(const std::string& folder, const std::vector<std::string>& files) {
+  for (const auto& f : files) ::DeleteFileA(f.c_str());
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+bool RawWrite(const std::string& path, const std::string& bytes, bool flush) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size();
+  if (flush) ok = ::FlushFileBuffers(file) && ok;
+  ::CloseHandle(file);
+  return ok;
+}
+
+#else
+
+// The host's stand-in for the Win32 store: the same atomic shape (a fresh temporary
+// file beside the target, flushed, then renamed over it).
+class PosixFileStore : public FileStore {
+ public:
+  bool FileExists(const std::string& path) override {
+    return std::filesystem::is_regular_file(path);
+  }
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[1 << 16];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+      bytes.append(buffer, static_cast<std::size_t>(got));
+    ::close(fd);
+    if (got < 0) return std::nullopt;
+    return bytes;
+  }
+  WriteResult WriteFile(const std::string& path, std::string_view bytes) override {
+    const std::string temp = path + ".~" + std::to_string(++counter_);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0) return {false, "cannot create the temporary file"};
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return {};
+    ::unlink(temp.c_str());
+    return {false, "write failed"};
+  }
+  WriteResult CopyFile(const std::string& source, const std::string& target) override {
+    const auto bytes = ReadFile(source);
+    if (!bytes) return {false, "cannot read the source"};
+    return WriteFile(target, *bytes);
+  }
+
+  static bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+      const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+      if (n <= 0) return false;
+      bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+  }
+
+ private:
+  unsigned counter_ = 0;
+};
+
+using PlatformFileStore = PosixFileStore;
+
+std::string MakeTempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tessaly-bench-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  return pattern + "/";
+}
+
+void RemoveTempFolder(const std::string& folder, const std::vector<std::string>&) {
+  std::filesystem::remove_all(folder);
+}
+
+bool RawWrite(const std::string& path, const std::string& bytes, bool flush) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  bool ok = PosixFileStore::WriteAll(fd, bytes);
+  if (flush) ok = ::fsync(fd) == 0 && ok;
+  return ::close(fd) == 0 && ok;
+}
+
+#endif
+
+// Start-menu-like shortcuts: two-level categories, program and link targets. 1,010
+// sections of 49 entries, the first five with 50, make exactly 100,000 lines.
+std::string GenerateFile(std::vector<std::string>& headers) {
+  static const char* const vendors[] = {"Microsoft Office", "Adobe", "JetBrains", "Mozilla",
+                                        "Notepad++",        "7-Zip", "VideoLAN",  "Git"};
+  constexpr int kSections = 1010;
+  LineList lines;
+  lines.reserve(kTotalLines);
+  for (int s = 0; s < kSections; ++s) {
+    headers.push_back("<[Group " + std::to_string(s / 10) + "][Tools " + std::to_string(s % 10) +
+                      "]>");
+    lines.push_back(headers.back());
+    const int entries = s < 5 ? kEntriesPerSection + 1 : kEntriesPerSection;
+    for (int e = 0; e < entries; ++e) {
+      const std::string vendor = vendors[(s + e) % 8];
+      const std::string product = vendor + " Tool " + std::to_string(e);
+      lines.push_back(product);
+      if (e % 3 == 0) {
+        lines.push_back("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\" + vendor +
+                        "\\" + product + ".lnk");
+      } else {
+        lines.push_back("C:\\Program Files\\" + vendor + "\\Release " + std::to_string(s) +
+                        "\\bin\\tool" + std::to_string(e) + ".exe");
+      }
+    }
+  }
+  return JoinLines(lines);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+double TimeMs(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+#ifdef _WIN32
+  // The program searches with the code page's lead-byte test installed; so does the bench.
+  win32::InstallLeadByteTest();
+#endif
+  const std::string folder = MakeTempFolder();
+  if (folder.empty()) {
+    std::fprintf(stderr, "no temporary folder\n");
+    return 1;
+  }
+  const std::string path = folder + "Shortcuts.sts";
+  const std::string rawPath = folder + "Raw.sts";
+
+  std::vector<std::string> headers;
+  const std::string bytes = GenerateFile(headers);
+  PlatformFileStore files;
+  SilentBoxes boxes;
+  if (!files.WriteFile(path, bytes)) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return 1;
+  }
+
+  // The categories of the last and of a middle section.
+  CategoryTree tree;
+  const auto node = [&](std::size_t section) -> CategoryNode& {
+    CategoryNode& group = tree.AddTopLevel("Group " + std::to_string(section / 10));
+    return tree.AddChild(group, "Tools " + std::to_string(section % 10));
+  };
+  CategoryNode& last = node(headers.size() - 1);
+  CategoryNode& middle = node(headers.size() / 2);
+
+  ShortcutStore store(files, boxes, path);
+  BenchList list;
+  NoStatus status;
+  NoPump pump;
+  ListEntryAdder adder(list, status, pump);
+
+  std::vector<double> load, loadSection, save, atomic, join, raw, rawFlushed;
+  for (int r = 0; r < runs; ++r) {
+    load.push_back(TimeMs([&] { store.Load(); }));
+    loadSection.push_back(TimeMs([&] { store.LoadCategorySection(last, adder); }));
+    store.LoadCategorySection(middle, adder);  // the list a save of that section writes back
+    save.push_back(TimeMs([&] { store.SaveCategorySection(middle, list); }));
+    std::string saved;
+    join.push_back(TimeMs([&] { saved = JoinLines(store.Lines()); }));
+    atomic.push_back(TimeMs([&] { (void)files.WriteFile(rawPath, saved); }));
+    raw.push_back(TimeMs([&] { RawWrite(rawPath, saved, false); }));
+    rawFlushed.push_back(TimeMs([&] { RawWrite(rawPath, saved, true); }));
+  }
+  const std::size_t lastCount = static_cast<std::size_t>(list.Count());
+
+  std::printf("Shortcuts.sts: %d lines, %zu sections, %zu bytes; median of %d runs\n",
+              static_cast<int>(store.Lines().size()), headers.size(), bytes.size(), runs);
+  std::printf("  load                         %8.2f ms\n", Median(load));
+  std::printf("  LoadCategorySection (last)   %8.3f ms  (%zu entries)\n", Median(loadSection),
+              lastCount);
+  std::printf("  SaveCategorySection (middle) %8.2f ms  (atomic: temp, flush, replace)\n",
+              Median(save));
+  std::printf("    of which joining the lines %8.2f ms\n", Median(join));
+  std::printf("    and the atomic write       %8.2f ms\n", Median(atomic));
+  std::printf("  raw write, same bytes        %8.2f ms\n", Median(raw));
+  std::printf("  raw write + flush            %8.2f ms\n", Median(rawFlushed));
+  std::printf("  save / raw                   %8.2f\n", Median(save) / Median(raw));
+  std::printf("  save / (raw + flush)         %8.2f\n", Median(save) / Median(rawFlushed));
+
+  RemoveTempFolder(folder, {path, rawPath});
+  return 0;
+}

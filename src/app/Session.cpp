@@ -1,0 +1,104 @@
+#include "app/Session.h"
+
+#include "base/Text.h"
+#include "store/DataFile.h"
+
+namespace tessaly {
+
+std::string DataDirectoryFrom(const std::string& currentDirectory) {
+  return WithTrailingBackslash(currentDirectory);
+}
+
+Placement StoredPlacement(const Settings& settings) {
+  Placement placement;
+  const std::string maximize = settings.ReadSetting(setting_key::Maximize);
+  if (maximize.empty()) return placement;
+  if (maximize == "1") {
+    placement.kind = Placement::Kind::Maximized;
+    return placement;
+  }
+  const auto left = ParseDecimal(settings.ReadSetting(setting_key::Left));
+  const auto top = ParseDecimal(settings.ReadSetting(setting_key::Top));
+  const auto width = ParseDecimal(settings.ReadSetting(setting_key::Width));
+  const auto height = ParseDecimal(settings.ReadSetting(setting_key::Height));
+  // A window without area could not be reached or resized by the user.
+  if (!left || !top || !width || !height || *width <= 0 || *height <= 0) return placement;
+  placement.kind = Placement::Kind::Stored;
+  placement.left = *left;
+  placement.top = *top;
+  placement.width = *width;
+  placement.height = *height;
+  return placement;
+}
+
+Session::Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory)
+    : files_(files),
+      boxes_(boxes),
+      dataDirectory_(DataDirectoryFrom(currentDirectory)),
+      settings_(files, boxes, dataDirectory_ + "Settings.sts"),
+      shortcuts_(files, boxes, dataDirectory_ + "Shortcuts.sts"),
+      categoryFile_(files, dataDirectory_ + "Categories.sts") {}
+
+bool Session::Open() {
+  settings_.Load();
+  shortcuts_.Load();
+  if (categoryFile_.Exists()) return true;
+
+  boxes_.Confirm(kMissingCategoriesText);
+  const std::string shortcuts = dataDirectory_ + "Shortcuts.sts";
+  if (files_.FileExists(shortcuts)) {
+    const std::string backup = dataDirectory_ + "Shortcuts_backup.sts";
+    const WriteResult copied = files_.CopyFile(shortcuts, backup);
+    if (!copied) boxes_.Error(WriteFailureText(backup, copied.error));
+  }
+  return false;
+}
+
+ViewStyle Session::StoredView() const {
+  return ViewStyleFromSetting(settings_.ReadSetting(setting_key::View));
+}
+
+CategoryLoadReport Session::LoadTree() {
+  tree_.clear();
+  return categoryFile_.Load(tree_);
+}
+
+std::optional<int> Session::InitialSelection() {
+  if (tree_.empty()) return std::nullopt;
+  const std::string stored = settings_.ReadSetting(setting_key::Treeselect);
+  if (stored.empty()) return 0;
+  const auto index = ParseDecimal(stored);
+  if (!index) {
+    boxes_.Error("'" + stored + "' is not a valid integer value.");
+    return std::nullopt;
+  }
+  if (tree_.NodeAt(*index) == nullptr) return 0;
+  return *index;
+}
+
+bool Session::Close(const CategoryNode* selected) {
+  // With nothing selected the first category is stored, so the next start shows one.
+  const int index = selected != nullptr ? tree_.AbsoluteIndex(*selected) : 0;
+  settings_.WriteSetting(setting_key::Treeselect, std::to_string(index < 0 ? 0 : index));
+
+  for (;;) {
+    const WriteResult written = categoryFile_.Save(tree_);
+    if (written) return true;
+    const std::string text =
+        "The categories could not be saved to '" + categoryFile_.Path() + "'" +
+        (written.error.empty() ? std::string() : ": " + written.error) +
+        ".\n\nTry Again: write the file again.\n"
+        "Continue: close without saving the changes to the categories.\n"
+        "Cancel: keep Tessaly open.";
+    switch (boxes_.AskAfterFailedSave(text)) {
+      case SaveFailureChoice::Retry:
+        continue;
+      case SaveFailureChoice::CloseAnyway:
+        return true;
+      case SaveFailureChoice::StayOpen:
+        return false;
+    }
+  }
+}
+
+}  // namespace tessaly

@@ -1,0 +1,82 @@
+#pragma once
+// The program's data for one run: the data directory, the three files and the
+// category tree, with the decisions taken at start-up and at close.
+
+#include <optional>
+#include <string>
+
+#include "base/MessageBoxes.h"
+#include "categories/CategoryTree.h"
+#include "shortcuts/ViewStyle.h"
+#include "store/CategoryStore.h"
+#include "store/FileStore.h"
+#include "store/Settings.h"
+#include "store/ShortcutStore.h"
+
+namespace tessaly {
+
+// The process's current directory with "\" appended unless it already ends in one.
+std::string DataDirectoryFrom(const std::string& currentDirectory);
+
+// Where the main window opens.
+struct Placement {
+  enum class Kind { Centered, Maximized, Stored };
+  Kind kind = Kind::Centered;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// "Maximize" "1" maximises; any other non-empty value uses "Left", "Top", "Width" and
+// "Height". A stored placement that cannot be read opens centred instead: a settings
+// file must never keep the program from starting.
+Placement StoredPlacement(const Settings& settings);
+
+// The main window's design size, in pixels at 96 dots per inch.
+inline constexpr int kDesignWidth = 834;
+inline constexpr int kDesignHeight = 637;
+
+inline constexpr const char* kMissingCategoriesText =
+    "Missing a necessary file, reinstall the program please.";
+
+class Session {
+ public:
+  Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory);
+
+  // Loads the settings and the shortcut store. When Categories.sts is missing, shows
+  // the reinstall message, backs Shortcuts.sts up and returns false: the program ends.
+  bool Open();
+
+  ViewStyle StoredView() const;
+  Placement StoredWindowPlacement() const { return StoredPlacement(settings_); }
+
+  // Builds the category tree from Categories.sts.
+  CategoryLoadReport LoadTree();
+
+  // The absolute index of the category to select after the tree is built, or nothing
+  // when no category is to be selected (an empty tree, or a "Treeselect" that is not
+  // a number, which is reported).
+  std::optional<int> InitialSelection();
+
+  // Stores the selection and writes the tree. False when the user chose to keep the
+  // program open after the tree could not be written.
+  bool Close(const CategoryNode* selected);
+
+  const std::string& DataDirectory() const { return dataDirectory_; }
+  Settings& settings() { return settings_; }
+  ShortcutStore& shortcuts() { return shortcuts_; }
+  CategoryTree& tree() { return tree_; }
+  CategoryFile& categoryFile() { return categoryFile_; }
+
+ private:
+  FileStore& files_;
+  MessageBoxes& boxes_;
+  std::string dataDirectory_;
+  Settings settings_;
+  ShortcutStore shortcuts_;
+  CategoryFile categoryFile_;
+  CategoryTree tree_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,26 @@
+#include "app/win32/AboutBox.h"
+
+#include "app/win32/res/resource.h"
+
+namespace tessaly::win32 {
+
+void TAboutBox::Show(HWND owner) {
+  ShowModal(::GetModuleHandleA(nullptr), IDD_ABOUTBOX, owner);
+}
+
+INT_PTR TAboutBox::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDCANCEL || LOWORD(wp) == IDOK) {
+        ::EndDialog(hwnd(), LOWORD(wp));
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace tessaly::win32

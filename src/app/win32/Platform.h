@@ -1,0 +1,25 @@
+#pragma once
+// Everything the windows reach the system through. The program passes the real
+// implementations; UI tests replace the shell folders, the message boxes, the
+// launcher and the pickers.
+
+#include "base/MessageBoxes.h"
+#include "shell/ShellPorts.h"
+#include "shortcuts/Launching.h"
+#include "store/FileStore.h"
+
+namespace tessaly::win32 {
+
+struct Platform {
+  FileStore& files;
+  MessageBoxes& boxes;
+  Folders& folders;
+  LinkReader& links;
+  DirectoryLister& lister;
+  FileExistence& existence;
+  MessagePump& pump;
+  Launcher& launcher;
+  Pickers& pickers;
+};
+
+}  // namespace tessaly::win32

@@ -1,0 +1,37 @@
+#pragma once
+// Text helpers shared by every subsystem. Texts are 8-bit strings in the ANSI code page.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+// Tells whether a byte starts a double-byte character of the ANSI code page.
+// The core cannot ask the platform itself; the Win32 layer installs the real test
+// at start-up. Without one, every byte is a character of its own.
+using LeadByteTest = bool (*)(unsigned char);
+void SetLeadByteTest(LeadByteTest test);
+
+// Position of the first occurrence of word in text, never starting on the second
+// byte of a double-byte character; npos when absent. The stores' lookups rely on it.
+std::size_t FindText(std::string_view text, std::string_view word);
+bool ContainsText(std::string_view text, std::string_view word);
+
+bool StartsWith(std::string_view text, std::string_view prefix);
+bool EndsWith(std::string_view text, std::string_view suffix);
+
+// Removes every character whose code is at most maxCode from both ends.
+std::string TrimCodesUpTo(std::string_view text, unsigned char maxCode);
+
+// A whole decimal integer: optional sign, digits only, within the range of int.
+std::optional<int> ParseDecimal(std::string_view text);
+
+// Lower-cases A to Z only, so that 8-bit characters of the code page stay as they are.
+std::string LowerAscii(std::string_view text);
+
+// The folder path with a trailing "\" added unless it already ends in one.
+std::string WithTrailingBackslash(std::string_view path);
+
+}  // namespace tessaly

@@ -1,0 +1,122 @@
+#include "categories/CategorySelection.h"
+
+#include "categories/BuiltinCategories.h"
+#include "shortcuts/ShortcutNames.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr int kSpecialFolders[] = {
+    folder_id::MyComputer, folder_id::Network,      folder_id::MyDocuments, folder_id::MyMusic,
+    folder_id::MyPictures, folder_id::Favorites,    folder_id::ProgramFiles, folder_id::Profile,
+};
+
+struct SystemTool {
+  const char* fileName;
+  const char* fallbackFileName;  // looked up when the first name is not found
+  bool controlPanelFallback;     // else the Control Panel folder's path
+  const char* title;
+};
+
+constexpr SystemTool kSystemTools[] = {
+    {"regedit32.exe", "regedit.exe", false, "Registry Editor"},
+    {"msconfig.exe", nullptr, false, "System Configue"},
+    {"explorer.exe", nullptr, false, "Windows Explorer"},
+    {"control.exe", nullptr, true, "Control Panel"},
+    {"taskmgr.exe", nullptr, false, "Task Manager"},
+    {"msinfo32.exe", nullptr, false, "System Info"},
+    {"compmgmt.msc", nullptr, false, "Computer Management"},
+};
+
+constexpr const char* kUninstallWord = "Uninstall";
+constexpr const char* kQuickLaunch = "Microsoft\\Internet Explorer\\Quick Launch";
+
+}  // namespace
+
+void CategorySelection::TreeView1Change(const CategoryNode* node) {
+  // First of all, so that a scan still running for the previous selection stops at
+  // its next check.
+  scans_.flags.ClearAll();
+  const unsigned generation = adder_.NextGeneration();
+  ShortcutList& list = adder_.list();
+
+  if (node == nullptr) {
+    list.Clear();
+    adder_.status().SetStatusText(ItemCountText(0));
+    return;
+  }
+
+  if (!IsGetAll(*node) && store_.LoadCategorySection(*node, adder_)) {
+    if (Current(generation)) adder_.status().SetStatusText(ItemCountText(list.Count()));
+    return;
+  }
+
+  list.BeginUpdate();
+  list.Clear();
+  cursor_.SetBusy(true);
+  Fill(*node, generation);
+  // A filling overtaken by a nested selection leaves the list to that selection: it
+  // neither sorts it nor stores it under any category.
+  const bool current = Current(generation);
+  if (current) list.SortByTitle();
+  cursor_.SetBusy(false);
+  list.EndUpdate();
+  if (current) adder_.status().SetStatusText(ItemCountText(list.Count()));
+}
+
+void CategorySelection::Fill(const CategoryNode& node, unsigned generation) {
+  if (IsGetAll(node)) {
+    scans_.flags.GetAllScanActive = true;
+    scans_.StartMenuDepth = 0;
+    scans_.ScanStartMenu(folders_.SpecialFolderPath(folder_id::CommonStartMenu), kUninstallWord);
+    if (Current(generation)) {
+      scans_.ScanStartMenu(folders_.SpecialFolderPath(folder_id::StartMenu), kUninstallWord);
+    }
+  } else if (IsNamedAt(node, builtin::Popular, 0)) {
+    scans_.flags.PopularScanActive = true;
+    scans_.ScanFolderLinks(folders_.SpecialFolderPath(folder_id::Desktop));
+    const std::string appData = folders_.SpecialFolderPath(folder_id::AppData);
+    // Without an application-data folder there is no Quick Launch bar to scan.
+    if (Current(generation) && !appData.empty()) scans_.ScanFolderLinks(appData + kQuickLaunch);
+    if (Current(generation)) store_.SaveCategorySection(node, adder_.list());
+  } else if (IsNamedAt(node, builtin::Recent, 0)) {
+    scans_.flags.RecentScanActive = true;
+    scans_.ScanRecentFolder(folder_id::Recent);
+  } else if (IsNamedAt(node, builtin::Folders, 0)) {
+    scans_.flags.FoldersScanActive = true;
+    FillFolders(generation);
+  } else if (IsNamedAt(node, builtin::Windows, 0)) {
+    scans_.flags.WindowsScanActive = true;
+    FillWindowsTools();
+  }
+}
+
+void CategorySelection::FillFolders(unsigned generation) {
+  for (const int id : kSpecialFolders) {
+    const std::string path = folders_.SpecialFolderPath(id);
+    if (!path.empty()) adder_.AddListEntry(DefaultTitle(path, existence_), path);
+  }
+  adder_.pump().ProcessPendingMessages();
+  if (!Current(generation)) return;
+  if (scans_.FolderCache.empty()) {
+    scans_.ScanRecentFolderLinks(folder_id::Recent);
+  } else {
+    scans_.ReplayFolderCache(scans_.FolderCache);
+  }
+}
+
+void CategorySelection::FillWindowsTools() {
+  for (const SystemTool& tool : kSystemTools) {
+    std::string path = scans_.FindSystemTool(tool.fileName);
+    if (path.empty() && tool.fallbackFileName != nullptr) {
+      path = scans_.FindSystemTool(tool.fallbackFileName);
+    }
+    if (path.empty() && tool.controlPanelFallback) {
+      path = folders_.SpecialFolderPath(folder_id::ControlPanel);
+    }
+    if (!path.empty()) adder_.AddListEntry(tool.title, path);
+  }
+}
+
+}  // namespace tessaly

@@ -1,0 +1,44 @@
+#pragma once
+// What the list shows when a category is selected: its stored section, or for a
+// built-in category a list computed from the shell, or nothing.
+
+#include "categories/CategoryTree.h"
+#include "shell/ListEntries.h"
+#include "shell/Scans.h"
+#include "shell/ShellPorts.h"
+#include "shortcuts/ShortcutList.h"
+#include "store/ShortcutStore.h"
+
+namespace tessaly {
+
+class CategorySelection {
+ public:
+  CategorySelection(ShortcutStore& store, ShellScans& scans, ListEntryAdder& adder,
+                    Folders& folders, FileExistence& existence, BusyCursor& cursor)
+      : store_(store),
+        scans_(scans),
+        adder_(adder),
+        folders_(folders),
+        existence_(existence),
+        cursor_(cursor) {}
+
+  // The tree's selection-change handler. Re-entrant: the fillings process pending
+  // messages, and a selection made meanwhile runs nested inside this one. node is
+  // null when no category is selected any more.
+  void TreeView1Change(const CategoryNode* node);
+
+ private:
+  void Fill(const CategoryNode& node, unsigned generation);
+  void FillFolders(unsigned generation);
+  void FillWindowsTools();
+  bool Current(unsigned generation) const { return adder_.generation() == generation; }
+
+  ShortcutStore& store_;
+  ShellScans& scans_;
+  ListEntryAdder& adder_;
+  Folders& folders_;
+  FileExistence& existence_;
+  BusyCursor& cursor_;
+};
+
+}  // namespace tessaly

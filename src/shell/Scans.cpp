@@ -1,0 +1,182 @@
+#include "shell/Scans.h"
+
+#include "base/Text.h"
+#include "shell/ShellNames.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr int kStartMenuMaxDepth = 6;
+
+// Only an absolute path may be enumerated. An empty folder path (the shell could not
+// name the folder), or one that became relative because its base was empty, would
+// otherwise make "*.*" list the working directory, and "\" the root of the drive.
+bool IsScannableFolder(const std::string& path) { return IsAbsolutePath(path); }
+
+bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
+// Names beginning with "." are skipped by the desktop and start-menu scans; a nameless
+// entry cannot be listed either.
+bool StartsWithDot(const std::string& name) { return name.empty() || name.front() == '.'; }
+
+// An empty exclusion word excludes nothing (as a substring it would be found in every
+// title and hide every program).
+bool ContainsWord(const std::string& text, const std::string& word) {
+  return !word.empty() && ContainsText(text, word);
+}
+
+}  // namespace
+
+void ShellScans::ScanRecentFolder(int folderId) {
+  const std::string folder = folders_.SpecialFolderPath(folderId);
+  if (!IsScannableFolder(folder)) return;
+
+  const auto listing = lister_.List(folder + "*.*");
+  DirectoryEntry entry;
+  bool first = true;
+  while (listing->Next(entry)) {
+    const bool later = !first;
+    first = false;
+    if (later && !flags.RecentScanActive) return;
+    if (IsDotEntry(entry.name)) continue;
+    adder_.AddListEntry(StripExtension(entry.name), folder + entry.name);
+    if (later) adder_.pump().ProcessPendingMessages();
+  }
+}
+
+void ShellScans::ScanRecentFolderLinks(int folderId) {
+  const std::string folder = folders_.SpecialFolderPath(folderId);
+  if (!IsScannableFolder(folder)) return;
+
+  LinkInfo link;
+  const auto listing = lister_.List(folder + "*.*");
+  DirectoryEntry entry;
+  bool first = true;
+  while (listing->Next(entry)) {
+    const bool later = !first;
+    first = false;
+    if (later && !flags.FoldersScanActive) return;
+    if (IsDotEntry(entry.name)) continue;
+
+    if (HasExtension(entry.name, ".lnk")) {
+      const std::string path = folder + entry.name;
+      std::string caption;
+      bool listed = false;
+      if (links_.ResolveLink(link, path)) {
+        if (!link.Target.empty() && files_.FolderExists(link.Target)) {
+          // Resolving may have processed messages of its own (a message box).
+          if (!flags.FoldersScanActive) return;
+          caption = StripExtension(link.Name);
+          listed = true;
+        }
+      } else if (files_.FolderExists(path)) {
+        caption = StripExtension(entry.name);
+        listed = true;
+      }
+      if (listed) {
+        FolderCache.push_back(caption);
+        FolderCache.push_back(path);
+        adder_.AddListEntry(caption, path);
+      }
+    }
+    if (later) adder_.pump().ProcessPendingMessages();
+  }
+}
+
+void ShellScans::ReplayFolderCache(const LineList& cache) {
+  // Indexes and copies, not iterators or references: AddListEntry processes messages,
+  // and a handler that runs meanwhile may append to the very list being replayed.
+  for (std::size_t i = 0; i < cache.size(); i += 2) {
+    const std::string caption = cache[i];
+    const std::string target = i + 1 < cache.size() ? cache[i + 1] : std::string();
+    adder_.AddListEntry(caption, target);
+  }
+}
+
+void ShellScans::ScanFolderLinks(const std::string& folderPath) {
+  if (!IsScannableFolder(folderPath)) return;
+  const std::string folder = WithTrailingBackslash(folderPath);
+
+  const auto listing = lister_.List(folder + "*.*");
+  DirectoryEntry entry;
+  while (listing->Next(entry)) {
+    adder_.pump().ProcessPendingMessages();
+    if (!flags.PopularScanActive) return;
+    if (StartsWithDot(entry.name)) continue;
+    if (entry.directory || HasExtension(entry.name, ".lnk")) {
+      adder_.AddListEntry(StripExtension(entry.name), folder + entry.name);
+    }
+  }
+}
+
+void ShellScans::ScanStartMenu(const std::string& folderPath, const std::string& exclusionWord) {
+  if (!IsScannableFolder(folderPath)) return;
+  const std::string folder = WithTrailingBackslash(folderPath);
+
+  LinkInfo link;
+  const auto listing = lister_.List(folder + "*.*");
+  DirectoryEntry entry;
+  while (listing->Next(entry)) {
+    adder_.pump().ProcessPendingMessages();
+    if (!flags.GetAllScanActive) return;
+    if (StartsWithDot(entry.name)) continue;
+
+    if (entry.directory) {
+      if (StartMenuDepth < kStartMenuMaxDepth) {
+        ++StartMenuDepth;
+        ScanStartMenu(folder + entry.name, exclusionWord);
+        --StartMenuDepth;
+      }
+      continue;
+    }
+    if (!HasExtension(entry.name, ".lnk")) continue;
+
+    const std::string title = StripExtension(entry.name);
+    const std::string path = folder + entry.name;
+    if (links_.ResolveLink(link, path)) {
+      // A link with arguments counts as a program only when the arguments name one:
+      // that is how launcher stubs that run another program are recognised.
+      const std::string& candidate = link.Arguments.empty() ? link.Target : link.Arguments;
+      const bool program = HasExtension(candidate, ".exe") && !ContainsWord(title, exclusionWord) &&
+                           !ContainsText(StripExtension(candidate), "unins");
+      if (!program) continue;
+      if (!flags.GetAllScanActive) return;
+      adder_.AddListEntry(StripExtension(title), path);
+    } else if (!ContainsText(title, "unins") && flags.GetAllScanActive) {
+      adder_.AddListEntry(title, path);
+    }
+  }
+}
+
+void ShellScans::FillToolFolders() {
+  ToolFolders.push_back(folders_.SpecialFolderPath(folder_id::System));
+  ToolFolders.push_back(folders_.SpecialFolderPath(folder_id::Windows));
+  ToolFolders.push_back(folders_.SpecialFolderPath(folder_id::Programs));
+}
+
+std::string ShellScans::FindSystemTool(const std::string& fileName) {
+  if (!flags.WindowsScanActive) return {};
+  if (ToolFolders.empty()) FillToolFolders();
+
+  for (std::size_t i = 0; i < ToolFolders.size(); ++i) {
+    // A folder the shell could not name is kept as "" so that the list is not
+    // refilled; it is never searched.
+    if (!IsScannableFolder(ToolFolders[i])) continue;
+    const std::string folder = WithTrailingBackslash(ToolFolders[i]);
+    {
+      const auto listing = lister_.List(folder + "*.*");
+      DirectoryEntry entry;
+      bool first = true;
+      while (listing->Next(entry)) {
+        if (entry.name == fileName) return folder + fileName;
+        if (!first && !flags.WindowsScanActive) break;
+        first = false;
+      }
+    }
+    if (!flags.WindowsScanActive) return {};
+  }
+  return {};
+}
+
+}  // namespace tessaly

@@ -1,0 +1,60 @@
+#pragma once
+// The scans that fill the built-in categories from the file system, and the state
+// they keep for the run.
+
+#include <string>
+
+#include "base/LineList.h"
+#include "shell/ListEntries.h"
+#include "shell/ShellPorts.h"
+
+namespace tessaly {
+
+// One flag per scanned category. Every selection clears all five; the filling that
+// runs sets its own, and its scan stops at the next check point once it is cleared.
+struct ScanCancelFlags {
+  bool PopularScanActive = false;
+  bool RecentScanActive = false;
+  bool FoldersScanActive = false;
+  bool GetAllScanActive = false;
+  bool WindowsScanActive = false;
+
+  void ClearAll() { *this = ScanCancelFlags{}; }
+};
+
+class ShellScans {
+ public:
+  ShellScans(Folders& folders, LinkReader& links, DirectoryLister& lister, FileExistence& files,
+             ListEntryAdder& adder)
+      : folders_(folders), links_(links), lister_(lister), files_(files), adder_(adder) {}
+
+  // Entries of the Recent folder, files and folders alike.
+  void ScanRecentFolder(int folderId);
+  // Links in the Recent folder that point to folders; each listed entry is also
+  // recorded in FolderCache.
+  void ScanRecentFolderLinks(int folderId);
+  // Lists the caption/target pairs of cache.
+  void ReplayFolderCache(const LineList& cache);
+  // Sub-folders and links of one folder (the desktop, Quick Launch).
+  void ScanFolderLinks(const std::string& folderPath);
+  // Program links below a start menu, down to six folder levels.
+  void ScanStartMenu(const std::string& folderPath, const std::string& exclusionWord);
+  // The complete path of the first file of exactly that name in ToolFolders, or "".
+  std::string FindSystemTool(const std::string& fileName);
+
+  ScanCancelFlags flags;
+  int StartMenuDepth = 0;
+  LineList FolderCache;
+  LineList ToolFolders;
+
+ private:
+  void FillToolFolders();
+
+  Folders& folders_;
+  LinkReader& links_;
+  DirectoryLister& lister_;
+  FileExistence& files_;
+  ListEntryAdder& adder_;
+};
+
+}  // namespace tessaly

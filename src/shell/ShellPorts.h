@@ -1,0 +1,97 @@
+#pragma once
+// The shell as the core sees it: special folders, link files, folder listings,
+// file existence and the message loop. The Win32 layer implements these with the
+// shell and kernel calls; tests use fakes.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tessaly {
+
+// The fields read from a shell link file.
+struct LinkInfo {
+  std::string Name;
+  std::string Target;
+  std::string Arguments;
+  std::string IconFile;
+  std::int32_t IconIndex = 0;
+  std::string WorkingDirectory;
+  std::string Description;
+  std::uint16_t HotKey = 0;
+  std::int32_t ShowCommand = 1;
+};
+
+// Shell folder identifiers (CSIDL numbering) the program asks for.
+namespace folder_id {
+inline constexpr int Desktop = 0;
+inline constexpr int Programs = 2;
+inline constexpr int ControlPanel = 3;
+inline constexpr int MyDocuments = 5;
+inline constexpr int Favorites = 6;
+inline constexpr int Recent = 8;
+inline constexpr int StartMenu = 11;
+inline constexpr int MyMusic = 13;
+inline constexpr int MyComputer = 17;
+inline constexpr int Network = 18;
+inline constexpr int CommonStartMenu = 22;
+inline constexpr int AppData = 26;
+inline constexpr int Windows = 36;
+inline constexpr int System = 37;
+inline constexpr int ProgramFiles = 38;
+inline constexpr int MyPictures = 39;
+inline constexpr int Profile = 40;
+}  // namespace folder_id
+
+class Folders {
+ public:
+  virtual ~Folders() = default;
+  // The folder's file-system path ending in "\", or the empty text when the shell
+  // has no file-system path for it.
+  virtual std::string SpecialFolderPath(int folderId) = 0;
+};
+
+class LinkReader {
+ public:
+  virtual ~LinkReader() = default;
+  // True when the link file could be loaded; info then holds its properties.
+  virtual bool ResolveLink(LinkInfo& info, const std::string& linkPath) = 0;
+};
+
+struct DirectoryEntry {
+  std::string name;
+  bool directory = false;
+};
+
+// One open enumeration; destroying it closes it.
+class DirectoryListing {
+ public:
+  virtual ~DirectoryListing() = default;
+  // The next entry in the order the file system returns them; false at the end.
+  virtual bool Next(DirectoryEntry& entry) = 0;
+};
+
+class DirectoryLister {
+ public:
+  virtual ~DirectoryLister() = default;
+  // Opens an enumeration of pattern (a folder path followed by "*.*"). A folder that
+  // cannot be listed gives an enumeration without entries.
+  virtual std::unique_ptr<DirectoryListing> List(const std::string& pattern) = 0;
+};
+
+class FileExistence {
+ public:
+  virtual ~FileExistence() = default;
+  virtual bool FileOrFolderExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+};
+
+class MessagePump {
+ public:
+  virtual ~MessagePump() = default;
+  // Handles every window message that is waiting, then returns. Handlers that run
+  // meanwhile may re-enter the core (a new category selection among them).
+  virtual void ProcessPendingMessages() = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,21 @@
+#include "shell/win32/Win32MessagePump.h"
+
+#include <windows.h>
+
+namespace tessaly::win32 {
+
+void Win32MessagePump::ProcessPendingMessages() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Posting it again hands it to the main loop; reading on would only take it
+      // straight back out of the queue.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace tessaly::win32

@@ -1,0 +1,36 @@
+#pragma once
+// What the shortcut commands ask of the platform: launching, the file manager,
+// synthetic keys, and the two pickers of the shortcut editor.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+struct KeyEvent {
+  unsigned char virtualKey = 0;
+  bool keyUp = false;
+  friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
+};
+
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  // The shell's "open" on path, with parameters when not empty, shown normally.
+  virtual void ShellOpen(const std::string& path, const std::string& parameters) = 0;
+  // Starts a command line, shown normally.
+  virtual void RunCommandLine(const std::string& commandLine) = 0;
+  virtual void SendKeyEvents(const std::vector<KeyEvent>& events) = 0;
+};
+
+class Pickers {
+ public:
+  virtual ~Pickers() = default;
+  // The file-open dialog for a program; nothing when cancelled.
+  virtual std::optional<std::string> PickApplication() = 0;
+  // The shell's folder browser; "" when cancelled or for a folder without a path.
+  virtual std::string BrowseForFolder(const std::string& title) = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,61 @@
+#pragma once
+// TForm2: the shortcut editor. One object for the whole run: its fields keep their
+// text from one Add or Edit to the next.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "base/MessageBoxes.h"
+#include "base/win32/Handle.h"
+#include "base/win32/Window.h"
+#include "shell/ShellPorts.h"
+#include "shortcuts/Launching.h"
+#include "shortcuts/ShortcutCommands.h"
+#include "shortcuts/ShortcutList.h"
+
+namespace tessaly::win32 {
+
+class TForm2 : public Dialog<TForm2> {
+ public:
+  // saveSection stores the list as the selected category's section.
+  TForm2(ShortcutList& list, MessageBoxes& boxes, Pickers& pickers, FileExistence& existence,
+         std::function<void()> saveSection)
+      : list_(list),
+        boxes_(boxes),
+        pickers_(pickers),
+        existence_(existence),
+        saveSection_(std::move(saveSection)) {}
+
+  void SetCaption(std::string caption) { caption_ = std::move(caption); }
+  const std::string& caption() const { return caption_; }
+  EditorFields& fields() { return fields_; }
+  bool ShortcutEditMode = false;
+
+  void ShowModal(HWND owner);
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  void SpeedButton8Click();
+  void BitBtn1Click();
+  void Button1Click();
+  void Button2Click();
+
+ private:
+  void OnInitDialog();
+  void ReadFields();
+  void WriteFields();
+
+  ShortcutList& list_;
+  MessageBoxes& boxes_;
+  Pickers& pickers_;
+  FileExistence& existence_;
+  std::function<void()> saveSection_;
+  std::string caption_ = "New Shortcut";
+  EditorFields fields_;
+  UniqueBitmap applicationGlyph_;
+  UniqueBitmap folderGlyph_;
+  HWND tooltip_ = nullptr;
+};
+
+}  // namespace tessaly::win32

@@ -1,0 +1,218 @@
+#include "shortcuts/win32/ShortcutListView.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace tessaly::win32 {
+
+namespace {
+
+constexpr int kHoverTimeMs = 200;
+
+LONG StyleBits(ViewStyle style) {
+  switch (style) {
+    case ViewStyle::List:
+      return LVS_LIST;
+    case ViewStyle::Report:
+      return LVS_REPORT;
+    case ViewStyle::Thumb:
+      break;
+  }
+  return LVS_ICON;
+}
+
+}  // namespace
+
+void ShortcutListView::Create(HWND parent, int id, HFONT font, int titleColumnWidth) {
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_ICON |
+                      LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS;
+  hwnd_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            ::GetModuleHandleA(nullptr), nullptr);
+  ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  const DWORD exStyle = LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT | LVS_EX_ONECLICKACTIVATE |
+                        LVS_EX_UNDERLINEHOT | LVS_EX_FLATSB;
+  ListView_SetExtendedListViewStyle(hwnd_, exStyle);
+  ListView_SetHoverTime(hwnd_, kHoverTimeMs);
+
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  char title[] = "Title";
+  column.pszText = title;
+  column.cx = titleColumnWidth;
+  column.iSubItem = 0;
+  ::SendMessageA(hwnd_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  char target[] = "Target";
+  column.pszText = target;
+  column.cx = titleColumnWidth;
+  column.iSubItem = 1;
+  ::SendMessageA(hwnd_, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+}
+
+void ShortcutListView::AttachSystemImageLists() {
+  SHFILEINFOA info{};
+  const auto large = reinterpret_cast<HIMAGELIST>(
+      ::SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX));
+  const auto small = reinterpret_cast<HIMAGELIST>(
+      ::SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  ListView_SetImageList(hwnd_, large, LVSIL_NORMAL);
+  ListView_SetImageList(hwnd_, small, LVSIL_SMALL);
+}
+
+void ShortcutListView::SetViewStyle(ViewStyle style) {
+  style_ = style;
+  const LONG_PTR current = ::GetWindowLongPtrA(hwnd_, GWL_STYLE);
+  ::SetWindowLongPtrA(hwnd_, GWL_STYLE, (current & ~LONG_PTR{LVS_TYPEMASK}) | StyleBits(style));
+  if (style == ViewStyle::Report) FitTargetColumn();
+}
+
+void ShortcutListView::FitTargetColumn() {
+  if (hwnd_ != nullptr) ListView_SetColumnWidth(hwnd_, 1, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void ShortcutListView::ResetImages() {
+  const int count = Count();
+  for (int i = 0; i < count; ++i) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = i;
+    item.iImage = I_IMAGECALLBACK;
+    ::SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ShortcutListView::ListView1GetImageIndex(NMLVDISPINFOA& info) {
+  if ((info.item.mask & LVIF_IMAGE) == 0) return;
+  const std::string target = Target(info.item.iItem);
+  SHFILEINFOA file{};
+  const UINT size = style_ == ViewStyle::Thumb ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+  const DWORD_PTR found =
+      ::SHGetFileInfoA(target.c_str(), 0, &file, sizeof file, SHGFI_SYSICONINDEX | size);
+  // Index 0 stands for "not looked up yet"; a target the shell does not know still
+  // counts as looked up, so it is not asked about on every redraw.
+  info.item.iImage = found != 0 && file.iIcon > 0 ? file.iIcon : 1;
+  info.item.mask |= LVIF_DI_SETITEM;
+}
+
+int ShortcutListView::Count() const {
+  return static_cast<int>(::SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string ShortcutListView::ItemText(int index, int subItem) const {
+  std::vector<char> buffer(512);
+  for (;;) {
+    LVITEMA item{};
+    item.iSubItem = subItem;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    const auto length = static_cast<std::size_t>(
+        ::SendMessageA(hwnd_, LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string ShortcutListView::Title(int index) const { return ItemText(index, 0); }
+std::string ShortcutListView::Target(int index) const { return ItemText(index, 1); }
+
+bool ShortcutListView::IsSelected(int index) const {
+  return (ListView_GetItemState(hwnd_, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+int ShortcutListView::FirstSelected() const {
+  return static_cast<int>(ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED));
+}
+
+int ShortcutListView::SelectedCount() const {
+  return static_cast<int>(ListView_GetSelectedCount(hwnd_));
+}
+
+int ShortcutListView::ImageIndex(int index) const {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  ::SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.iImage == I_IMAGECALLBACK ? 0 : item.iImage;
+}
+
+int ShortcutListView::Append(const std::string& title, const std::string& target) {
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = Count();
+  item.pszText = const_cast<char*>(title.c_str());
+  item.iImage = I_IMAGECALLBACK;
+  const int index =
+      static_cast<int>(::SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (index >= 0) {
+    LVITEMA sub{};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<char*>(target.c_str());
+    ::SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&sub));
+  }
+  return index;
+}
+
+void ShortcutListView::SetItem(int index, const std::string& title, const std::string& target) {
+  LVITEMA text{};
+  text.iSubItem = 0;
+  text.pszText = const_cast<char*>(title.c_str());
+  ::SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text));
+  text.iSubItem = 1;
+  text.pszText = const_cast<char*>(target.c_str());
+  ::SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text));
+  // The target may have changed: its icon is looked up again.
+  LVITEMA image{};
+  image.mask = LVIF_IMAGE;
+  image.iItem = index;
+  image.iImage = I_IMAGECALLBACK;
+  ::SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&image));
+}
+
+void ShortcutListView::Delete(int index) { ListView_DeleteItem(hwnd_, index); }
+
+void ShortcutListView::Clear() { ListView_DeleteAllItems(hwnd_); }
+
+void ShortcutListView::BeginUpdate() {
+  if (updateDepth_++ == 0) ::SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+void ShortcutListView::EndUpdate() {
+  if (updateDepth_ == 0) return;
+  if (--updateDepth_ == 0) {
+    ::SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+}
+
+namespace {
+
+int CALLBACK CompareTitles(LPARAM first, LPARAM second, LPARAM context) {
+  const auto hwnd = reinterpret_cast<HWND>(context);
+  char a[512] = {};
+  char b[512] = {};
+  LVITEMA item{};
+  item.mask = LVIF_TEXT;
+  item.cchTextMax = sizeof a;
+  item.iItem = static_cast<int>(first);
+  item.pszText = a;
+  ::SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  item.iItem = static_cast<int>(second);
+  item.pszText = b;
+  ::SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return ::lstrcmpA(a, b);
+}
+
+}  // namespace
+
+void ShortcutListView::SortByTitle() {
+  ::SendMessageA(hwnd_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(hwnd_),
+                 reinterpret_cast<LPARAM>(&CompareTitles));
+}
+
+}  // namespace tessaly::win32

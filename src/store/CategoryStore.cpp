@@ -1,0 +1,104 @@
+#include "store/CategoryStore.h"
+
+#include "base/Text.h"
+#include "store/DataFile.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::string_view kSeparator = " ;";
+constexpr std::size_t kBlanksPerLevel = 4;
+
+void AttachNameAndIcon(CategoryNode& node, const std::string& rest) {
+  const std::size_t p = FindText(rest, kSeparator);
+  if (p == std::string::npos) return;
+  node.name = rest.substr(0, p);
+  node.iconText = rest.substr(p + kSeparator.size());
+}
+
+std::string NamePart(const std::string& rest) {
+  const std::size_t p = FindText(rest, kSeparator);
+  return p == std::string::npos ? rest : rest.substr(0, p);
+}
+
+bool IsBlank(const std::string& line) {
+  return line.find_first_not_of(' ') == std::string::npos;
+}
+
+}  // namespace
+
+CategoryLoadReport LoadCategoryTree(CategoryTree& tree, const LineList& lines) {
+  CategoryLoadReport report;
+  CategoryNode* current = nullptr;
+  int previousLevel = 0;
+  for (const std::string& line : lines) {
+    if (current == nullptr) {
+      // The first line is always a top-level node, however it is indented.
+      const std::string rest = TrimCodesUpTo(line, 32);
+      if (rest.empty()) {
+        ++report.blankLinesSkipped;
+        continue;
+      }
+      current = &tree.AddTopLevel(NamePart(rest));
+      AttachNameAndIcon(*current, rest);
+      previousLevel = 0;
+      ++report.nodesRead;
+      continue;
+    }
+    // A stray blank line must not end the load: everything after it would be lost
+    // at the next close, when the tree is written back.
+    if (IsBlank(line)) {
+      ++report.blankLinesSkipped;
+      continue;
+    }
+    const std::size_t blanks = line.find_first_not_of(' ');
+    const std::string rest = line.substr(blanks);
+    const int level = static_cast<int>(blanks / kBlanksPerLevel);
+
+    CategoryNode* node = nullptr;
+    if (level == previousLevel + 1) {
+      node = &tree.AddChild(*current, NamePart(rest));
+    } else if (current->isTopLevel()) {
+      node = &tree.AddTopLevel(NamePart(rest));
+    } else {
+      for (CategoryNode* ancestor = current->parent(); ancestor != nullptr;
+           ancestor = ancestor->parent()) {
+        if (ancestor->level() == level - 1) {
+          node = &tree.AddChild(*ancestor, NamePart(rest));
+          break;
+        }
+      }
+      if (node == nullptr) node = &tree.AddTopLevel(NamePart(rest));
+    }
+    AttachNameAndIcon(*node, rest);
+    current = node;
+    previousLevel = level;
+    ++report.nodesRead;
+  }
+  return report;
+}
+
+std::string WriteCategoryLine(const CategoryNode& node) {
+  std::string line(static_cast<std::size_t>(node.level()) * kBlanksPerLevel, ' ');
+  line += node.name;
+  line += kSeparator;
+  line += node.iconText ? *node.iconText : "0" + std::to_string(node.imageIndex);
+  return line;
+}
+
+LineList SaveCategoryTree(const CategoryTree& tree) {
+  LineList lines;
+  tree.ForEach([&](CategoryNode& node) { lines.push_back(WriteCategoryLine(node)); });
+  return lines;
+}
+
+CategoryLoadReport CategoryFile::Load(CategoryTree& tree) {
+  return LoadCategoryTree(tree, LoadLines(files_, path_));
+}
+
+WriteResult CategoryFile::Save(const CategoryTree& tree) {
+  return files_.WriteFile(path_, JoinLines(SaveCategoryTree(tree)));
+}
+
+}  // namespace tessaly

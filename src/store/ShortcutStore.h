@@ -1,0 +1,58 @@
+#pragma once
+// Shortcuts.sts: sections headed "<[Top][...][Name]>", each followed by title/target
+// line pairs. Every change is written to the file before the operation returns.
+
+#include <string>
+#include <vector>
+
+#include "base/LineList.h"
+#include "base/MessageBoxes.h"
+#include "categories/CategoryTree.h"
+#include "shell/ListEntries.h"
+#include "shortcuts/ShortcutList.h"
+#include "store/FileStore.h"
+
+namespace tessaly {
+
+class ShortcutStore {
+ public:
+  ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path)
+      : files_(files), boxes_(boxes), path_(std::move(path)) {}
+
+  // Loads the file if it exists; the store starts empty otherwise.
+  void Load();
+
+  // "<" + "[name]" for the node and each ancestor, top-level first, + ">".
+  static std::string SectionHeader(const CategoryNode& node);
+
+  // Fills the list from the node's section (clearing it first). False, with the list
+  // untouched, when the node has no section.
+  bool LoadCategorySection(const CategoryNode& node, ListEntryAdder& adder);
+  // The node's section becomes exactly the list's items, in list order.
+  void SaveCategorySection(const CategoryNode& node, const ShortcutList& list);
+  // Adds the given items after the section's existing entries.
+  void AppendItemsToSection(const CategoryNode& node, const ShortcutList& list,
+                            const std::vector<int>& indexes);
+  // Files the selected items at the top of the top-level section of that name.
+  void AddSelectedToSection(const std::string& topLevelName, const ShortcutList& list);
+  // Renames the node's own header (the node still carries its old name).
+  void RenameCategorySection(const CategoryNode& node, const std::string& newName);
+  // Drops the node's section from memory; the file follows with the next save.
+  void RemoveCategorySection(const CategoryNode& node);
+
+  const LineList& Lines() const { return lines_; }
+  LineList& MutableLines() { return lines_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  // Index of the first line containing header, or -1.
+  int FindSection(const std::string& header) const;
+  bool Save();
+
+  FileStore& files_;
+  MessageBoxes& boxes_;
+  std::string path_;
+  LineList lines_;
+};
+
+}  // namespace tessaly

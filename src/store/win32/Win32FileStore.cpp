@@ -1,0 +1,163 @@
+#include "store/win32/Win32FileStore.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+#include "base/win32/Handle.h"
+#include "base/win32/Text.h"
+
+namespace tessaly::win32 {
+
+namespace {
+
+// ReadFile and WriteFile move at most a DWORD at a time.
+constexpr std::size_t kMaxChunk = 1u << 30;
+constexpr int kNameAttempts = 16;
+
+// A name beside the target that no other writer picks. Process IDs repeat under
+// Wine, so the name comes from a random source instead.
+std::string TemporaryNameBeside(const std::string& target) {
+  static std::mt19937 generator = [] {
+    LARGE_INTEGER ticks{};
+    ::QueryPerformanceCounter(&ticks);
+    std::random_device device;
+    std::seed_seq seed{device(), static_cast<unsigned>(ticks.LowPart),
+                       static_cast<unsigned>(ticks.HighPart)};
+    return std::mt19937(seed);
+  }();
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, ".~%08x", static_cast<unsigned>(generator()));
+  return target + suffix;
+}
+
+bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+
+DWORD FlushToDisk(HANDLE file) {
+  return ::FlushFileBuffers(file) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+// Each filler creates the temporary file itself and must fail with ERROR_FILE_EXISTS
+// when the name is already taken, so that a stranger's file is never touched.
+DWORD FillWithBytes(const std::string& temp, std::string_view bytes) {
+  UniqueFile file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return ::GetLastError();
+  while (!bytes.empty()) {
+    const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kMaxChunk));
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) return ::GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes.remove_prefix(written);
+  }
+  return FlushToDisk(file.get());
+}
+
+DWORD FillWithCopy(const std::string& temp, const std::string& source) {
+  if (!::CopyFileA(source.c_str(), temp.c_str(), TRUE)) return ::GetLastError();
+  // The copy takes the source's attributes; a read-only copy could be neither flushed
+  // nor, after a failure, deleted.
+  const DWORD attributes = ::GetFileAttributesA(temp.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    ::SetFileAttributesA(temp.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+  }
+  UniqueFile file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return ::GetLastError();
+  return FlushToDisk(file.get());
+}
+
+bool IsFile(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool MoveOver(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+DWORD SwapIn(const std::string& temp, const std::string& target) {
+  if (IsFile(target)) {
+    // ReplaceFileA keeps the target's attributes, security and creation time. It is
+    // given a backup name of our own because without one a failure can lose the
+    // target (documented for Windows) or leave a stray "rf*.tmp" beside it (Wine).
+    // ReplaceFileA overwrites an existing backup, so the name must be free.
+    std::string backup = TemporaryNameBeside(target);
+    while (::GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      backup = TemporaryNameBeside(target);
+    }
+    if (::ReplaceFileA(target.c_str(), temp.c_str(), backup.c_str(),
+                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      ::DeleteFileA(backup.c_str());
+      return ERROR_SUCCESS;
+    }
+    // The target may already stand under the backup name: finish the swap by a
+    // move, or else put the old file back.
+    if (!IsFile(target) && IsFile(backup)) {
+      if (MoveOver(temp, target)) {
+        ::DeleteFileA(backup.c_str());
+        return ERROR_SUCCESS;
+      }
+      const DWORD error = ::GetLastError();
+      MoveOver(backup, target);
+      return error;
+    }
+  }
+  return MoveOver(temp, target) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+// The one write of the program: fill a fresh temporary file, then swap it in.
+template <typename Fill>
+WriteResult ReplaceAtomically(const std::string& target, Fill fill) {
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < kNameAttempts && NameTaken(error); ++attempt) {
+    const std::string temp = TemporaryNameBeside(target);
+    error = fill(temp);
+    if (NameTaken(error)) continue;
+    if (error == ERROR_SUCCESS) error = SwapIn(temp, target);
+    if (error == ERROR_SUCCESS) return {};
+    ::DeleteFileA(temp.c_str());
+  }
+  return {false, SystemErrorText(error)};
+}
+
+}  // namespace
+
+bool Win32FileStore::FileExists(const std::string& path) { return IsFile(path); }
+
+std::optional<std::string> Win32FileStore::ReadFile(const std::string& path) {
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size)) return std::nullopt;
+
+  // Sized from the file, one byte over so that the end is seen without a second
+  // allocation; a file that grows meanwhile is still read whole.
+  std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+  std::size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) bytes.resize(bytes.size() + 65536);
+    const auto want = static_cast<DWORD>(std::min(bytes.size() - used, kMaxChunk));
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), bytes.data() + used, want, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    used += got;
+  }
+  bytes.resize(used);
+  return bytes;
+}
+
+WriteResult Win32FileStore::WriteFile(const std::string& path, std::string_view bytes) {
+  return ReplaceAtomically(path,
+                           [&](const std::string& temp) { return FillWithBytes(temp, bytes); });
+}
+
+WriteResult Win32FileStore::CopyFile(const std::string& source, const std::string& target) {
+  return ReplaceAtomically(target,
+                           [&](const std::string& temp) { return FillWithCopy(temp, source); });
+}
+
+}  // namespace tessaly::win32

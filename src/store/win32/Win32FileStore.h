@@ -1,0 +1,28 @@
+#pragma once
+// The data files on a real disk. Every write goes through one atomic replacement:
+// a uniquely named temporary file beside the target is filled and flushed, then
+// swapped in, so a failure at any step leaves the previous file whole.
+
+#include <windows.h>
+
+// NOTE: <windows.h> maps CopyFile to CopyFileA. FileStore.h drops the macro when it
+// comes second; this covers the files that included it before <windows.h>.
+#ifdef CopyFile
+#undef CopyFile
+#endif
+
+#include <string>
+
+#include "store/FileStore.h"
+
+namespace tessaly::win32 {
+
+class Win32FileStore : public FileStore {
+ public:
+  bool FileExists(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  [[nodiscard]] WriteResult WriteFile(const std::string& path, std::string_view bytes) override;
+  [[nodiscard]] WriteResult CopyFile(const std::string& source, const std::string& target) override;
+};
+
+}  // namespace tessaly::win32

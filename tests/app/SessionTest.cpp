@@ -1,0 +1,174 @@
+// Start-up and close decisions over files in memory.
+
+#include "app/Session.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Fakes.h"
+
+namespace tessaly {
+namespace {
+
+using testing::FakeFileStore;
+using testing::RecordingMessageBoxes;
+
+TEST(DataDirectory, EndsInExactlyOneBackslash) {
+  EXPECT_EQ("C:\\", DataDirectoryFrom("C:\\"));
+  EXPECT_EQ("C:\\Data\\", DataDirectoryFrom("C:\\Data"));
+  EXPECT_EQ("\\\\server\\share\\", DataDirectoryFrom("\\\\server\\share\\"));
+}
+
+struct SessionFixture : ::testing::Test {
+  FakeFileStore files;
+  RecordingMessageBoxes boxes;
+  Session session{files, boxes, "C:\\Data"};
+
+  void Write(const std::string& name, const std::string& bytes) { files.files["C:\\Data\\" + name] = bytes; }
+  std::string Read(const std::string& name) { return files.files["C:\\Data\\" + name]; }
+};
+
+TEST_F(SessionFixture, DataFilesAreLookedUpInTheDataDirectory) {
+  Write("Settings.sts", "[View]\r\nReport\r\n");
+  Write("Shortcuts.sts", "<[A]>\r\nx\r\ny\r\n");
+  Write("Categories.sts", "A ;00\r\n");
+  ASSERT_TRUE(session.Open());
+  EXPECT_EQ("C:\\Data\\", session.DataDirectory());
+  EXPECT_EQ(ViewStyle::Report, session.StoredView());
+  EXPECT_EQ(3u, session.shortcuts().Lines().size());
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(files.writes.empty());  // nothing is written at start-up
+}
+
+TEST_F(SessionFixture, MissingCategoryFileAsksBacksUpAndEnds) {
+  Write("Shortcuts.sts", "<[A]>\nx\ry\r\n\xE4");
+  Write("Shortcuts_backup.sts", "old backup");
+  EXPECT_FALSE(session.Open());
+  EXPECT_EQ(std::vector<std::string>{"Confirm: Missing a necessary file, reinstall the program please."},
+            boxes.shown);
+  EXPECT_EQ(Read("Shortcuts.sts"), Read("Shortcuts_backup.sts"));
+  EXPECT_EQ(std::vector<std::string>{"C:\\Data\\Shortcuts_backup.sts"}, files.writes);
+}
+
+TEST_F(SessionFixture, MissingCategoryAndShortcutFilesWriteNothing) {
+  EXPECT_FALSE(session.Open());
+  EXPECT_TRUE(files.writes.empty());
+}
+
+TEST_F(SessionFixture, FailedBackupIsReported) {
+  Write("Shortcuts.sts", "x\r\n");
+  files.failingPaths.insert("C:\\Data\\Shortcuts_backup.sts");
+  EXPECT_FALSE(session.Open());
+  ASSERT_EQ(2u, boxes.shown.size());
+  EXPECT_EQ(0u, boxes.shown[1].find("Error: Could not save the file 'C:\\Data\\Shortcuts_backup.sts'"));
+}
+
+Placement PlacementOf(const std::string& settings) {
+  FakeFileStore files;
+  RecordingMessageBoxes boxes;
+  files.files["S"] = settings;
+  Settings s(files, boxes, "S");
+  s.Load();
+  return StoredPlacement(s);
+}
+
+TEST(StoredPlacement, MaximizeRulesAndUnreadableValuesOpenCentred) {
+  EXPECT_EQ(Placement::Kind::Centered, PlacementOf("").kind);
+  EXPECT_EQ(Placement::Kind::Centered, PlacementOf("[Maximize]\r\n\r\n[Left]\r\n1\r\n").kind);
+  EXPECT_EQ(Placement::Kind::Maximized, PlacementOf("[Maximize]\r\n1\r\n[Left]\r\nzz\r\n").kind);
+  const Placement stored = PlacementOf(
+      "[Maximize]\r\n0\r\n[Left]\r\n-10\r\n[Top]\r\n20\r\n[Width]\r\n500\r\n[Height]\r\n400\r\n");
+  EXPECT_EQ(Placement::Kind::Stored, stored.kind);
+  EXPECT_EQ(-10, stored.left);
+  EXPECT_EQ(20, stored.top);
+  EXPECT_EQ(500, stored.width);
+  EXPECT_EQ(400, stored.height);
+  // One value missing, unreadable, or a size without area: centred, never a failure.
+  EXPECT_EQ(Placement::Kind::Centered,
+            PlacementOf("[Maximize]\r\nyes\r\n[Left]\r\n1\r\n[Top]\r\n2\r\n[Width]\r\n3\r\n").kind);
+  EXPECT_EQ(Placement::Kind::Centered,
+            PlacementOf("[Maximize]\r\n0\r\n[Left]\r\n1.5\r\n[Top]\r\n2\r\n[Width]\r\n3\r\n[Height]\r\n4\r\n").kind);
+  EXPECT_EQ(Placement::Kind::Centered,
+            PlacementOf("[Maximize]\r\n0\r\n[Left]\r\n1\r\n[Top]\r\n2\r\n[Width]\r\n0\r\n[Height]\r\n4\r\n").kind);
+  EXPECT_EQ(Placement::Kind::Centered,
+            PlacementOf("[Maximize]\r\n0\r\n[Left]\r\n99999999999\r\n[Top]\r\n2\r\n[Width]\r\n3\r\n[Height]\r\n4\r\n").kind);
+}
+
+TEST_F(SessionFixture, InitialSelectionFollowsTreeselect) {
+  Write("Categories.sts", "A ;00\r\n    B ;00\r\nC ;00\r\n");
+  const std::pair<std::string, std::optional<int>> cases[] = {
+      {"", 0}, {"2", 2}, {"3", 0}, {"-1", 0}, {"1", 1}};
+  for (const auto& [stored, expected] : cases) {
+    FakeFileStore f;
+    RecordingMessageBoxes b;
+    f.files = files.files;
+    if (!stored.empty()) f.files["C:\\Data\\Settings.sts"] = "[Treeselect]\r\n" + stored + "\r\n";
+    Session s(f, b, "C:\\Data\\");
+    ASSERT_TRUE(s.Open());
+    s.LoadTree();
+    EXPECT_EQ(expected, s.InitialSelection()) << stored;
+    EXPECT_TRUE(b.shown.empty());
+  }
+}
+
+TEST_F(SessionFixture, TreeselectThatIsNotANumberIsReportedAndSelectsNothing) {
+  Write("Categories.sts", "A ;00\r\n");
+  Write("Settings.sts", "[Treeselect]\r\n1x\r\n");
+  ASSERT_TRUE(session.Open());
+  session.LoadTree();
+  EXPECT_EQ(std::nullopt, session.InitialSelection());
+  EXPECT_EQ(std::vector<std::string>{"Error: '1x' is not a valid integer value."}, boxes.shown);
+}
+
+TEST_F(SessionFixture, EmptyTreeSelectsNothingAndClosesCleanly) {
+  Write("Categories.sts", "");
+  ASSERT_TRUE(session.Open());
+  session.LoadTree();
+  EXPECT_EQ(std::nullopt, session.InitialSelection());
+  EXPECT_TRUE(session.Close(nullptr));
+  EXPECT_EQ("[Treeselect]\r\n0\r\n", Read("Settings.sts"));
+  EXPECT_EQ("", Read("Categories.sts"));
+}
+
+TEST_F(SessionFixture, CloseWritesTreeselectThenTheTree) {
+  Write("Categories.sts", "A ;015\r\n    B ;113,C:\\x.exe\r\nC\r\n");
+  Write("Settings.sts", "[View]\r\nList\r\n");
+  ASSERT_TRUE(session.Open());
+  session.LoadTree();
+  ASSERT_TRUE(session.Close(session.tree().NodeAt(2)));
+  EXPECT_EQ((std::vector<std::string>{"C:\\Data\\Settings.sts", "C:\\Data\\Categories.sts"}),
+            files.writes);
+  EXPECT_EQ("[View]\r\nList\r\n[Treeselect]\r\n2\r\n", Read("Settings.sts"));
+  EXPECT_EQ("A ;015\r\n    B ;113,C:\\x.exe\r\nC ;00\r\n", Read("Categories.sts"));
+}
+
+TEST_F(SessionFixture, FailedTreeWriteRetriesOrStaysOpenOrGivesUpAsAsked) {
+  Write("Categories.sts", "A ;015\r\n");
+  ASSERT_TRUE(session.Open());
+  session.LoadTree();
+  session.tree().AddTopLevel("New").imageIndex = 15;
+  files.failingPaths.insert("C:\\Data\\Categories.sts");
+
+  boxes.saveFailureAnswers = {SaveFailureChoice::Retry, SaveFailureChoice::StayOpen};
+  EXPECT_FALSE(session.Close(session.tree().NodeAt(0)));
+  EXPECT_EQ(2, std::count_if(boxes.shown.begin(), boxes.shown.end(), [](const std::string& s) {
+              return s.find("AskAfterFailedSave: The categories could not be saved") == 0;
+            }));
+  EXPECT_EQ("A ;015\r\n", Read("Categories.sts"));
+
+  files.failingPaths.clear();
+  EXPECT_TRUE(session.Close(session.tree().NodeAt(0)));
+  EXPECT_EQ("A ;015\r\nNew ;015\r\n", Read("Categories.sts"));
+}
+
+TEST_F(SessionFixture, FailedTreeWriteCanBeGivenUp) {
+  Write("Categories.sts", "A ;015\r\n");
+  ASSERT_TRUE(session.Open());
+  session.LoadTree();
+  files.failingPaths.insert("C:\\Data\\Categories.sts");
+  boxes.saveFailureAnswers = {SaveFailureChoice::CloseAnyway};
+  EXPECT_TRUE(session.Close(nullptr));
+  EXPECT_EQ("A ;015\r\n", Read("Categories.sts"));
+}
+
+}  // namespace
+}  // namespace tessaly

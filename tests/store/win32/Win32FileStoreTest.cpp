@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "base/win32/Handle.h"
+#include "store/Settings.h"
+#include "store/ShortcutStore.h"
+#include "store/win32/Win32FileStore.h"
+#include "support/Fakes.h"
+#include "support/win32/TempFolder.h"
+
+namespace tessaly::win32 {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
+
+// Bytes no text conversion may touch: NUL, a lone CR, a lone LF, 8-bit characters.
+std::string AwkwardBytes(std::size_t size) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + 7) % 256);
+  return bytes;
+}
+
+// Everything in the folder, sorted, so that a leftover temporary file shows up.
+std::vector<std::string> Entries(const TempFolder& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  UniqueFind find(::FindFirstFileA((folder.path() + "*").c_str(), &data));
+  if (!find) return names;
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (::FindNextFileA(find.get(), &data));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+using Names = std::vector<std::string>;
+
+class Win32FileStoreTest : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  Win32FileStore files;
+};
+
+TEST_F(Win32FileStoreTest, WriteCreatesAndReplacesByteForByte) {
+  const std::string target = folder.path() + "Shortcuts.sts";
+  const std::string large = AwkwardBytes(3 * 1024 * 1024 + 17);
+  for (const std::string& bytes : {large, std::string("a\rb\nc\r\n\0d", 10), std::string()}) {
+    ASSERT_TRUE(files.WriteFile(target, bytes));
+    EXPECT_EQ(ReadWholeFile(target), bytes);
+    EXPECT_EQ(files.ReadFile(target), bytes);
+    EXPECT_EQ(Entries(folder), Names{"Shortcuts.sts"});
+  }
+}
+
+TEST_F(Win32FileStoreTest, ExistenceAndReadingTellFilesFromFolders) {
+  const std::string file = folder.WriteFile("Settings.sts", "[View]\r\nList\r\n");
+  const std::string sub = folder.Make("Sub");
+  EXPECT_TRUE(files.FileExists(file));
+  EXPECT_FALSE(files.FileExists(sub));
+  EXPECT_FALSE(files.FileExists(folder.path() + "missing.sts"));
+  EXPECT_EQ(files.ReadFile(file), "[View]\r\nList\r\n");
+  EXPECT_EQ(files.ReadFile(folder.path() + "missing.sts"), std::nullopt);
+  EXPECT_EQ(files.ReadFile(sub), std::nullopt);
+}
+
+TEST_F(Win32FileStoreTest, FailedReplaceOfAnOpenTargetLeavesItWhole) {
+  const std::string target = folder.WriteFile("Shortcuts.sts", "old content\r\n");
+  for (const DWORD share :
+       {DWORD{0}, DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    UniqueFile holder(
+        ::CreateFileA(target.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder) << share;
+    const WriteResult result = files.WriteFile(target, "new content\r\n");
+    EXPECT_FALSE(result) << share;
+    EXPECT_FALSE(result.error.empty()) << share;
+    holder.reset();
+    EXPECT_EQ(ReadWholeFile(target), "old content\r\n") << share;
+    EXPECT_EQ(Entries(folder), Names{"Shortcuts.sts"}) << share;
+  }
+}
+
+TEST_F(Win32FileStoreTest, WriteOntoAFolderOrIntoAMissingFolderFails) {
+  const std::string sub = folder.Make("Shortcuts.sts");
+  folder.WriteFile("Shortcuts.sts\\inside.txt", "kept");
+  const WriteResult ontoFolder = files.WriteFile(sub, "bytes");
+  EXPECT_FALSE(ontoFolder);
+  EXPECT_FALSE(ontoFolder.error.empty());
+  EXPECT_EQ(::GetFileAttributesA(sub.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+            DWORD{FILE_ATTRIBUTE_DIRECTORY});
+  EXPECT_EQ(ReadWholeFile(sub + "\\inside.txt"), "kept");
+
+  const WriteResult intoMissing = files.WriteFile(folder.path() + "no\\such\\x.sts", "bytes");
+  EXPECT_FALSE(intoMissing);
+  EXPECT_FALSE(intoMissing.error.empty());
+  EXPECT_EQ(Entries(folder), Names{"Shortcuts.sts"});
+}
+
+TEST_F(Win32FileStoreTest, CopyIsByteForByteAndGoesThroughTheSameReplacement) {
+  const std::string bytes = AwkwardBytes(200000);
+  const std::string source = folder.WriteFile("Shortcuts.sts", bytes);
+  const std::string backup = folder.path() + "Shortcuts_backup.sts";
+  ASSERT_TRUE(files.CopyFile(source, backup));
+  EXPECT_EQ(ReadWholeFile(backup), bytes);
+
+  folder.WriteFile("Shortcuts.sts", "newer");
+  ASSERT_TRUE(files.CopyFile(source, backup));
+  EXPECT_EQ(ReadWholeFile(backup), "newer");
+  EXPECT_EQ(Entries(folder), (Names{"Shortcuts.sts", "Shortcuts_backup.sts"}));
+
+  const WriteResult missing = files.CopyFile(folder.path() + "gone.sts", backup);
+  EXPECT_FALSE(missing);
+  EXPECT_FALSE(missing.error.empty());
+  EXPECT_EQ(ReadWholeFile(backup), "newer");
+
+  UniqueFile holder(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(holder);
+  EXPECT_FALSE(files.CopyFile(source, backup));
+  holder.reset();
+  EXPECT_EQ(ReadWholeFile(backup), "newer");
+  EXPECT_EQ(Entries(folder), (Names{"Shortcuts.sts", "Shortcuts_backup.sts"}));
+}
+
+TEST_F(Win32FileStoreTest, CopyOfAReadOnlySourceLeavesNothingBehind) {
+  const std::string source = folder.WriteFile("Shortcuts.sts", "bytes");
+  ASSERT_TRUE(::SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string backup = folder.path() + "Shortcuts_backup.sts";
+  ASSERT_TRUE(files.CopyFile(source, backup));
+  EXPECT_EQ(ReadWholeFile(backup), "bytes");
+  EXPECT_EQ(Entries(folder), (Names{"Shortcuts.sts", "Shortcuts_backup.sts"}));
+}
+
+// The stores over the real file system: what one run writes, the next run reads.
+TEST_F(Win32FileStoreTest, SettingsAndShortcutsSurviveARestart) {
+  testing::RecordingMessageBoxes boxes;
+  const std::string settingsPath = folder.path() + "Settings.sts";
+  const std::string shortcutsPath = folder.path() + "Shortcuts.sts";
+  folder.WriteFile("Shortcuts.sts", "<[Work]>\nEditor\nC:\\ed.exe\n");
+
+  CategoryTree tree;
+  CategoryNode& work = tree.AddTopLevel("Work");
+  CategoryNode& tools = tree.AddChild(work, "Tools");
+  {
+    Settings settings(files, boxes, settingsPath);
+    settings.Load();
+    ASSERT_TRUE(settings.WriteSetting("View", "Report"));
+    ASSERT_TRUE(settings.WriteSetting("Treeselect", "1"));
+
+    ShortcutStore store(files, boxes, shortcutsPath);
+    store.Load();
+    testing::FakeShortcutList list;
+    list.Add("Calculator", "C:\\calc.exe", true);
+    list.Add("Paint", "C:\\paint.exe");
+    store.SaveCategorySection(tools, list);
+    store.AddSelectedToSection("Trash", list);
+    store.RenameCategorySection(work, "Job");
+  }
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(ReadWholeFile(settingsPath), "[View]\r\nReport\r\n[Treeselect]\r\n1\r\n");
+  EXPECT_EQ(ReadWholeFile(shortcutsPath),
+            "<[Job]>\r\nEditor\r\nC:\\ed.exe\r\n<[Work][Tools]>\r\nCalculator\r\nC:\\calc.exe\r\n"
+            "Paint\r\nC:\\paint.exe\r\n<[Trash]>\r\nCalculator\r\nC:\\calc.exe\r\n");
+
+  Settings settings(files, boxes, settingsPath);
+  settings.Load();
+  EXPECT_EQ(settings.ReadSetting("View"), "Report");
+  EXPECT_EQ(settings.ReadSetting("Treeselect"), "1");
+
+  ShortcutStore store(files, boxes, shortcutsPath);
+  store.Load();
+  testing::FakeShortcutList list;
+  testing::FakeStatusLine status;
+  testing::FakeMessagePump pump;
+  ListEntryAdder adder(list, status, pump);
+  ASSERT_TRUE(store.LoadCategorySection(tools, adder));
+  EXPECT_EQ(list.Titles(), (std::vector<std::string>{"Calculator", "Paint"}));
+  EXPECT_EQ(Entries(folder), (Names{"Settings.sts", "Shortcuts.sts"}));
+}
+
+TEST_F(Win32FileStoreTest, FailedStoreSaveIsReportedAndTheFileKeepsItsContent) {
+  testing::RecordingMessageBoxes boxes;
+  const std::string path = folder.WriteFile("Shortcuts.sts", "<[Work]>\r\n");
+  ShortcutStore store(files, boxes, path);
+  store.Load();
+  CategoryTree tree;
+  testing::FakeShortcutList list;
+  list.Add("Editor", "C:\\ed.exe");
+  {
+    UniqueFile holder(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    store.SaveCategorySection(tree.AddTopLevel("Work"), list);
+  }
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(boxes.shown[0].find(path), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(path), "<[Work]>\r\n");
+  EXPECT_EQ(store.Lines(), (LineList{"<[Work]>", "Editor", "C:\\ed.exe"}));
+}
+
+}  // namespace
+}  // namespace tessaly::win32

@@ -1,0 +1,184 @@
+#include "support/Fakes.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "base/Text.h"
+
+namespace tessaly::testing {
+
+std::optional<std::string> FakeFileStore::ReadFile(const std::string& path) {
+  auto it = files.find(path);
+  if (it == files.end()) return std::nullopt;
+  return it->second;
+}
+
+WriteResult FakeFileStore::WriteFile(const std::string& path, std::string_view bytes) {
+  writes.push_back(path);
+  if (failingPaths.count(path) != 0) return {false, "Access is denied"};
+  files[path] = std::string(bytes);
+  return {};
+}
+
+WriteResult FakeFileStore::CopyFile(const std::string& source, const std::string& target) {
+  auto it = files.find(source);
+  if (it == files.end()) return {false, "The system cannot find the file specified"};
+  return WriteFile(target, it->second);
+}
+
+bool RecordingMessageBoxes::Confirm(const std::string& text) {
+  shown.push_back("Confirm: " + text);
+  if (confirmAnswers.empty()) return true;
+  const bool answer = confirmAnswers.front();
+  confirmAnswers.erase(confirmAnswers.begin());
+  return answer;
+}
+
+SaveFailureChoice RecordingMessageBoxes::AskAfterFailedSave(const std::string& text) {
+  shown.push_back("AskAfterFailedSave: " + text);
+  if (saveFailureAnswers.empty()) return SaveFailureChoice::CloseAnyway;
+  const SaveFailureChoice answer = saveFailureAnswers.front();
+  saveFailureAnswers.erase(saveFailureAnswers.begin());
+  return answer;
+}
+
+int FakeShortcutList::Append(const std::string& title, const std::string& target) {
+  items.push_back({title, target, false});
+  return Count() - 1;
+}
+
+void FakeShortcutList::SetItem(int i, const std::string& title, const std::string& target) {
+  auto& item = items.at(static_cast<std::size_t>(i));
+  item.title = title;
+  item.target = target;
+}
+
+void FakeShortcutList::Delete(int i) {
+  items.erase(items.begin() + i);
+}
+
+namespace {
+
+std::string WordKey(const std::string& s) {
+  std::string key;
+  for (char c : s) {
+    if (c == '-' || c == '\'') continue;
+    key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return key;
+}
+
+bool WordLess(const std::string& a, const std::string& b) {
+  const std::string ka = WordKey(a);
+  const std::string kb = WordKey(b);
+  if (ka != kb) return ka < kb;
+  // Same letters: lower case before upper case, plain before hyphenated.
+  return a > b;
+}
+
+}  // namespace
+
+void FakeShortcutList::SortByTitle() {
+  ++sortCount;
+  std::stable_sort(items.begin(), items.end(),
+                   [](const FakeItem& a, const FakeItem& b) { return WordLess(a.title, b.title); });
+}
+
+std::vector<std::string> FakeShortcutList::Titles() const {
+  std::vector<std::string> titles;
+  for (const auto& item : items) titles.push_back(item.title);
+  return titles;
+}
+
+bool FakeLinkReader::ResolveLink(LinkInfo& info, const std::string& linkPath) {
+  resolved.push_back(linkPath);
+  if (onResolve) onResolve(linkPath);
+  auto it = links.find(linkPath);
+  if (it == links.end()) return false;
+  info.Target = it->second.target;
+  info.Arguments = it->second.arguments;
+  std::string name = linkPath.substr(linkPath.find_last_of("\\:") + 1);
+  const auto dot = name.find_last_of('.');
+  info.Name = dot == std::string::npos ? name : name.substr(0, dot);
+  return true;
+}
+
+namespace {
+
+std::pair<std::string, std::string> SplitParent(const std::string& path) {
+  std::string p = path;
+  if (!p.empty() && p.back() == '\\') p.pop_back();
+  const auto slash = p.find_last_of('\\');
+  if (slash == std::string::npos) return {"", p};
+  return {p.substr(0, slash + 1), p.substr(slash + 1)};
+}
+
+}  // namespace
+
+void FakeDirectories::AddFolder(const std::string& path) {
+  const std::string key = WithTrailingBackslash(path);
+  if (folders.count(key) != 0) return;
+  folders[key] = {};
+  auto [parent, name] = SplitParent(key);
+  if (parent.empty()) return;
+  AddFolder(parent);
+  folders[parent].push_back({name, true});
+}
+
+void FakeDirectories::AddFile(const std::string& path) {
+  auto [parent, name] = SplitParent(path);
+  AddFolder(parent);
+  folders[parent].push_back({name, false});
+}
+
+namespace {
+
+class VectorListing : public DirectoryListing {
+ public:
+  VectorListing(std::vector<DirectoryEntry> entries, std::string pattern, FakeDirectories& owner)
+      : entries_(std::move(entries)), pattern_(std::move(pattern)), owner_(owner) {}
+  bool Next(DirectoryEntry& entry) override {
+    if (next_ >= entries_.size()) return false;
+    entry = entries_[next_++];
+    if (owner_.onEntry) owner_.onEntry(pattern_, entry);
+    return true;
+  }
+
+ private:
+  std::vector<DirectoryEntry> entries_;
+  std::size_t next_ = 0;
+  std::string pattern_;
+  FakeDirectories& owner_;
+};
+
+}  // namespace
+
+std::unique_ptr<DirectoryListing> FakeDirectories::List(const std::string& pattern) {
+  listed.push_back(pattern);
+  std::vector<DirectoryEntry> entries;
+  const std::string folder = pattern.substr(0, pattern.size() - std::string("*.*").size());
+  auto it = folders.find(folder);
+  if (it != folders.end()) {
+    if (withDotEntries) {
+      entries.push_back({".", true});
+      entries.push_back({"..", true});
+    }
+    entries.insert(entries.end(), it->second.begin(), it->second.end());
+  }
+  return std::make_unique<VectorListing>(std::move(entries), pattern, *this);
+}
+
+bool FakeDirectories::FolderExists(const std::string& path) {
+  return folders.count(WithTrailingBackslash(path)) != 0;
+}
+
+bool FakeDirectories::FileOrFolderExists(const std::string& path) {
+  if (FolderExists(path)) return true;
+  auto [parent, name] = SplitParent(path);
+  auto it = folders.find(parent);
+  if (it == folders.end()) return false;
+  return std::any_of(it->second.begin(), it->second.end(),
+                     [&](const DirectoryEntry& e) { return e.name == name; });
+}
+
+}  // namespace tessaly::testing

@@ -1,0 +1,369 @@
+#include "support/win32/AppHarness.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/win32/MainWindow.h"
+#include "app/win32/Program.h"
+#include "base/win32/Handle.h"
+#include "shell/win32/ShellPlatform.h"
+#include "store/win32/Win32FileStore.h"
+
+namespace tessaly::testing {
+
+// ---- ScriptedMessageBoxes ----
+
+void ScriptedMessageBoxes::Record(const std::string& text) {
+  std::lock_guard lock(mutex_);
+  shown_.push_back(text);
+}
+
+bool ScriptedMessageBoxes::Confirm(const std::string& text) {
+  Record("Confirm: " + text);
+  std::lock_guard lock(mutex_);
+  if (confirm_.empty()) return false;
+  const bool answer = confirm_.front();
+  confirm_.pop_front();
+  return answer;
+}
+
+SaveFailureChoice ScriptedMessageBoxes::AskAfterFailedSave(const std::string& text) {
+  Record("AskAfterFailedSave: " + text);
+  std::pair<SaveFailureChoice, std::function<void()>> answer{SaveFailureChoice::CloseAnyway, {}};
+  {
+    std::lock_guard lock(mutex_);
+    if (!saveFailure_.empty()) {
+      answer = saveFailure_.front();
+      saveFailure_.pop_front();
+    }
+  }
+  if (answer.second) answer.second();
+  return answer.first;
+}
+
+std::vector<std::string> ScriptedMessageBoxes::Shown() const {
+  std::lock_guard lock(mutex_);
+  return shown_;
+}
+
+void ScriptedMessageBoxes::AnswerConfirm(bool yes) {
+  std::lock_guard lock(mutex_);
+  confirm_.push_back(yes);
+}
+
+void ScriptedMessageBoxes::AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before) {
+  std::lock_guard lock(mutex_);
+  saveFailure_.emplace_back(choice, std::move(before));
+}
+
+// ---- RecordingLauncher ----
+
+void RecordingLauncher::ShellOpen(const std::string& path, const std::string& parameters) {
+  std::lock_guard lock(mutex_);
+  calls_.push_back("open " + path + (parameters.empty() ? "" : " | " + parameters));
+}
+
+void RecordingLauncher::RunCommandLine(const std::string& commandLine) {
+  std::lock_guard lock(mutex_);
+  calls_.push_back("run " + commandLine);
+}
+
+void RecordingLauncher::SendKeyEvents(const std::vector<KeyEvent>& events) {
+  std::lock_guard lock(mutex_);
+  keys_.insert(keys_.end(), events.begin(), events.end());
+  calls_.push_back("keys");
+}
+
+std::vector<std::string> RecordingLauncher::Calls() const {
+  std::lock_guard lock(mutex_);
+  return calls_;
+}
+
+std::vector<KeyEvent> RecordingLauncher::Keys() const {
+  std::lock_guard lock(mutex_);
+  return keys_;
+}
+
+// ---- ScriptedPickers ----
+
+std::optional<std::string> ScriptedPickers::PickApplication() {
+  std::lock_guard lock(mutex_);
+  asked_.push_back("application");
+  if (applications_.empty()) return std::nullopt;
+  auto answer = applications_.front();
+  applications_.pop_front();
+  return answer;
+}
+
+std::string ScriptedPickers::BrowseForFolder(const std::string& title) {
+  std::lock_guard lock(mutex_);
+  asked_.push_back("folder: " + title);
+  if (folders_.empty()) return {};
+  auto answer = folders_.front();
+  folders_.pop_front();
+  return answer;
+}
+
+void ScriptedPickers::AnswerApplication(std::optional<std::string> path) {
+  std::lock_guard lock(mutex_);
+  applications_.push_back(std::move(path));
+}
+
+void ScriptedPickers::AnswerFolder(std::string path) {
+  std::lock_guard lock(mutex_);
+  folders_.push_back(std::move(path));
+}
+
+std::vector<std::string> ScriptedPickers::Asked() const {
+  std::lock_guard lock(mutex_);
+  return asked_;
+}
+
+// ---- TempShellFolders ----
+
+TempShellFolders::TempShellFolders(const TempFolder& root) {
+  const std::pair<int, const char*> folders[] = {
+      {0, "Desktop"},       {2, "Start Menu\\Programs"}, {5, "Documents"},
+      {6, "Favorites"},     {8, "Recent"},               {11, "Start Menu"},
+      {13, "Music"},        {22, "Common Start Menu"},   {26, "AppData"},
+      {38, "Program Files"}, {39, "Pictures"},           {40, "Profile"},
+  };
+  for (const auto& [id, relative] : folders) paths_[id] = root.Make(std::string(relative) + "\\");
+  // The system folders are real: the tools of "Windows" are looked up there.
+  char windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(windows, MAX_PATH);
+  char system[MAX_PATH] = {};
+  ::GetSystemDirectoryA(system, MAX_PATH);
+  paths_[36] = std::string(windows) + "\\";
+  paths_[37] = std::string(system) + "\\";
+}
+
+std::string TempShellFolders::SpecialFolderPath(int folderId) {
+  std::lock_guard lock(mutex_);
+  const auto it = paths_.find(folderId);
+  return it == paths_.end() ? std::string() : it->second;
+}
+
+void TempShellFolders::Clear(int folderId) {
+  std::lock_guard lock(mutex_);
+  paths_.erase(folderId);
+}
+
+std::string TempShellFolders::Path(int folderId) const {
+  std::lock_guard lock(mutex_);
+  const auto it = paths_.find(folderId);
+  return it == paths_.end() ? std::string() : it->second;
+}
+
+// ---- AppHarness ----
+
+struct AppHarness::Real {
+  explicit Real(MessageBoxes& boxes) : shell(boxes) {}
+  win32::Win32FileStore files;
+  win32::ShellPlatform shell;
+};
+
+namespace {
+
+constexpr UINT kInvoke = WM_APP + 100;
+constexpr const char* kInvokerClass = "TessalyTestInvoker";
+
+LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kInvoke) {
+    (*reinterpret_cast<std::function<void()>*>(lp))();
+    return 0;
+  }
+  return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+AppHarness::AppHarness() : real_(std::make_unique<Real>(boxes)) {
+  platform_ = std::make_unique<win32::Platform>(win32::Platform{
+      real_->files, boxes, folders, real_->shell.links, real_->shell.lister,
+      real_->shell.existence, real_->shell.pump, launcher, pickers});
+}
+
+AppHarness::~AppHarness() {
+  if (running()) Close();
+  if (thread_.joinable()) {
+    if (threadId_ != 0) ::PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+}
+
+std::string AppHarness::InstalledCategories() {
+  // The build copies the installed category file beside the test program.
+  char module[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string path = module;
+  path = path.substr(0, path.find_last_of('\\') + 1) + "Categories.sts";
+  return ReadWholeFile(path);
+}
+
+void AppHarness::WriteDataFile(const std::string& name, const std::string& bytes) const {
+  data.WriteFile(name, bytes);
+}
+
+std::string AppHarness::ReadDataFile(const std::string& name) const {
+  return ReadWholeFile(data.path() + name);
+}
+
+std::vector<std::string> AppHarness::DataFileNames() const {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA((data.path() + "*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (::FindNextFileA(find, &found));
+  ::FindClose(find);
+  return names;
+}
+
+void AppHarness::UiThread() {
+  win32::ComScope com;
+  win32::InitialiseControls();
+  static const ATOM invokerClass = [] {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &InvokerProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = kInvokerClass;
+    return ::RegisterClassExA(&wc);
+  }();
+  (void)invokerClass;
+  invoker_ = ::CreateWindowExA(0, kInvokerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
+
+  ::SetCurrentDirectoryA(data.path().c_str());
+  auto form = std::make_unique<win32::TForm1>(*platform_);
+  const bool created = form->Create(win32::CurrentDirectory());
+  {
+    std::lock_guard lock(startMutex_);
+    created_ = created;
+    main_ = created ? form->hwnd() : nullptr;
+    threadId_ = ::GetCurrentThreadId();
+    startDone_ = true;
+  }
+  started_.notify_all();
+  if (created) {
+    form->Show(SW_SHOWNORMAL);
+    win32::RunMessageLoop();
+  }
+  form.reset();
+  ::DestroyWindow(invoker_);
+  invoker_ = nullptr;
+}
+
+bool AppHarness::Start() {
+  thread_ = std::thread([this] { UiThread(); });
+  std::unique_lock lock(startMutex_);
+  if (!started_.wait_for(lock, 20s, [this] { return startDone_; })) {
+    throw std::runtime_error("the main window did not start within 20 s");
+  }
+  return created_;
+}
+
+bool AppHarness::running() const { return main_ != nullptr && ::IsWindow(main_); }
+
+bool AppHarness::Close() {
+  if (!running()) return true;
+  ::PostMessageA(main_, WM_CLOSE, 0, 0);
+  const bool closed = WaitUntil([this] { return !::IsWindow(main_); }, 20s);
+  if (closed && thread_.joinable()) thread_.join();
+  return closed;
+}
+
+void AppHarness::OnUiThread(const std::function<void(win32::TForm1&)>& f) {
+  auto* form = reinterpret_cast<win32::TForm1*>(::GetWindowLongPtrA(main_, GWLP_USERDATA));
+  if (form == nullptr) throw std::runtime_error("the main window is gone");
+  std::function<void()> call = [&] { f(*form); };
+  ::SendMessageA(invoker_, kInvoke, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+bool AppHarness::WaitUntil(const std::function<bool()>& condition,
+                           std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    // Let the window thread run; this thread owns no windows, so nothing is pumped here.
+    std::this_thread::sleep_for(5ms);
+  }
+}
+
+bool AppHarness::WaitForTree(std::chrono::milliseconds timeout) const {
+  const HWND tree = Child(1002);
+  return WaitUntil(
+      [&] {
+        return ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 0 &&
+               ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
+      },
+      timeout);
+}
+
+HWND AppHarness::WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = ::FindWindowA(nullptr, caption.c_str());
+        return found != nullptr && ::IsWindowVisible(found);
+      },
+      timeout);
+  return found;
+}
+
+namespace {
+
+std::string ItemText(HWND tree, HTREEITEM item) {
+  char buffer[512] = {};
+  TVITEMA data{};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = buffer;
+  data.cchTextMax = sizeof buffer;
+  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  return buffer;
+}
+
+void CollectTexts(HWND tree, HTREEITEM item, int level, std::vector<std::string>& texts) {
+  for (; item != nullptr;
+       item = reinterpret_cast<HTREEITEM>(
+           ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    texts.push_back(std::string(static_cast<std::size_t>(level) * 4, ' ') + ItemText(tree, item));
+    const auto child = reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    CollectTexts(tree, child, level + 1, texts);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> TreeTexts(HWND tree) {
+  std::vector<std::string> texts;
+  const auto root =
+      reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  CollectTexts(tree, root, 0, texts);
+  return texts;
+}
+
+std::string SelectedTreeText(HWND tree) {
+  const auto item =
+      reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  return item == nullptr ? std::string() : ItemText(tree, item);
+}
+
+std::string StatusText(HWND statusBar) {
+  const auto length = LOWORD(::SendMessageA(statusBar, SB_GETTEXTLENGTHA, 0, 0));
+  std::string text(length + 1u, '\0');
+  ::SendMessageA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length);
+  return text;
+}
+
+}  // namespace tessaly::testing

@@ -1,0 +1,159 @@
+#pragma once
+// Runs the real main window on its own thread over a temporary data directory, with
+// the shell folders rooted in a temporary folder and the message boxes, launcher and
+// pickers answered and recorded here. The test thread drives the window through
+// messages and waits on conditions.
+
+#include <windows.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/win32/Platform.h"
+#include "support/win32/TempFolder.h"
+
+namespace tessaly::win32 {
+class TForm1;
+}
+
+namespace tessaly::testing {
+
+using namespace std::chrono_literals;
+
+// Message boxes answered from queues; every box shown is recorded. Safe to use from
+// the window's thread and the test's thread.
+class ScriptedMessageBoxes : public MessageBoxes {
+ public:
+  void Information(const std::string& text) override { Record("Information: " + text); }
+  bool Confirm(const std::string& text) override;
+  void Error(const std::string& text) override { Record("Error: " + text); }
+  void Plain(const std::string& text) override { Record("Plain: " + text); }
+  SaveFailureChoice AskAfterFailedSave(const std::string& text) override;
+
+  std::vector<std::string> Shown() const;
+  void AnswerConfirm(bool yes);
+  // Runs when the failed-save question comes, before the answer is given.
+  void AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before = {});
+
+ private:
+  void Record(const std::string& text);
+  mutable std::mutex mutex_;
+  std::vector<std::string> shown_;
+  std::deque<bool> confirm_;
+  std::deque<std::pair<SaveFailureChoice, std::function<void()>>> saveFailure_;
+};
+
+class RecordingLauncher : public Launcher {
+ public:
+  void ShellOpen(const std::string& path, const std::string& parameters) override;
+  void RunCommandLine(const std::string& commandLine) override;
+  void SendKeyEvents(const std::vector<KeyEvent>& events) override;
+  std::vector<std::string> Calls() const;
+  std::vector<KeyEvent> Keys() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> calls_;
+  std::vector<KeyEvent> keys_;
+};
+
+class ScriptedPickers : public Pickers {
+ public:
+  std::optional<std::string> PickApplication() override;
+  std::string BrowseForFolder(const std::string& title) override;
+  void AnswerApplication(std::optional<std::string> path);
+  void AnswerFolder(std::string path);
+  std::vector<std::string> Asked() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::deque<std::optional<std::string>> applications_;
+  std::deque<std::string> folders_;
+  std::vector<std::string> asked_;
+};
+
+// Special folders inside a temporary folder; the virtual ones have no path.
+class TempShellFolders : public Folders {
+ public:
+  explicit TempShellFolders(const TempFolder& root);
+  std::string SpecialFolderPath(int folderId) override;
+  void Clear(int folderId);  // the folder then has no path
+  std::string Path(int folderId) const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::map<int, std::string> paths_;
+};
+
+class AppHarness {
+ public:
+  AppHarness();
+  ~AppHarness();
+  AppHarness(const AppHarness&) = delete;
+  AppHarness& operator=(const AppHarness&) = delete;
+
+  // The installed category file, with the built-in categories.
+  static std::string InstalledCategories();
+
+  void WriteDataFile(const std::string& name, const std::string& bytes) const;
+  std::string ReadDataFile(const std::string& name) const;
+  std::vector<std::string> DataFileNames() const;
+
+  // Starts the program's main window; false when the program ended at start-up.
+  bool Start();
+  // Closes the window as the close box does and waits for the thread to end.
+  // False when the window stayed open.
+  bool Close();
+  bool running() const;
+
+  HWND main() const { return main_; }
+  HWND Child(int id) const { return ::GetDlgItem(main_, id); }
+  // Runs f on the window's thread and waits for it.
+  void OnUiThread(const std::function<void(win32::TForm1&)>& f);
+
+  // Waits until condition holds, polling while the window thread works.
+  static bool WaitUntil(const std::function<bool()>& condition,
+                        std::chrono::milliseconds timeout = 10s);
+  // Waits for the tree to be built and a category selected.
+  bool WaitForTree(std::chrono::milliseconds timeout = 10s) const;
+  // The top-level window of this process with that caption, if it appears.
+  static HWND WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout = 10s);
+
+  TempFolder data;
+  TempFolder shell;
+  ScriptedMessageBoxes boxes;
+  RecordingLauncher launcher;
+  ScriptedPickers pickers;
+  TempShellFolders folders{shell};
+
+ private:
+  void UiThread();
+
+  struct Real;
+  std::unique_ptr<Real> real_;
+  std::unique_ptr<win32::Platform> platform_;
+  std::thread thread_;
+  HWND main_ = nullptr;
+  HWND invoker_ = nullptr;
+  DWORD threadId_ = 0;
+  std::mutex startMutex_;
+  std::condition_variable started_;
+  bool startDone_ = false;
+  bool created_ = false;
+};
+
+// Texts of the tree's items in display order (all levels), read through messages.
+std::vector<std::string> TreeTexts(HWND tree);
+std::string SelectedTreeText(HWND tree);
+std::string StatusText(HWND statusBar);
+
+}  // namespace tessaly::testing
