@@ -87,10 +87,14 @@ void ShellScans::ScanRecentFolderLinks(int folderId) {
 void ShellScans::ReplayFolderCache(const LineList& cache) {
   // Indexes and copies, not iterators or references: AddListEntry processes messages,
   // and a handler that runs meanwhile may append to the very list being replayed.
+  // A selection made while messages are processed takes the list over: the replay
+  // then stops instead of adding the rest of the folders to another category's list.
+  const unsigned generation = adder_.generation();
   for (std::size_t i = 0; i < cache.size(); i += 2) {
     const std::string caption = cache[i];
     const std::string target = i + 1 < cache.size() ? cache[i + 1] : std::string();
     adder_.AddListEntry(caption, target);
+    if (adder_.generation() != generation) return;
   }
 }
 

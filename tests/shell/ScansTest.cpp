@@ -242,6 +242,21 @@ TEST_F(FolderLinksTest, ReplaySurvivesAHandlerThatGrowsTheCache) {
   EXPECT_EQ(list.items[9].target, "C:\\F9");
 }
 
+TEST_F(FolderLinksTest, ReplayStopsWhenANestedSelectionTakesTheListOver) {
+  for (int i = 0; i < 15; ++i) {
+    scans.FolderCache.push_back("F" + std::to_string(i));
+    scans.FolderCache.push_back("C:\\F" + std::to_string(i));
+  }
+  pump.hook = [&] {
+    // What a nested selection does: a new filling of the list.
+    adder.NextGeneration();
+    list.Clear();
+    list.Append("Nested", "n");
+  };
+  scans.ReplayFolderCache(scans.FolderCache);
+  EXPECT_EQ(Listed(), (Entries{{"Nested", "n"}}));
+}
+
 TEST_F(FolderLinksTest, UnnamedRecentFolderEnumeratesNothing) {
   folders.paths.erase(folder_id::Recent);
   scans.ScanRecentFolderLinks(folder_id::Recent);

@@ -30,11 +30,14 @@ void CategoryTreeView::Create(HWND parent, int id, HFONT font, int indent) {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             ::GetModuleHandleA(nullptr), nullptr);
   ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  TreeView_SetIndent(hwnd_, indent);
+  indent_ = indent;
+  TreeView_SetIndent(hwnd_, indent_);
 }
 
 void CategoryTreeView::SetImageList(HIMAGELIST images) {
   TreeView_SetImageList(hwnd_, images, TVSIL_NORMAL);
+  // A new image list makes some tree controls fit the indent to the images again.
+  TreeView_SetIndent(hwnd_, indent_);
 }
 
 HTREEITEM CategoryTreeView::Insert(const CategoryNode& node, HTREEITEM parent, HTREEITEM after) {

@@ -53,6 +53,7 @@ class CategoryTreeView {
   void Forget(const CategoryNode& node);
 
   HWND hwnd_ = nullptr;
+  int indent_ = 0;
   std::unordered_map<const CategoryNode*, HTREEITEM> items_;
   bool rebuilding_ = false;
 };

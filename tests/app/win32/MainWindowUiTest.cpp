@@ -179,6 +179,8 @@ struct PlacementCase {
   RECT rect;
 };
 
+void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
+
 class MainWindowPlacement : public ::testing::TestWithParam<PlacementCase> {};
 
 TEST_P(MainWindowPlacement, FollowsTheSettings) {
@@ -256,6 +258,8 @@ struct SelectionCase {
   const char* written;
 };
 
+void PrintTo(const SelectionCase& c, std::ostream* os) { *os << "Treeselect " << c.stored; }
+
 class MainWindowTreeselect : public ::testing::TestWithParam<SelectionCase> {};
 
 TEST_P(MainWindowTreeselect, RestoresAndWritesTheSelection) {
@@ -275,7 +279,11 @@ INSTANTIATE_TEST_SUITE_P(Values, MainWindowTreeselect,
                                            SelectionCase{"2", "Old", "2"},  // in a collapsed sub-tree
                                            SelectionCase{"7", "Work", "0"},
                                            SelectionCase{"-1", "Work", "0"},
-                                           SelectionCase{"4", "Trash", "4"}));
+                                           SelectionCase{"4", "Trash", "4"}),
+                         [](const auto& testInfo) {
+                           const std::string stored = testInfo.param.stored;
+                           return stored[0] == '-' ? "Minus" + stored.substr(1) : "Index" + stored;
+                         });
 
 TEST(MainWindowClose, WritesTreeselectThenTheCategoryFileExactly) {
   AppHarness app;

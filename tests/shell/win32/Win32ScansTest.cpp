@@ -5,7 +5,7 @@
 
 #include "base/win32/Handle.h"
 #include "shell/Scans.h"
-#include "shell/win32/LinkFixtures.h"
+#include "support/win32/LinkFixtures.h"
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32Folders.h"
 #include "shell/win32/Win32LinkReader.h"

@@ -7,7 +7,7 @@
 #include "base/Text.h"
 #include "base/win32/Handle.h"
 #include "shell/ShellNames.h"
-#include "shell/win32/LinkFixtures.h"
+#include "support/win32/LinkFixtures.h"
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32Folders.h"
 #include "shell/win32/Win32LinkReader.h"

@@ -9,7 +9,9 @@
 #include "app/win32/MainWindow.h"
 #include "app/win32/Program.h"
 #include "base/win32/Handle.h"
-#include "shell/win32/ShellPlatform.h"
+#include "shell/win32/Win32FileSystem.h"
+#include "shell/win32/Win32LinkReader.h"
+#include "shell/win32/Win32MessagePump.h"
 #include "store/win32/Win32FileStore.h"
 
 namespace tessaly::testing {
@@ -161,9 +163,12 @@ std::string TempShellFolders::Path(int folderId) const {
 // ---- AppHarness ----
 
 struct AppHarness::Real {
-  explicit Real(MessageBoxes& boxes) : shell(boxes) {}
+  explicit Real(MessageBoxes& boxes) : links(boxes) {}
   win32::Win32FileStore files;
-  win32::ShellPlatform shell;
+  win32::Win32LinkReader links;
+  win32::Win32DirectoryLister lister;
+  win32::Win32FileExistence existence;
+  win32::Win32MessagePump pump;
 };
 
 namespace {
@@ -183,8 +188,8 @@ LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 AppHarness::AppHarness() : real_(std::make_unique<Real>(boxes)) {
   platform_ = std::make_unique<win32::Platform>(win32::Platform{
-      real_->files, boxes, folders, real_->shell.links, real_->shell.lister,
-      real_->shell.existence, real_->shell.pump, launcher, pickers});
+      real_->files, boxes, folders, real_->links, real_->lister, real_->existence, real_->pump,
+      launcher, pickers});
 }
 
 AppHarness::~AppHarness() {

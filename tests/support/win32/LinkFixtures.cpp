@@ -1,4 +1,4 @@
-#include "shell/win32/LinkFixtures.h"
+#include "support/win32/LinkFixtures.h"
 
 #include <shlobj.h>
 
