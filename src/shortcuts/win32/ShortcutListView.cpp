@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tessaly::win32 {
@@ -190,29 +191,41 @@ void ShortcutListView::EndUpdate() {
   }
 }
 
-namespace {
-
-int CALLBACK CompareTitles(LPARAM first, LPARAM second, LPARAM context) {
-  const auto hwnd = reinterpret_cast<HWND>(context);
-  char a[512] = {};
-  char b[512] = {};
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.cchTextMax = sizeof a;
-  item.iItem = static_cast<int>(first);
-  item.pszText = a;
-  ::SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  item.iItem = static_cast<int>(second);
-  item.pszText = b;
-  ::SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return ::lstrcmpA(a, b);
-}
-
-}  // namespace
-
 void ShortcutListView::SortByTitle() {
-  ::SendMessageA(hwnd_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(hwnd_),
-                 reinterpret_cast<LPARAM>(&CompareTitles));
+  // The items are read out, ordered by title and written back in place. The
+  // control's own sort hands its callback positions that shift while it sorts, so
+  // the titles could not be read reliably from inside it.
+  struct Row {
+    std::string title;
+    std::string target;
+    int image;
+    UINT state;
+  };
+  const int count = Count();
+  std::vector<Row> rows;
+  rows.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE | LVIF_STATE;
+    item.iItem = i;
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    rows.push_back({Title(i), Target(i), item.iImage, item.state});
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+    return ::lstrcmpA(a.title.c_str(), b.title.c_str()) < 0;
+  });
+  for (int i = 0; i < count; ++i) {
+    const Row& row = rows[static_cast<std::size_t>(i)];
+    SetItem(i, row.title, row.target);
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE | LVIF_STATE;
+    item.iItem = i;
+    item.iImage = row.image;
+    item.state = row.state;
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
 }
 
 }  // namespace tessaly::win32

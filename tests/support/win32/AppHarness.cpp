@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -12,6 +14,7 @@
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32LinkReader.h"
 #include "shell/win32/Win32MessagePump.h"
+#include "shortcuts/win32/Win32Launching.h"
 #include "store/win32/Win32FileStore.h"
 
 namespace tessaly::testing {
@@ -169,11 +172,13 @@ struct AppHarness::Real {
   win32::Win32DirectoryLister lister;
   win32::Win32FileExistence existence;
   win32::Win32MessagePump pump;
+  win32::Win32Launcher launcher;
 };
 
 namespace {
 
 constexpr UINT kInvoke = WM_APP + 100;
+constexpr UINT kMarker = WM_APP + 101;
 constexpr const char* kInvokerClass = "TessalyTestInvoker";
 
 LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -181,15 +186,21 @@ LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     (*reinterpret_cast<std::function<void()>*>(lp))();
     return 0;
   }
+  if (msg == kMarker) {
+    reinterpret_cast<std::atomic<bool>*>(lp)->store(true);
+    return 0;
+  }
   return ::DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 }  // namespace
 
-AppHarness::AppHarness() : real_(std::make_unique<Real>(boxes)) {
+AppHarness::AppHarness(Launching launching) : real_(std::make_unique<Real>(boxes)) {
+  Launcher& chosen = launching == Launching::Real ? static_cast<Launcher&>(real_->launcher)
+                                                   : static_cast<Launcher&>(launcher);
   platform_ = std::make_unique<win32::Platform>(win32::Platform{
       real_->files, boxes, folders, real_->links, real_->lister, real_->existence, real_->pump,
-      launcher, pickers});
+      chosen, pickers});
 }
 
 AppHarness::~AppHarness() {
@@ -200,13 +211,16 @@ AppHarness::~AppHarness() {
   }
 }
 
-std::string AppHarness::InstalledCategories() {
-  // The build copies the installed category file beside the test program.
+std::string AppHarness::TestProgramFolder() {
   char module[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string path = module;
-  path = path.substr(0, path.find_last_of('\\') + 1) + "Categories.sts";
-  return ReadWholeFile(path);
+  const std::string path = module;
+  return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+std::string AppHarness::InstalledCategories() {
+  // The build copies the installed category file beside the test program.
+  return ReadWholeFile(TestProgramFolder() + "Categories.sts");
 }
 
 void AppHarness::WriteDataFile(const std::string& name, const std::string& bytes) const {
@@ -291,6 +305,15 @@ void AppHarness::OnUiThread(const std::function<void(win32::TForm1&)>& f) {
   ::SendMessageA(invoker_, kInvoke, 0, reinterpret_cast<LPARAM>(&call));
 }
 
+void AppHarness::Flush() {
+  // Posted messages are handled in order, so a marker posted now runs after them.
+  std::atomic<bool> reached{false};
+  ::PostMessageA(invoker_, kMarker, 0, reinterpret_cast<LPARAM>(&reached));
+  if (!WaitUntil([&] { return reached.load(); })) {
+    throw std::runtime_error("the window thread did not reach the marker");
+  }
+}
+
 bool AppHarness::WaitUntil(const std::function<bool()>& condition,
                            std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -369,6 +392,94 @@ std::string StatusText(HWND statusBar) {
   ::SendMessageA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
   text.resize(length);
   return text;
+}
+
+HTREEITEM FindTreeItem(HWND tree, const std::string& path) {
+  auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t slash = path.find('/', start);
+    const std::string name = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+    while (item != nullptr && ItemText(tree, item) != name) {
+      item = reinterpret_cast<HTREEITEM>(
+          ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    }
+    if (item == nullptr || slash == std::string::npos) return item;
+    item = reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    start = slash + 1;
+  }
+}
+
+void SelectCategory(HWND tree, const std::string& path) {
+  const HTREEITEM item = FindTreeItem(tree, path);
+  if (item == nullptr) throw std::runtime_error("no category " + path);
+  // The selection handler runs inside this call, so the list is filled on return.
+  ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+std::vector<ListItem> ListItems(HWND list) {
+  std::vector<ListItem> items;
+  const int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    ListItem item;
+    for (int sub = 0; sub < 2; ++sub) {
+      char buffer[1024] = {};
+      LVITEMA data{};
+      data.iSubItem = sub;
+      data.pszText = buffer;
+      data.cchTextMax = sizeof buffer;
+      ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&data));
+      (sub == 0 ? item.title : item.target) = buffer;
+    }
+    items.push_back(item);
+  }
+  return items;
+}
+
+std::vector<std::string> ListTitles(HWND list) {
+  std::vector<std::string> titles;
+  for (const auto& item : ListItems(list)) titles.push_back(item.title);
+  return titles;
+}
+
+void SelectListItems(HWND list, const std::vector<int>& indexes) {
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = 0;
+  ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  for (const int index : indexes) {
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+  }
+}
+
+HWND WaitForPopupMenu(std::chrono::milliseconds timeout) {
+  HWND found = nullptr;
+  AppHarness::WaitUntil(
+      [&] {
+        found = ::FindWindowA("#32768", nullptr);
+        return found != nullptr && ::IsWindowVisible(found);
+      },
+      timeout);
+  return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+std::vector<std::string> MenuTexts(HMENU menu) {
+  std::vector<std::string> texts;
+  const int count = ::GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    char text[64] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    ::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    texts.push_back((info.fType & MFT_SEPARATOR) != 0 ? "-" : text);
+  }
+  return texts;
 }
 
 }  // namespace tessaly::testing

@@ -5,6 +5,7 @@
 // messages and waits on conditions.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -96,13 +97,16 @@ class TempShellFolders : public Folders {
 
 class AppHarness {
  public:
-  AppHarness();
+  enum class Launching { Recorded, Real };
+  explicit AppHarness(Launching launching = Launching::Recorded);
   ~AppHarness();
   AppHarness(const AppHarness&) = delete;
   AppHarness& operator=(const AppHarness&) = delete;
 
   // The installed category file, with the built-in categories.
   static std::string InstalledCategories();
+  // The folder of the test programs (record_args.exe among them), ending in "\".
+  static std::string TestProgramFolder();
 
   void WriteDataFile(const std::string& name, const std::string& bytes) const;
   std::string ReadDataFile(const std::string& name) const;
@@ -119,6 +123,8 @@ class AppHarness {
   HWND Child(int id) const { return ::GetDlgItem(main_, id); }
   // Runs f on the window's thread and waits for it.
   void OnUiThread(const std::function<void(win32::TForm1&)>& f);
+  // Returns once every message posted to the window thread before it was handled.
+  void Flush();
 
   // Waits until condition holds, polling while the window thread works.
   static bool WaitUntil(const std::function<bool()>& condition,
@@ -155,5 +161,23 @@ class AppHarness {
 std::vector<std::string> TreeTexts(HWND tree);
 std::string SelectedTreeText(HWND tree);
 std::string StatusText(HWND statusBar);
+// The tree item at a path of names separated by "/", such as "Programs/Get All".
+HTREEITEM FindTreeItem(HWND tree, const std::string& path);
+// Selects the category and returns when its list is filled.
+void SelectCategory(HWND tree, const std::string& path);
+
+struct ListItem {
+  std::string title;
+  std::string target;
+  friend bool operator==(const ListItem&, const ListItem&) = default;
+};
+std::vector<ListItem> ListItems(HWND list);
+std::vector<std::string> ListTitles(HWND list);
+// Selects exactly the items at these indexes, as clicks would.
+void SelectListItems(HWND list, const std::vector<int>& indexes);
+// The popup menu window on screen, if one appears.
+HWND WaitForPopupMenu(std::chrono::milliseconds timeout = 10s);
+// The visible item texts of a menu ("-" for a separator).
+std::vector<std::string> MenuTexts(HMENU menu);
 
 }  // namespace tessaly::testing

@@ -18,6 +18,13 @@ struct LinkFields {
   int showCommand = 1;
 };
 
+inline LinkFields LinkTo(std::string target, std::string arguments = {}) {
+  LinkFields fields;
+  fields.target = std::move(target);
+  fields.arguments = std::move(arguments);
+  return fields;
+}
+
 // Writes the link file at path; throws std::runtime_error when the shell refuses.
 void WriteShellLink(const std::string& path, const LinkFields& fields);
 

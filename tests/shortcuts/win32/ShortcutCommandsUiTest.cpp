@@ -1,0 +1,234 @@
+// The shortcut commands and the shortcut editor in the real window: every change is
+// in Shortcuts.sts when the command returns.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/win32/MainWindow.h"
+#include "app/win32/res/resource.h"
+#include "support/win32/AppHarness.h"
+#include "support/win32/LinkFixtures.h"
+
+namespace tessaly::testing {
+namespace {
+
+struct CommandsUi : ::testing::Test {
+  explicit CommandsUi(AppHarness::Launching launching = AppHarness::Launching::Recorded)
+      : app(launching) {}
+  AppHarness app;
+  HWND tree = nullptr;
+  HWND list = nullptr;
+  HWND toolbar = nullptr;
+
+  void Start(const std::string& shortcuts) {
+    app.WriteDataFile("Categories.sts", "Work ;015\r\n    Tools ;015\r\nTrash ;020\r\n");
+    app.WriteDataFile("Shortcuts.sts", shortcuts);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.WaitForTree());
+    tree = app.Child(IDC_TREEVIEW1);
+    list = app.Child(IDC_LISTVIEW1);
+    toolbar = app.Child(IDC_PANEL3);
+  }
+  void Post(int id) { ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Send(int id) { ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  std::string Shortcuts() const { return app.ReadDataFile("Shortcuts.sts"); }
+  bool Enabled(int button) { return ::SendMessageA(toolbar, TB_ISBUTTONENABLED, button, 0) != 0; }
+
+  // Opens the editor with the toolbar button and waits for it.
+  HWND OpenEditor(int button, const char* caption) {
+    Post(button);
+    return AppHarness::WaitForWindow(caption);
+  }
+  static std::string Field(HWND editor, int id) {
+    char text[1024] = {};
+    ::GetDlgItemTextA(editor, id, text, sizeof text);
+    return text;
+  }
+  static void Type(HWND editor, const std::string& target, const std::string& title) {
+    ::SetDlgItemTextA(editor, IDC_EDITOR_EDIT1, target.c_str());
+    ::SetDlgItemTextA(editor, IDC_EDITOR_EDIT2, title.c_str());
+  }
+  static bool Press(HWND editor, int id) {
+    ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    return AppHarness::WaitUntil([&] { return !::IsWindow(editor); });
+  }
+};
+
+TEST_F(CommandsUi, AddAppendsTheTrimmedShortcutAndSavesTheSection) {
+  Start("<[Work]>\r\nZed\r\nC:\\z.exe\r\n<[Trash]>\r\n");
+  const HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("", Field(editor, IDC_EDITOR_EDIT1));
+  Type(editor, "  C:\\Tools\\app.exe\t", "  Alpha  ");
+  ASSERT_TRUE(Press(editor, IDOK));
+  EXPECT_EQ((std::vector<ListItem>{{"Zed", "C:\\z.exe"}, {"Alpha", "C:\\Tools\\app.exe"}}), ListItems(list));
+  EXPECT_EQ("<[Work]>\r\nZed\r\nC:\\z.exe\r\nAlpha\r\nC:\\Tools\\app.exe\r\n<[Trash]>\r\n", Shortcuts());
+}
+
+TEST_F(CommandsUi, EditorRefusesEmptyAndUnstorableFieldsAndStaysOpen) {
+  Start("<[Work]>\r\n");
+  const HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  ASSERT_NE(nullptr, editor);
+  Type(editor, "   ", "");
+  ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 1; }));
+  EXPECT_EQ("Information: Target box is empty", app.boxes.Shown()[0]);
+  EXPECT_EQ("", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_TRUE(::IsWindow(editor));
+
+  Type(editor, " C:\\a.exe ", " \t ");
+  ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 2; }));
+  EXPECT_EQ("Information: Title box is empty", app.boxes.Shown()[1]);
+  EXPECT_EQ("C:\\a.exe", Field(editor, IDC_EDITOR_EDIT1));
+
+  Type(editor, "C:\\a.exe", "Break <[Work]> here");
+  ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 3; }));
+  EXPECT_NE(std::string::npos, app.boxes.Shown()[2].find("cannot contain"));
+  EXPECT_TRUE(::IsWindow(editor));
+  ASSERT_TRUE(Press(editor, IDCANCEL));
+  EXPECT_TRUE(ListItems(list).empty());
+  EXPECT_EQ("<[Work]>\r\n", Shortcuts());
+}
+
+TEST_F(CommandsUi, CancelKeepsTheTypedTextForTheNextUse) {
+  Start("<[Work]>\r\n");
+  HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  ASSERT_NE(nullptr, editor);
+  Type(editor, "typed target", "typed title");
+  ASSERT_TRUE(Press(editor, IDCANCEL));
+  EXPECT_TRUE(ListItems(list).empty());
+  editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("typed target", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("typed title", Field(editor, IDC_EDITOR_EDIT2));
+  ASSERT_TRUE(Press(editor, IDCANCEL));
+  EXPECT_EQ("<[Work]>\r\n", Shortcuts());
+}
+
+TEST_F(CommandsUi, EditChangesTheSelectedItemInPlaceAndAddThenShowsItsFields) {
+  Start("<[Work]>\r\nA\r\na\r\nB\r\nb\r\nC\r\nc\r\n");
+  SelectListItems(list, {1});
+  HWND editor = OpenEditor(IDC_SPEEDBUTTON3, "Edit the Shortcut");
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("b", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("B", Field(editor, IDC_EDITOR_EDIT2));
+  Type(editor, "C:\\new.exe", "New B");
+  ASSERT_TRUE(Press(editor, IDOK));
+  EXPECT_EQ((std::vector<std::string>{"A", "New B", "C"}), ListTitles(list));
+  EXPECT_EQ("<[Work]>\r\nA\r\na\r\nNew B\r\nC:\\new.exe\r\nC\r\nc\r\n", Shortcuts());
+
+  editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("C:\\new.exe", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("New B", Field(editor, IDC_EDITOR_EDIT2));
+  ASSERT_TRUE(Press(editor, IDCANCEL));
+}
+
+TEST_F(CommandsUi, PickersFillTargetAndTitle) {
+  Start("<[Work]>\r\n");
+  const std::string folder = app.shell.Make("Photos\\");
+  app.pickers.AnswerApplication(std::string("C:\\Program Files\\Tool\\tool.exe"));
+  app.pickers.AnswerFolder(folder.substr(0, folder.size() - 1));
+  app.pickers.AnswerFolder("");  // cancelled, or a virtual folder
+  const HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  ASSERT_NE(nullptr, editor);
+
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_SPEEDBUTTON8, BN_CLICKED), 0);
+  EXPECT_EQ("C:\\Program Files\\Tool\\tool.exe", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("tool", Field(editor, IDC_EDITOR_EDIT2));
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_BITBTN1, BN_CLICKED), 0);
+  EXPECT_EQ(folder.substr(0, folder.size() - 1), Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("Photos", Field(editor, IDC_EDITOR_EDIT2));
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_BITBTN1, BN_CLICKED), 0);
+  EXPECT_EQ("Photos", Field(editor, IDC_EDITOR_EDIT2));
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_SPEEDBUTTON8, BN_CLICKED), 0);  // cancelled
+  EXPECT_EQ("Photos", Field(editor, IDC_EDITOR_EDIT2));
+  EXPECT_EQ((std::vector<std::string>{"application", "folder: Select a folder", "folder: Select a folder",
+                                      "application"}),
+            app.pickers.Asked());
+  ASSERT_TRUE(Press(editor, IDCANCEL));
+}
+
+TEST_F(CommandsUi, RemoveAsksAndOnYesFilesTheItemsAtTheTopOfTheTrash) {
+  Start("<[Work]>\r\nA\r\na\r\nB\r\nb\r\nC\r\nc\r\n<[Trash]>\r\nOld\r\nold\r\n");
+  SelectListItems(list, {0, 2});
+  app.boxes.AnswerConfirm(false);
+  Send(IDC_SPEEDBUTTON1);
+  EXPECT_EQ(std::vector<std::string>{"Confirm: Do you want to delete the 2 items ?"}, app.boxes.Shown());
+  EXPECT_EQ(3u, ListItems(list).size());
+  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON1));
+
+  app.boxes.AnswerConfirm(true);
+  Send(IDC_SPEEDBUTTON1);
+  EXPECT_EQ(std::vector<std::string>{"B"}, ListTitles(list));
+  EXPECT_EQ("<[Work]>\r\nB\r\nb\r\n<[Trash]>\r\nA\r\na\r\nC\r\nc\r\nOld\r\nold\r\n", Shortcuts());
+  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON1));
+  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON3));
+}
+
+TEST_F(CommandsUi, RemoveInTrashDeletesForGood) {
+  Start("<[Trash]>\r\nOld\r\nold\r\nKeep\r\nkeep\r\n");
+  SelectCategory(tree, "Trash");
+  SelectListItems(list, {0});
+  app.boxes.AnswerConfirm(true);
+  Send(IDM_REMOVE1);
+  EXPECT_EQ("Confirm: Do you want to delete 'Old' ?", app.boxes.Shown().back());
+  EXPECT_EQ("<[Trash]>\r\nKeep\r\nkeep\r\n", Shortcuts());
+}
+
+TEST_F(CommandsUi, OpenSendsRunBoxKeysAndReportsMissingPaths) {
+  std::string section = "<[Work]>\r\nRun\r\nwin+r\r\nOther\r\nWin+R\r\nMissing\r\nC:\\nowhere\\x.exe\r\n";
+  const std::string link = app.shell.path() + "Deleted.lnk";
+  const std::string doomed = app.shell.WriteFile("doomed.exe", "MZ");
+  WriteShellLink(link, LinkTo(doomed));
+  ::DeleteFileA(doomed.c_str());
+  Start(section + "Deleted\r\n" + link + "\r\n");
+  for (int i = 0; i < 4; ++i) {
+    SelectListItems(list, {i});
+    Send(IDM_OPEN1);
+  }
+  EXPECT_EQ((std::vector<KeyEvent>{{0x5B, false}, {0x52, false}, {0x52, true}, {0x5B, true}}), app.launcher.Keys());
+  EXPECT_EQ((std::vector<std::string>{"Information: The file: 'Win+R' does not exist.",
+                                      "Information: The file: 'C:\\nowhere\\x.exe' does not exist.",
+                                      "Information: The target: '" + doomed + "' does not exist."}),
+            app.boxes.Shown());
+  EXPECT_EQ(std::vector<std::string>{"keys"}, app.launcher.Calls());
+}
+
+TEST_F(CommandsUi, LocationOpensTheFileManagerOnExistingFoldersOnly) {
+  const std::string report = app.shell.WriteFile("Data\\report.txt", "r");
+  Start("<[Work]>\r\nReport\r\n" + report + "\r\nGone\r\nC:\\Gone\\report.txt\r\n");
+  SelectListItems(list, {0});
+  Send(IDM_LOCATION1);
+  SelectListItems(list, {1});
+  Send(IDM_LOCATION1);
+  EXPECT_EQ(std::vector<std::string>{"run Explorer /select, " + report}, app.launcher.Calls());
+  EXPECT_EQ(std::vector<std::string>{"Information: The target: 'C:\\Gone\\' does not exist."}, app.boxes.Shown());
+}
+
+struct LaunchUi : CommandsUi {
+  LaunchUi() : CommandsUi(AppHarness::Launching::Real) {}
+};
+
+TEST_F(LaunchUi, LinkIsLaunchedAsItsOwnTargetWithItsArguments) {
+  const std::string program = AppHarness::TestProgramFolder() + "record_args.exe";
+  const std::string record = app.shell.path() + "args.txt";
+  ::SetEnvironmentVariableA("TESSALY_RECORD_FILE", record.c_str());
+  const std::string link = app.shell.path() + "Recorder.lnk";
+  WriteShellLink(link, LinkTo(program, "-x \"two words\""));
+  Start("<[Work]>\r\nRecorder\r\n" + link + "\r\n");
+  SelectListItems(list, {0});
+  Send(IDM_OPEN1);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return PathExists(record); }, 20s));
+  const std::string commandLine = ReadWholeFile(record);
+  EXPECT_NE(std::string::npos, commandLine.find("record_args.exe")) << commandLine;
+  EXPECT_EQ(" -x \"two words\"", commandLine.substr(commandLine.find(".exe") + 4 + (commandLine[commandLine.find(".exe") + 4] == '"' ? 1 : 0)))
+      << commandLine;
+  EXPECT_TRUE(app.boxes.Shown().empty());
+}
+
+}  // namespace
+}  // namespace tessaly::testing

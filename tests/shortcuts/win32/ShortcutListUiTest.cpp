@@ -1,0 +1,169 @@
+// The shortcut list in the real window: views, icons, the status line, the buttons
+// and the context menu it enables, and the three ways of opening an item.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/win32/MainWindow.h"
+#include "app/win32/res/resource.h"
+#include "support/win32/AppHarness.h"
+#include "support/win32/LinkFixtures.h"
+
+namespace tessaly::testing {
+namespace {
+
+std::string WindowsFolder() {
+  char path[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(path, MAX_PATH);
+  return path;
+}
+
+struct ListUi : ::testing::Test {
+  AppHarness app;
+  HWND tree = nullptr;
+  HWND list = nullptr;
+  HWND status = nullptr;
+  HWND toolbar = nullptr;
+  std::string notepad = WindowsFolder() + "\\notepad.exe";
+
+  void Start(const std::string& section, const std::string& settings = "") {
+    app.WriteDataFile("Categories.sts", "Work ;015\r\nTrash ;020\r\n");
+    app.WriteDataFile("Shortcuts.sts", "<[Work]>\r\n" + section);
+    if (!settings.empty()) app.WriteDataFile("Settings.sts", settings);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.WaitForTree());
+    tree = app.Child(IDC_TREEVIEW1);
+    list = app.Child(IDC_LISTVIEW1);
+    status = app.Child(IDC_STATUSBAR1);
+    toolbar = app.Child(IDC_PANEL3);
+  }
+  void Command(int id) { ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Notify(UINT code) {
+    NMHDR header{list, IDC_LISTVIEW1, code};
+    ::SendMessageA(app.main(), WM_NOTIFY, IDC_LISTVIEW1, reinterpret_cast<LPARAM>(&header));
+  }
+  bool Enabled(int button) { return ::SendMessageA(toolbar, TB_ISBUTTONENABLED, button, 0) != 0; }
+  int Image(int index) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+  }
+  UINT MenuState(int menu, int id) {
+    UINT state = 0;
+    app.OnUiThread([&](win32::TForm1& form) { state = ::GetMenuState(form.popupMenu(menu), id, MF_BYCOMMAND); });
+    return state;
+  }
+};
+
+TEST_F(ListUi, ViewMenuSwitchesStyleStoresItOnlyWhenItChangesAndChecksOneItem) {
+  Start("A\r\nC:\\a.exe\r\n");
+  EXPECT_EQ(LVS_ICON, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
+  EXPECT_TRUE(MenuState(2, IDM_THUMB1) & MF_CHECKED);
+
+  Command(IDM_LIST1);
+  EXPECT_EQ(LVS_LIST, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
+  EXPECT_EQ("[View]\r\nList\r\n", app.ReadDataFile("Settings.sts"));
+  EXPECT_TRUE(MenuState(2, IDM_LIST1) & MF_CHECKED);
+  EXPECT_FALSE(MenuState(2, IDM_THUMB1) & MF_CHECKED);
+
+  // Choosing the checked style again writes nothing.
+  ::DeleteFileA((app.data.path() + "Settings.sts").c_str());
+  Command(IDM_LIST1);
+  EXPECT_EQ("<missing>", app.ReadDataFile("Settings.sts"));
+
+  Command(IDM_REPORT1);
+  EXPECT_EQ(LVS_REPORT, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
+  Command(IDM_THUMB1);
+  EXPECT_EQ("[View]\r\nIcon\r\n", app.ReadDataFile("Settings.sts"));
+  EXPECT_EQ(LVS_ICON, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
+  EXPECT_TRUE(MenuState(2, IDM_THUMB1) & MF_CHECKED);
+  EXPECT_FALSE(MenuState(2, IDM_REPORT1) & MF_CHECKED);
+}
+
+TEST_F(ListUi, EveryItemGetsAShellIconIndexAboveZero) {
+  Start("Editor\r\n" + notepad + "\r\nGone\r\nC:\\gone\\x.exe\r\nRun\r\nwin+r\r\nWindows\r\n" + WindowsFolder() + "\r\n");
+  for (const int view : {IDM_THUMB1, IDM_REPORT1}) {
+    Command(view);
+    for (int i = 0; i < 4; ++i) EXPECT_GT(Image(i), 0) << i;
+  }
+  EXPECT_EQ(1, Image(1));  // a target the shell does not know
+}
+
+TEST_F(ListUi, SelectingALinkShowsItsOwnTargetAndArgumentsAndEnablesTheButtons) {
+  const std::string link = app.shell.path() + "Tool.LNK";
+  WriteShellLink(link, LinkTo(notepad, "-x \"my file\""));
+  Start("Plain\r\nC:\\plain.txt\r\nTool\r\n" + link + "\r\n");
+  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON1));
+  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON3));
+  SelectListItems(list, {1});
+  EXPECT_EQ("Target: " + notepad + " -x \"my file\"", StatusText(status));
+  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON1));
+  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON3));
+  SelectListItems(list, {0});
+  EXPECT_EQ("Target: C:\\plain.txt", StatusText(status));
+
+  // A click that leaves nothing selected disables both and shows the count.
+  SelectListItems(list, {});
+  Notify(NM_CLICK);
+  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON1));
+  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON3));
+  EXPECT_EQ("2 items", StatusText(status));
+}
+
+TEST_F(ListUi, ContextMenuEnablesItemCommandsOnlyWithASelection) {
+  Start("A\r\nC:\\a.exe\r\n");
+  for (const bool selected : {false, true}) {
+    SelectListItems(list, selected ? std::vector<int>{0} : std::vector<int>{});
+    ::PostMessageA(app.main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(300, 300));
+    const HWND menu = WaitForPopupMenu();
+    ASSERT_NE(nullptr, menu);
+    const auto popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"Open", "Location", "-", "Add", "Edit", "Remove", "-", "Sort", "Clear"}),
+              MenuTexts(popup));
+    for (const int id : {IDM_OPEN1, IDM_LOCATION1, IDM_EDIT1, IDM_REMOVE1}) {
+      EXPECT_EQ(!selected, (::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0) << id;
+    }
+    for (const int id : {IDM_ADD1, IDM_SORT1, IDM_CLEAR1}) {
+      EXPECT_EQ(0u, ::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) << id;
+    }
+    EXPECT_EQ(static_cast<UINT>(IDM_OPEN1), ::GetMenuDefaultItem(popup, FALSE, GMDI_USEDISABLED));
+    app.OnUiThread([](win32::TForm1&) { ::EndMenu(); });
+    ASSERT_TRUE(AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); }));
+  }
+}
+
+TEST_F(ListUi, DoubleClickEnterAndSingleClickOpenTheFirstSelectedItemOnce) {
+  Start("A\r\n" + notepad + "\r\nB\r\n" + WindowsFolder() + "\r\n");
+  SelectListItems(list, {1});
+  Notify(NM_DBLCLK);
+  Notify(NM_RETURN);
+  EXPECT_EQ((std::vector<std::string>{"open " + WindowsFolder(), "open " + WindowsFolder()}), app.launcher.Calls());
+
+  // A click opens 200 ms later; the double-click that follows it opens nothing more.
+  SelectListItems(list, {0});
+  Notify(NM_CLICK);
+  Notify(NM_DBLCLK);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.launcher.Calls().size() == 3; }));
+  Notify(NM_CLICK);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.launcher.Calls().size() == 4; }));
+  EXPECT_EQ("open " + notepad, app.launcher.Calls()[3]);
+  // The double-click after a click whose timer has already opened the item.
+  Notify(NM_DBLCLK);
+  EXPECT_EQ(4u, app.launcher.Calls().size());
+}
+
+TEST_F(ListUi, RightClickDoesNotOpenTheItemBehindItsMenu) {
+  Start("A\r\n" + notepad + "\r\n");
+  SelectListItems(list, {0});
+  Notify(NM_RCLICK);
+  bool timerWasRunning = true;
+  app.OnUiThread([&](win32::TForm1& form) { timerWasRunning = ::KillTimer(form.hwnd(), win32::kTimer2) != 0; });
+  EXPECT_FALSE(timerWasRunning);
+  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON1));
+}
+
+}  // namespace
+}  // namespace tessaly::testing
