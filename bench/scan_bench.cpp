@@ -19,6 +19,7 @@
 #include "base/win32/Handle.h"
 #include "shell/Scans.h"
 #include "support/win32/LinkFixtures.h"
+#include "support/win32/StartMenuFixture.h"
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32LinkReader.h"
 #include "shell/win32/Win32MessagePump.h"
@@ -75,76 +76,6 @@ class CountingBoxes : public MessageBoxes {
   int shown = 0;
 };
 
-// Saving a link through the shell is slow (tens of milliseconds under Wine), and a link's
-// bytes depend only on what it points to: each distinct link is written by the shell
-// once and copied for every further file name.
-class LinkWriter {
- public:
-  explicit LinkWriter(const testing::TempFolder& temp) : temp_(temp) {}
-  void Write(const std::string& path, const testing::LinkFields& fields) {
-    const std::string key = fields.target + '\n' + fields.arguments;
-    auto it = std::find_if(written_.begin(), written_.end(),
-                           [&](const auto& w) { return w.first == key; });
-    if (it == written_.end()) {
-      const std::string model =
-          temp_.path() + "Models\\" + std::to_string(written_.size()) + ".lnk";
-      temp_.Make("Models");
-      testing::WriteShellLink(model, fields);
-      it = written_.insert(written_.end(), {key, model});
-    }
-    if (!::CopyFileA(it->second.c_str(), path.c_str(), TRUE)) {
-      std::fprintf(stderr, "cannot write %s\n", path.c_str());
-      std::exit(1);
-    }
-  }
-
- private:
-  const testing::TempFolder& temp_;
-  std::vector<std::pair<std::string, std::string>> written_;
-};
-
-// A start-menu half: links spread over folders 0 to 6 levels deep, most of them to
-// programs, the rest the kinds the scan leaves out or reads specially.
-void MakeStartMenu(const testing::TempFolder& temp, LinkWriter& writer, const std::string& half,
-                   int links, const std::vector<std::string>& programs,
-                   const std::string& uninstaller, const std::string& document) {
-  for (int i = 0; i < links; ++i) {
-    std::string folder = half + "\\Vendor" + std::to_string(i % 23);
-    const int depth = i % 7;
-    for (int level = 1; level < depth; ++level)
-      folder += "\\Group" + std::to_string((i / 7 + level) % 3);
-    if (depth == 0) folder = half;
-    temp.Make(folder);
-
-    testing::LinkFields fields;
-    fields.target = programs[static_cast<std::size_t>(i) % programs.size()];
-    std::string name = "Program " + std::to_string(i);
-    switch (i % 20) {
-      case 0:
-        name = "Uninstall " + name;
-        break;
-      case 1:
-        fields.target = uninstaller;
-        break;
-      case 2:
-        fields.arguments = "-p";
-        break;
-      case 3:
-        fields.arguments = programs[(static_cast<std::size_t>(i) + 1) % programs.size()];
-        break;
-      case 4:
-        fields.target = document;
-        break;
-      case 5:
-        name += " 2.5";
-        break;
-      default:
-        break;
-    }
-    writer.Write(temp.path() + folder + "\\" + name + ".lnk", fields);
-  }
-}
-
 double Milliseconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
   work();
@@ -167,10 +98,10 @@ int Run(int totalLinks) {
   const std::string uninstaller = temp.WriteFile("Apps\\App0\\unins000.exe", "MZ");
   const std::string document = temp.WriteFile("Apps\\App0\\readme.txt", "read me");
 
-  LinkWriter writer(temp);
+  testing::LinkWriter writer(temp);
   const auto made = Milliseconds([&] {
-    MakeStartMenu(temp, writer, "Common", totalLinks / 2, programs, uninstaller, document);
-    MakeStartMenu(temp, writer, "User", totalLinks - totalLinks / 2, programs, uninstaller,
+    testing::MakeStartMenu(temp, writer, "Common", totalLinks / 2, programs, uninstaller, document);
+    testing::MakeStartMenu(temp, writer, "User", totalLinks - totalLinks / 2, programs, uninstaller,
                   document);
   });
   std::printf("start menu: %d links in two halves, folders 0-6 deep, written in %.0f ms\n",

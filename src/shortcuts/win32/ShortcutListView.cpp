@@ -194,23 +194,19 @@ void ShortcutListView::EndUpdate() {
 void ShortcutListView::SortByTitle() {
   // The items are read out, ordered by title and written back in place. The
   // control's own sort hands its callback positions that shift while it sorts, so
-  // the titles could not be read reliably from inside it.
+  // the titles could not be read reliably from inside it. Icons are not read: asking
+  // for one looks it up, and each item is looked up again when next drawn anyway.
   struct Row {
     std::string title;
     std::string target;
-    int image;
     UINT state;
   };
   const int count = Count();
   std::vector<Row> rows;
   rows.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    LVITEMA item{};
-    item.mask = LVIF_IMAGE | LVIF_STATE;
-    item.iItem = i;
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    ::SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    rows.push_back({Title(i), Target(i), item.iImage, item.state});
+    const UINT state = ListView_GetItemState(hwnd_, i, LVIS_SELECTED | LVIS_FOCUSED);
+    rows.push_back({Title(i), Target(i), state});
   }
   std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
     return ::lstrcmpA(a.title.c_str(), b.title.c_str()) < 0;
@@ -218,13 +214,7 @@ void ShortcutListView::SortByTitle() {
   for (int i = 0; i < count; ++i) {
     const Row& row = rows[static_cast<std::size_t>(i)];
     SetItem(i, row.title, row.target);
-    LVITEMA item{};
-    item.mask = LVIF_IMAGE | LVIF_STATE;
-    item.iItem = i;
-    item.iImage = row.image;
-    item.state = row.state;
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    ::SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ListView_SetItemState(hwnd_, i, row.state, LVIS_SELECTED | LVIS_FOCUSED);
   }
 }
 

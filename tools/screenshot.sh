@@ -1,0 +1,38 @@
+#!/bin/sh
+# Takes the README's screenshot: Tessaly under Wine on a virtual display, over a demo
+# data directory. Needs imagemagick (import) besides what tools/setup.sh installs.
+set -eu
+cd "$(dirname "$0")/.."
+root=$PWD
+out=${1:-$root/docs/screenshot.png}
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target tessaly >/dev/null
+
+export WINEPREFIX="$root/build/screenshot-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
+demo=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$demo"' EXIT
+cp data/Categories.sts "$demo/"
+printf '%s\r\n' "[View]" "Icon" "[Treeselect]" "6" > "$demo/Settings.sts"
+printf '%s\r\n' "<[My Shortcuts]>" \
+  "Notepad" 'C:\windows\notepad.exe' \
+  "Registry Editor" 'C:\windows\regedit.exe' \
+  "Windows" 'C:\windows' \
+  "Command Prompt" 'C:\windows\system32\cmd.exe' \
+  "Run box" "win+r" \
+  "System settings" 'C:\windows\win.ini' \
+  "Task Manager" 'C:\windows\system32\taskmgr.exe' > "$demo/Shortcuts.sts"
+
+xvfb-run -a -s "-screen 0 900x700x24 -nolisten tcp" sh -c '
+  set -eu
+  sh tools/wine-up.sh
+  cd "'"$demo"'"
+  wine "'"$root"'/build/windows/tessaly.exe" &
+  # Wait for the window and its first filled list, then let it paint.
+  i=0
+  while [ $i -lt 100 ] && ! grep -q "Treeselect" Settings.sts 2>/dev/null; do i=$((i+1)); sleep 0.1; done
+  sleep 3
+  import -window root "'"$out"'"
+  wineserver -k
+'
+echo "screenshot: $out"
