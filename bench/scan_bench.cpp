@@ -18,6 +18,7 @@
 
 #include "base/win32/Handle.h"
 #include "shell/Scans.h"
+#include "support/Fakes.h"
 #include "support/win32/LinkFixtures.h"
 #include "support/win32/StartMenuFixture.h"
 #include "shell/win32/Win32FileSystem.h"
@@ -31,50 +32,6 @@ namespace tessaly::bench {
 int LoadAllLinks(const std::string& folder, bool comPerLink);
 
 namespace {
-
-class CountingList : public ShortcutList {
- public:
-  int Count() const override { return static_cast<int>(items_.size()); }
-  std::string Title(int i) const override { return items_[static_cast<std::size_t>(i)].first; }
-  std::string Target(int i) const override { return items_[static_cast<std::size_t>(i)].second; }
-  bool IsSelected(int) const override { return false; }
-  int Append(const std::string& title, const std::string& target) override {
-    items_.emplace_back(title, target);
-    return Count() - 1;
-  }
-  void SetItem(int i, const std::string& title, const std::string& target) override {
-    items_[static_cast<std::size_t>(i)] = {title, target};
-  }
-  void Delete(int i) override { items_.erase(items_.begin() + i); }
-  void Clear() override { items_.clear(); }
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
-  void SortByTitle() override {}
-
- private:
-  std::vector<std::pair<std::string, std::string>> items_;
-};
-
-class SilentStatus : public StatusLine {
- public:
-  void SetStatusText(const std::string&) override {}
-};
-
-class CountingBoxes : public MessageBoxes {
- public:
-  void Information(const std::string&) override { ++shown; }
-  bool Confirm(const std::string&) override {
-    ++shown;
-    return true;
-  }
-  void Error(const std::string&) override { ++shown; }
-  void Plain(const std::string&) override { ++shown; }
-  SaveFailureChoice AskAfterFailedSave(const std::string&) override {
-    ++shown;
-    return SaveFailureChoice::CloseAnyway;
-  }
-  int shown = 0;
-};
 
 double Milliseconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
@@ -110,13 +67,13 @@ int Run(int totalLinks) {
   const std::string common = temp.path() + "Common\\";
   const std::string user = temp.path() + "User\\";
 
-  CountingBoxes boxes;
+  testing::RecordingMessageBoxes boxes;
   win32::Win32LinkReader reader(boxes);
   win32::Win32DirectoryLister lister;
   win32::Win32FileExistence files;
   win32::Win32MessagePump pump;
-  CountingList list;
-  SilentStatus status;
+  testing::FakeShortcutList list;
+  testing::FakeStatusLine status;
   ListEntryAdder adder(list, status, pump);
   // The folders are passed directly; special folders are not asked for here.
   class NoFolders : public Folders {
@@ -165,7 +122,7 @@ int Run(int totalLinks) {
   const double o = Median(once);
   const double h = Median(productComHeld);
   std::printf("listed %d of %d links; floor loaded %d and %d; message boxes %d\n", listed,
-              totalLinks, loadedPerLink, loadedOnce, boxes.shown);
+              totalLinks, loadedPerLink, loadedOnce, static_cast<int>(boxes.shown.size()));
   std::printf("Get All scan (2 x ScanStartMenu)            median %8.1f ms  (%.1f us/link)\n", p,
               1000.0 * p / totalLinks);
   std::printf("floor, CoInitialize per link                median %8.1f ms  (%.1f us/link)\n", f,

@@ -16,6 +16,7 @@
 #include "categories/CategoryTree.h"
 #include "shell/ListEntries.h"
 #include "store/ShortcutStore.h"
+#include "support/Fakes.h"
 
 #ifdef _WIN32
 #include "base/win32/Text.h"
@@ -33,52 +34,6 @@ using namespace tessaly;
 
 constexpr int kTotalLines = 100000;
 constexpr int kEntriesPerSection = 49;
-
-class BenchList : public ShortcutList {
- public:
-  int Count() const override { return static_cast<int>(items_.size()); }
-  std::string Title(int i) const override { return items_[static_cast<std::size_t>(i)].first; }
-  std::string Target(int i) const override { return items_[static_cast<std::size_t>(i)].second; }
-  bool IsSelected(int) const override { return false; }
-  int Append(const std::string& title, const std::string& target) override {
-    items_.emplace_back(title, target);
-    return Count() - 1;
-  }
-  void SetItem(int i, const std::string& title, const std::string& target) override {
-    items_[static_cast<std::size_t>(i)] = {title, target};
-  }
-  void Delete(int i) override { items_.erase(items_.begin() + i); }
-  void Clear() override { items_.clear(); }
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
-  void SortByTitle() override {}
-
- private:
-  std::vector<std::pair<std::string, std::string>> items_;
-};
-
-class NoStatus : public StatusLine {
- public:
-  void SetStatusText(const std::string&) override {}
-};
-
-class NoPump : public MessagePump {
- public:
-  void ProcessPendingMessages() override {}
-};
-
-class SilentBoxes : public MessageBoxes {
- public:
-  void Information(const std::string&) override {}
-  bool Confirm(const std::string&) override { return true; }
-  void Error(const std::string& text) override {
-    std::fprintf(stderr, "error: %s\n", text.c_str());
-  }
-  void Plain(const std::string&) override {}
-  SaveFailureChoice AskAfterFailedSave(const std::string&) override {
-    return SaveFailureChoice::CloseAnyway;
-  }
-};
 
 #ifdef _WIN32
 
@@ -242,7 +197,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> headers;
   const std::string bytes = GenerateFile(headers);
   PlatformFileStore files;
-  SilentBoxes boxes;
+  testing::RecordingMessageBoxes boxes;
   if (!files.WriteFile(path, bytes)) {
     std::fprintf(stderr, "cannot write %s\n", path.c_str());
     return 1;
@@ -258,9 +213,9 @@ int main(int argc, char** argv) {
   CategoryNode& middle = node(headers.size() / 2);
 
   ShortcutStore store(files, boxes, path);
-  BenchList list;
-  NoStatus status;
-  NoPump pump;
+  testing::FakeShortcutList list;
+  testing::FakeStatusLine status;
+  testing::FakeMessagePump pump;
   ListEntryAdder adder(list, status, pump);
 
   std::vector<double> load, loadSection, save, atomic, join, raw, rawFlushed;
@@ -292,5 +247,6 @@ int main(int argc, char** argv) {
   std::printf("  save / (raw + flush)         %8.2f\n", Median(save) / Median(rawFlushed));
 
   RemoveTempFolder(folder, {path, rawPath});
-  return 0;
+  for (const std::string& shown : boxes.shown) std::fprintf(stderr, "%s\n", shown.c_str());
+  return boxes.shown.empty() ? 0 : 1;
 }

@@ -153,29 +153,31 @@ bool ShortcutCommands::Clear1Click(const CategoryNode* category) {
   return true;
 }
 
+namespace {
+
+// Trims one field in place; false (with the check filled in) when it cannot be used.
+bool CheckField(std::string& text, EditorCheck::Field field, const char* emptyMessage,
+                const char* name, EditorCheck& check) {
+  text = TrimCodesUpTo(text, 32);
+  if (text.empty()) {
+    check.failed = field;
+    check.message = emptyMessage;
+    return false;
+  }
+  if (Unstorable(text)) {
+    check.failed = field;
+    check.message = std::string("The ") + name + " cannot contain a line break, \"<[\" or \"]>\".";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 EditorCheck CheckEditorFields(EditorFields& fields) {
   EditorCheck check;
-  fields.target = TrimCodesUpTo(fields.target, 32);
-  if (fields.target.empty()) {
-    check.failed = EditorCheck::Field::Target;
-    check.message = "Target box is empty";
-    return check;
-  }
-  if (Unstorable(fields.target)) {
-    check.failed = EditorCheck::Field::Target;
-    check.message = "The target cannot contain a line break, \"<[\" or \"]>\".";
-    return check;
-  }
-  fields.title = TrimCodesUpTo(fields.title, 32);
-  if (fields.title.empty()) {
-    check.failed = EditorCheck::Field::Title;
-    check.message = "Title box is empty";
-    return check;
-  }
-  if (Unstorable(fields.title)) {
-    check.failed = EditorCheck::Field::Title;
-    check.message = "The title cannot contain a line break, \"<[\" or \"]>\".";
-    return check;
+  if (CheckField(fields.target, EditorCheck::Field::Target, "Target box is empty", "target", check)) {
+    CheckField(fields.title, EditorCheck::Field::Title, "Title box is empty", "title", check);
   }
   return check;
 }

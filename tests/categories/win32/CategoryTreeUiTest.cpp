@@ -15,12 +15,6 @@
 namespace tessaly::testing {
 namespace {
 
-std::string WindowsFolder() {
-  char path[MAX_PATH] = {};
-  ::GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
-}
-
 struct TreeUi : ::testing::Test {
   AppHarness app;
   HWND tree = nullptr;

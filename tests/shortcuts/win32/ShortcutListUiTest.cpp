@@ -13,12 +13,6 @@
 namespace tessaly::testing {
 namespace {
 
-std::string WindowsFolder() {
-  char path[MAX_PATH] = {};
-  ::GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
-}
-
 struct ListUi : ::testing::Test {
   AppHarness app;
   HWND tree = nullptr;

@@ -394,6 +394,12 @@ std::string StatusText(HWND statusBar) {
   return text;
 }
 
+std::string WindowsFolder() {
+  char path[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(path, MAX_PATH);
+  return path;
+}
+
 HTREEITEM FindTreeItem(HWND tree, const std::string& path) {
   auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   std::size_t start = 0;

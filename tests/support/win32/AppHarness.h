@@ -157,6 +157,9 @@ class AppHarness {
   bool created_ = false;
 };
 
+// The Windows folder, without a trailing "\".
+std::string WindowsFolder();
+
 // Texts of the tree's items in display order (all levels), read through messages.
 std::vector<std::string> TreeTexts(HWND tree);
 std::string SelectedTreeText(HWND tree);
