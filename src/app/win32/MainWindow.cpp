@@ -277,11 +277,18 @@ void TForm1::Timer1Timer() {
   if (const auto index = session_->InitialSelection()) {
     if (CategoryNode* node = tree.NodeAt(*index)) TreeView1.Select(*node);
   }
+  RunPendingSelection();
 }
 
 bool TForm1::FormClose() { return session_->Close(TreeView1.SelectedNode()); }
 
 void TForm1::TreeView1Change(CategoryNode* node) { selection_->TreeView1Change(node); }
+
+void TForm1::RunPendingSelection() {
+  if (!selectionPending_) return;
+  selectionPending_ = false;
+  TreeView1Change(TreeView1.SelectedNode());
+}
 
 LRESULT CALLBACK TForm1::TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                       DWORD_PTR self) noexcept {
@@ -309,6 +316,8 @@ void TForm1::TreeView1MouseUp(bool rightButton, POINT screenPoint) {
   }
   renameShown_ = showRename;
   TreeView1.Select(*node);
+  // The category's list is filled before its menu opens.
+  RunPendingSelection();
   ::TrackPopupMenu(PopupMenu3, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x,
                    screenPoint.y, 0, hwnd(), nullptr);
 }
@@ -507,9 +516,12 @@ LRESULT TForm1::OnNotify(NMHDR& header) {
   if (header.hwndFrom == TreeView1.hwnd()) {
     switch (header.code) {
       case TVN_SELCHANGEDA:
-        if (!TreeView1.rebuilding()) {
-          const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
-          TreeView1Change(TreeView1.NodeOf(change.itemNew.hItem));
+        // The list is filled once the tree has finished changing its selection: a
+        // filling lets pending messages run, and a selection made meanwhile must not
+        // re-enter the tree control while it is still inside this notification.
+        if (!TreeView1.rebuilding() && !selectionPending_) {
+          selectionPending_ = true;
+          ::PostMessageA(hwnd(), kRunSelection, 0, 0);
         }
         return 0;
       case TVN_GETDISPINFOA: {
@@ -588,6 +600,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SIZE:
       Layout();
+      return 0;
+    case kRunSelection:
+      RunPendingSelection();
       return 0;
     case kSplitterMoved:
       treeWidth_ = static_cast<int>(static_cast<INT_PTR>(wp));

@@ -27,6 +27,9 @@ namespace tessaly::win32 {
 inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT_PTR kTimer2 = 2;
+// Posted when the tree's selection has changed; sending it runs a pending selection
+// at once.
+inline constexpr UINT kRunSelection = WM_APP + 2;
 
 class TForm1 : public Window<TForm1>, private StatusLine, private BusyCursor {
  public:
@@ -53,6 +56,8 @@ class TForm1 : public Window<TForm1>, private StatusLine, private BusyCursor {
   void Timer1Timer();
   bool FormClose();
   void TreeView1Change(CategoryNode* node);
+  // Fills the list for the tree's selection if it changed since the last filling.
+  void RunPendingSelection();
   void TreeView1MouseMove(POINT clientPoint);
   void TreeView1MouseUp(bool rightButton, POINT screenPoint);
   void SpeedButton10Click();
@@ -106,6 +111,7 @@ class TForm1 : public Window<TForm1>, private StatusLine, private BusyCursor {
   CategoryNode* HoveredNode = nullptr;
   bool DragStarted = false;
   bool renameShown_ = true;
+  bool selectionPending_ = false;
   int busyDepth_ = 0;
   DWORD lastSingleClickOpen_ = 0;
   bool singleClickOpened_ = false;

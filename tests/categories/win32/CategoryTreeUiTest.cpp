@@ -46,10 +46,10 @@ TEST_F(TreeUi, InstalledCategoryFileHoldsEveryBuiltInAtItsLevel) {
 
 TEST_F(TreeUi, UserCategoryShowsItsSectionInFileOrder) {
   Start("<[Work][Tools]>\r\nZed\r\nC:\\z.exe\r\nAlpha\r\nC:\\a.exe\r\nMid\r\nC:\\m.exe\r\n");
-  SelectCategory(tree, "Work/Tools");
+  app.SelectCategory("Work/Tools");
   EXPECT_EQ((std::vector<std::string>{"Zed", "Alpha", "Mid"}), ListTitles(list));
   EXPECT_EQ("3 items", StatusText(status));
-  SelectCategory(tree, "Work");
+  app.SelectCategory("Work");
   EXPECT_TRUE(ListItems(list).empty());
   EXPECT_EQ("0 items", StatusText(status));
 }
@@ -63,7 +63,7 @@ TEST_F(TreeUi, GetAllListsProgramLinksOfBothStartMenusSorted) {
   WriteShellLink(Shell(11) + "Programs\\Uninstall Editor.lnk", LinkTo(notepad));
   WriteShellLink(Shell(11) + "Programs\\Readme.lnk", LinkTo(WindowsFolder() + "\\win.ini"));
   Start();
-  SelectCategory(tree, "Programs/Get All");
+  app.SelectCategory("Programs/Get All");
   EXPECT_EQ((std::vector<ListItem>{{"Editor 2", Shell(11) + "Programs\\Editor 2.1.lnk"},
                                    {"Zed Pad", Shell(22) + "Accessories\\Zed Pad.lnk"}}),
             ListItems(list));
@@ -78,14 +78,14 @@ TEST_F(TreeUi, PopularScansDesktopAndQuickLaunchOnceThenShowsTheStoredList) {
   app.shell.Make("AppData\\Microsoft\\Internet Explorer\\Quick Launch\\");
   WriteShellLink(Shell(26) + "Microsoft\\Internet Explorer\\Quick Launch\\Browser.lnk", LinkTo(notepad));
   Start();
-  SelectCategory(tree, "Popular");
+  app.SelectCategory("Popular");
   EXPECT_EQ((std::vector<std::string>{"Browser", "Notepad", "Projects"}), ListTitles(list));
   const std::string stored = app.ReadDataFile("Shortcuts.sts");
   EXPECT_EQ(0u, stored.find("<[Popular]>\r\n"));
 
   app.shell.Make("Desktop\\Later\\");
-  SelectCategory(tree, "Recent");
-  SelectCategory(tree, "Popular");
+  app.SelectCategory("Recent");
+  app.SelectCategory("Popular");
   EXPECT_EQ(3u, ListItems(list).size());
   EXPECT_EQ(stored, app.ReadDataFile("Shortcuts.sts"));
 }
@@ -96,7 +96,7 @@ TEST_F(TreeUi, RecentListsEveryEntryOfTheRecentFolder) {
   app.shell.WriteFile("Recent\\desktop.ini", "[.ShellClassInfo]");
   ::SetFileAttributesA((Shell(8) + "desktop.ini").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   Start();
-  SelectCategory(tree, "Recent");
+  app.SelectCategory("Recent");
   EXPECT_EQ((std::vector<ListItem>{{"desktop", Shell(8) + "desktop.ini"},
                                    {"Old", Shell(8) + "Old"},
                                    {"report.doc", Shell(8) + "report.doc.lnk"}}),
@@ -107,7 +107,7 @@ TEST_F(TreeUi, FoldersListsSpecialFoldersAndRecentFolderLinks) {
   const std::string photos = app.shell.Make("Photos\\");
   WriteShellLink(Shell(8) + "Photos 2009.01.lnk", LinkTo(photos.substr(0, photos.size() - 1)));
   Start();
-  SelectCategory(tree, "Folders");
+  app.SelectCategory("Folders");
   EXPECT_EQ((std::vector<std::string>{"Documents", "Favorites", "Music", "Photos 2009", "Pictures",
                                       "Profile", "Program Files"}),
             ListTitles(list));
@@ -119,7 +119,7 @@ TEST_F(TreeUi, FoldersListsSpecialFoldersAndRecentFolderLinks) {
 
 TEST_F(TreeUi, WindowsListsTheSystemToolsFoundSorted) {
   Start();
-  SelectCategory(tree, "Windows");
+  app.SelectCategory("Windows");
   const auto items = ListItems(list);
   ASSERT_FALSE(items.empty());
   auto titles = ListTitles(list);
@@ -139,14 +139,21 @@ TEST_F(TreeUi, NewSelectionInterruptsARunningScan) {
   const std::string notepad = WindowsFolder() + "\\notepad.exe";
   WriteShellLink(Shell(22) + "P000.lnk", LinkTo(notepad));
   const std::string bytes = ReadWholeFile(Shell(22) + "P000.lnk");
-  for (int i = 1; i < 300; ++i) app.shell.WriteFile("Common Start Menu\\P" + std::to_string(1000 + i) + ".lnk", bytes);
+  for (int i = 1; i < 600; ++i) app.shell.WriteFile("Common Start Menu\\P" + std::to_string(1000 + i) + ".lnk", bytes);
   app.shell.WriteFile("Recent\\one.txt", "1");
   app.shell.WriteFile("Recent\\two.txt", "2");
   Start();
-  // Both selections are queued: the second is handled while the first one scans.
   ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
                  reinterpret_cast<LPARAM>(FindTreeItem(tree, "Programs/Get All")));
+  // Once the scan shows progress, a second selection is handled while it runs.
+  std::string progress;
+  ASSERT_TRUE(AppHarness::WaitUntil([&] {
+    progress = StatusText(status);
+    return !progress.empty() && progress != "0 items" && progress[0] != 'T';
+  }));
+  ASSERT_NE("600 items", progress) << "the scan ended before it could be interrupted";
   ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FindTreeItem(tree, "Recent")));
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return StatusText(status) == "2 items"; }));
   app.Flush();
   EXPECT_EQ("Recent", SelectedTreeText(tree));
   EXPECT_EQ((std::vector<std::string>{"one", "two"}), ListTitles(list));

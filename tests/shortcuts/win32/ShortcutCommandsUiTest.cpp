@@ -171,7 +171,7 @@ TEST_F(CommandsUi, RemoveAsksAndOnYesFilesTheItemsAtTheTopOfTheTrash) {
 
 TEST_F(CommandsUi, RemoveInTrashDeletesForGood) {
   Start("<[Trash]>\r\nOld\r\nold\r\nKeep\r\nkeep\r\n");
-  SelectCategory(tree, "Trash");
+  app.SelectCategory("Trash");
   SelectListItems(list, {0});
   app.boxes.AnswerConfirm(true);
   Send(IDM_REMOVE1);

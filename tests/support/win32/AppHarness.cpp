@@ -314,6 +314,18 @@ void AppHarness::Flush() {
   }
 }
 
+void AppHarness::SelectCategory(const std::string& path) {
+  const HWND tree = Child(1002);
+  const HTREEITEM item = FindTreeItem(tree, path);
+  if (item == nullptr) throw std::runtime_error("no category " + path);
+  // On the window's thread while it is idle: the selection's filling runs inside this
+  // call, so the list is complete when it returns.
+  OnUiThread([&](win32::TForm1& form) {
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    form.RunPendingSelection();
+  });
+}
+
 bool AppHarness::WaitUntil(const std::function<bool()>& condition,
                            std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -415,13 +427,6 @@ HTREEITEM FindTreeItem(HWND tree, const std::string& path) {
         ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
     start = slash + 1;
   }
-}
-
-void SelectCategory(HWND tree, const std::string& path) {
-  const HTREEITEM item = FindTreeItem(tree, path);
-  if (item == nullptr) throw std::runtime_error("no category " + path);
-  // The selection handler runs inside this call, so the list is filled on return.
-  ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
 std::vector<ListItem> ListItems(HWND list) {

@@ -125,6 +125,8 @@ class AppHarness {
   void OnUiThread(const std::function<void(win32::TForm1&)>& f);
   // Returns once every message posted to the window thread before it was handled.
   void Flush();
+  // Selects the category ("Programs/Get All") and returns when its list is filled.
+  void SelectCategory(const std::string& path);
 
   // Waits until condition holds, polling while the window thread works.
   static bool WaitUntil(const std::function<bool()>& condition,
@@ -166,8 +168,6 @@ std::string SelectedTreeText(HWND tree);
 std::string StatusText(HWND statusBar);
 // The tree item at a path of names separated by "/", such as "Programs/Get All".
 HTREEITEM FindTreeItem(HWND tree, const std::string& path);
-// Selects the category and returns when its list is filled.
-void SelectCategory(HWND tree, const std::string& path);
 
 struct ListItem {
   std::string title;
