@@ -3,6 +3,7 @@
 #include "base/Text.h"
 #include "categories/BuiltinCategories.h"
 #include "shell/ShellNames.h"
+#include "shortcuts/ShortcutNames.h"
 
 namespace tessaly {
 
@@ -173,6 +174,16 @@ bool CheckField(std::string& text, EditorCheck::Field field, const char* emptyMe
 }
 
 }  // namespace
+
+void ShortcutCommands::AddDroppedFiles(const std::vector<std::string>& paths,
+                                       const CategoryNode* category) {
+  for (const std::string& path : paths) {
+    bool present = false;
+    for (int i = 0; i < list_.Count() && !present; ++i) present = list_.Target(i) == path;
+    if (!present) list_.Append(DefaultTitle(path, existence_), path);
+  }
+  if (category != nullptr) store_.SaveCategorySection(*category, list_);
+}
 
 EditorCheck CheckEditorFields(EditorFields& fields) {
   EditorCheck check;

@@ -58,6 +58,9 @@ class ShortcutCommands {
   // Asks, then files every item in the trash (in a category named "Trash": discards
   // them), empties the list and stores the empty category. True when cleared.
   bool Clear1Click(const CategoryNode* category);
+  // Files dropped from the shell: each path not yet a target in the list becomes a
+  // shortcut titled by DefaultTitle; then the category is stored.
+  void AddDroppedFiles(const std::vector<std::string>& paths, const CategoryNode* category);
 
  private:
   int FirstSelected() const;

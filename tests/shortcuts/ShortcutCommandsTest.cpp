@@ -168,6 +168,15 @@ TEST_F(CommandsTest, ClearFilesEveryItemInTheTrashOrDiscardsThemInTrash) {
   EXPECT_EQ("<[Trash]>\r\n<[Work]>\r\n", files.files["S"]);
 }
 
+TEST_F(CommandsTest, DroppedFilesBecomeShortcutsOnceEach) {
+  dirs.AddFolder("D:\\Music");
+  list.Add("Old", "C:\\Tools\\app.exe");
+  commands.AddDroppedFiles({"C:\\Tools\\app.exe", "D:\\Music", "C:\\x\\notes.txt", "D:\\Music"}, &work);
+  EXPECT_EQ((std::vector<std::string>{"Old", "Music", "notes"}), list.Titles());
+  EXPECT_EQ("<[Work]>\r\nOld\r\nC:\\Tools\\app.exe\r\nMusic\r\nD:\\Music\r\nnotes\r\nC:\\x\\notes.txt\r\n",
+            files.files["S"]);
+}
+
 TEST(EditorCheck, TrimsAndChecksTargetBeforeTitle) {
   EditorFields fields{"   ", ""};
   EditorCheck check = CheckEditorFields(fields);

@@ -425,6 +425,21 @@ void TForm1::Clear1Click() {
   if (commands_->Clear1Click(TreeView1.SelectedNode())) SetButtonEnabled(IDC_SPEEDBUTTON1, false);
 }
 
+void TForm1::WMDropFiles(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    char path[MAX_PATH] = {};
+    // A name too long for the buffer is left out rather than stored cut short.
+    const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
+    if (length == 0 || length >= MAX_PATH) continue;
+    ::DragQueryFileA(drop, i, path, MAX_PATH);
+    paths.emplace_back(path, length);
+  }
+  ::DragFinish(drop);
+  commands_->AddDroppedFiles(paths, TreeView1.SelectedNode());
+}
+
 void TForm1::SaveSelectedSection() {
   if (const CategoryNode* node = TreeView1.SelectedNode()) {
     session_->shortcuts().SaveCategorySection(*node, ListView1);
@@ -630,7 +645,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lp));
     case WM_DROPFILES:
-      ::DragFinish(reinterpret_cast<HDROP>(wp));
+      WMDropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
     case WM_GETMINMAXINFO: {
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lp);

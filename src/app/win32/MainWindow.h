@@ -79,6 +79,7 @@ class TForm1 : public Window<TForm1>, private StatusLine, private BusyCursor {
   void SpeedButton1Click();
   void Sort1Click();
   void Clear1Click();
+  void WMDropFiles(HDROP drop);
 
  private:
   static LRESULT CALLBACK TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 #include "app/win32/MainWindow.h"
 #include "app/win32/res/resource.h"
@@ -207,6 +210,32 @@ TEST_F(CommandsUi, LocationOpensTheFileManagerOnExistingFoldersOnly) {
   Send(IDM_LOCATION1);
   EXPECT_EQ(std::vector<std::string>{"run Explorer /select, " + report}, app.launcher.Calls());
   EXPECT_EQ(std::vector<std::string>{"Information: The target: 'C:\\Gone\\' does not exist."}, app.boxes.Shown());
+}
+
+// A drop from the shell: a DROPFILES block followed by the ANSI names, double-NUL ended.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const auto& path : paths) names += path + '\0';
+  names += '\0';
+  const HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = FALSE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  ::GlobalUnlock(memory);
+  return memory;
+}
+
+TEST_F(CommandsUi, FilesDroppedFromTheShellBecomeShortcutsOfTheSelectedCategory) {
+  const std::string folder = app.shell.Make("Music\\");
+  const std::string file = app.shell.WriteFile("Tools\\app.exe", "MZ");
+  Start("<[Work]>\r\nApp\r\n" + file + "\r\n");
+  ::SendMessageA(app.main(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({file, folder.substr(0, folder.size() - 1)})), 0);
+  EXPECT_EQ((std::vector<ListItem>{{"App", file}, {"Music", folder.substr(0, folder.size() - 1)}}),
+            ListItems(list));
+  EXPECT_EQ("<[Work]>\r\nApp\r\n" + file + "\r\nMusic\r\n" + folder.substr(0, folder.size() - 1) + "\r\n",
+            Shortcuts());
 }
 
 struct LaunchUi : CommandsUi {
