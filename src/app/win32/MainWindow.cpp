@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "app/win32/res/resource.h"
+#include "base/win32/Text.h"
 #include "categories/BuiltinCategories.h"
 #include "categories/win32/TreeImages.h"
 #include "shell/ListEntries.h"
@@ -119,7 +120,11 @@ bool TForm1::Create(const std::string& currentDirectory) {
       0, kMainWindowClass, "Tessaly", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
       CW_USEDEFAULT, CW_USEDEFAULT, Scale(kDesignWidth), Scale(kDesignHeight), nullptr, nullptr,
       ::GetModuleHandleA(nullptr), this);
-  if (created == nullptr) return false;
+  if (created == nullptr) {
+    platform_.boxes.Error("Tessaly could not create its window: " +
+                          SystemErrorText(::GetLastError()) + ".");
+    return false;
+  }
 
   Form2 = std::make_unique<TForm2>(ListView1, platform_.boxes, platform_.pickers,
                                    platform_.existence, [this] { SaveSelectedSection(); });
