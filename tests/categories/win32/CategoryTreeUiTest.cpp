@@ -11,26 +11,16 @@
 #include "app/win32/res/resource.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
+#include "support/win32/WindowTest.h"
 
 namespace tessaly::testing {
 namespace {
 
-struct TreeUi : ::testing::Test {
-  AppHarness app;
-  HWND tree = nullptr;
-  HWND list = nullptr;
-  HWND status = nullptr;
-
+struct TreeUi : WindowTest {
   void Start(const std::string& shortcuts = "") {
-    app.WriteDataFile("Categories.sts", AppHarness::InstalledCategories() + "Work ;015\r\n    Tools ;015\r\n");
-    if (!shortcuts.empty()) app.WriteDataFile("Shortcuts.sts", shortcuts);
     // Start on a category that fills nothing, so each test chooses what is scanned.
-    app.WriteDataFile("Settings.sts", "[Treeselect]\r\n9\r\n");
-    ASSERT_TRUE(app.Start());
-    ASSERT_TRUE(app.WaitForTree());
-    tree = app.Child(IDC_TREEVIEW1);
-    list = app.Child(IDC_LISTVIEW1);
-    status = app.Child(IDC_STATUSBAR1);
+    StartWith(AppHarness::InstalledCategories() + "Work ;015\r\n    Tools ;015\r\n", shortcuts,
+              "[Treeselect]\r\n9\r\n");
     ASSERT_EQ("Work", SelectedTreeText(tree));
   }
   std::string Shell(int id) const { return app.folders.Path(id); }

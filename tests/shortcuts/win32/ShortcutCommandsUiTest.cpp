@@ -12,31 +12,20 @@
 #include "app/win32/res/resource.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
+#include "support/win32/WindowTest.h"
 
 namespace tessaly::testing {
 namespace {
 
-struct CommandsUi : ::testing::Test {
-  explicit CommandsUi(AppHarness::Launching launching = AppHarness::Launching::Recorded)
-      : app(launching) {}
-  AppHarness app;
-  HWND tree = nullptr;
-  HWND list = nullptr;
-  HWND toolbar = nullptr;
+struct CommandsUi : WindowTest {
+  using WindowTest::WindowTest;
 
   void Start(const std::string& shortcuts) {
-    app.WriteDataFile("Categories.sts", "Work ;015\r\n    Tools ;015\r\nTrash ;020\r\n");
-    app.WriteDataFile("Shortcuts.sts", shortcuts);
-    ASSERT_TRUE(app.Start());
-    ASSERT_TRUE(app.WaitForTree());
-    tree = app.Child(IDC_TREEVIEW1);
-    list = app.Child(IDC_LISTVIEW1);
-    toolbar = app.Child(IDC_PANEL3);
+    StartWith("Work ;015\r\n    Tools ;015\r\nTrash ;020\r\n", shortcuts);
   }
   void Post(int id) { ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   void Send(int id) { ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   std::string Shortcuts() const { return app.ReadDataFile("Shortcuts.sts"); }
-  bool Enabled(int button) { return ::SendMessageA(toolbar, TB_ISBUTTONENABLED, button, 0) != 0; }
 
   // Opens the editor with the toolbar button and waits for it.
   HWND OpenEditor(int button, const char* caption) {

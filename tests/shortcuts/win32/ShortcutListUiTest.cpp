@@ -9,35 +9,22 @@
 #include "app/win32/res/resource.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
+#include "support/win32/WindowTest.h"
 
 namespace tessaly::testing {
 namespace {
 
-struct ListUi : ::testing::Test {
-  AppHarness app;
-  HWND tree = nullptr;
-  HWND list = nullptr;
-  HWND status = nullptr;
-  HWND toolbar = nullptr;
+struct ListUi : WindowTest {
   std::string notepad = WindowsFolder() + "\\notepad.exe";
 
   void Start(const std::string& section, const std::string& settings = "") {
-    app.WriteDataFile("Categories.sts", "Work ;015\r\nTrash ;020\r\n");
-    app.WriteDataFile("Shortcuts.sts", "<[Work]>\r\n" + section);
-    if (!settings.empty()) app.WriteDataFile("Settings.sts", settings);
-    ASSERT_TRUE(app.Start());
-    ASSERT_TRUE(app.WaitForTree());
-    tree = app.Child(IDC_TREEVIEW1);
-    list = app.Child(IDC_LISTVIEW1);
-    status = app.Child(IDC_STATUSBAR1);
-    toolbar = app.Child(IDC_PANEL3);
+    StartWith("Work ;015\r\nTrash ;020\r\n", "<[Work]>\r\n" + section, settings);
   }
   void Command(int id) { ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   void Notify(UINT code) {
     NMHDR header{list, IDC_LISTVIEW1, code};
     ::SendMessageA(app.main(), WM_NOTIFY, IDC_LISTVIEW1, reinterpret_cast<LPARAM>(&header));
   }
-  bool Enabled(int button) { return ::SendMessageA(toolbar, TB_ISBUTTONENABLED, button, 0) != 0; }
   int Image(int index) {
     LVITEMA item{};
     item.mask = LVIF_IMAGE;
