@@ -7,9 +7,9 @@
 
 #include "base/LineList.h"
 #include "base/MessageBoxes.h"
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 #include "shell/ListEntries.h"
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 #include "store/FileStore.h"
 
 namespace tessaly {

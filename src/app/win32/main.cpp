@@ -39,9 +39,9 @@ int Run(int showCommand) {
 
   int exitCode = 0;
   {
-    TForm1 form(platform);
-    if (form.Create(CurrentDirectory())) {
-      form.Show(showCommand);
+    MainWindow window(platform);
+    if (window.Create(CurrentDirectory())) {
+      window.Show(showCommand);
       exitCode = RunMessageLoop();
     }
   }

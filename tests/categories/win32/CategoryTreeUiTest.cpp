@@ -8,7 +8,10 @@
 #include <cstring>
 
 #include "app/win32/MainWindow.h"
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
 #include "support/win32/WindowTest.h"
@@ -170,7 +173,7 @@ TEST(TreeImages, IconTextsBecomeImagesOnceWithAFallbackForUnreadableOnes) {
                     "Garbage ;0x\r\nOutOfRange ;199999," + shell32 + "\r\nPlain\r\nLogo ;00\r\n");
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  const HWND tree = app.Child(IDC_TREEVIEW1);
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
   EXPECT_EQ(15, TreeImage(tree, "Star"));
   EXPECT_EQ(21, TreeImage(tree, "Shell"));
   EXPECT_EQ(1, TreeImage(tree, "Missing"));
@@ -181,8 +184,8 @@ TEST(TreeImages, IconTextsBecomeImagesOnceWithAFallbackForUnreadableOnes) {
   // Asked again, nothing is extracted twice and nothing is reported.
   EXPECT_EQ(21, TreeImage(tree, "Shell"));
   int images = 0;
-  app.OnUiThread([&](win32::TForm1& form) {
-    images = ::ImageList_GetImageCount(TreeView_GetImageList(form.treeView().hwnd(), TVSIL_NORMAL));
+  app.OnUiThread([&](win32::MainWindow& window) {
+    images = ::ImageList_GetImageCount(TreeView_GetImageList(window.categories().tree().hwnd(), TVSIL_NORMAL));
   });
   EXPECT_EQ(22, images);
   EXPECT_TRUE(app.boxes.Shown().empty());
@@ -208,14 +211,14 @@ struct MenuUi : TreeUi {
     }
     ::PostMessageA(tree, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
     static NMHDR click;
-    click = {tree, IDC_TREEVIEW1, static_cast<UINT>(NM_RCLICK)};
-    ::PostMessageA(app.main(), WM_NOTIFY, IDC_TREEVIEW1, reinterpret_cast<LPARAM>(&click));
+    click = {tree, IDC_CATEGORY_TREE, static_cast<UINT>(NM_RCLICK)};
+    ::PostMessageA(app.main(), WM_NOTIFY, IDC_CATEGORY_TREE, reinterpret_cast<LPARAM>(&click));
   }
   std::vector<std::string> OpenMenuAndClose() {
     const HWND menu = WaitForPopupMenu();
     if (menu == nullptr) return {};
     const auto texts = MenuTexts(reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0)));
-    app.OnUiThread([](win32::TForm1&) { ::EndMenu(); });
+    app.OnUiThread([](win32::MainWindow&) { ::EndMenu(); });
     AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
     return texts;
   }

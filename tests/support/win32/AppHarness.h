@@ -23,7 +23,7 @@
 #include "support/win32/TempFolder.h"
 
 namespace tessaly::win32 {
-class TForm1;
+class MainWindow;
 }
 
 namespace tessaly::testing {
@@ -122,7 +122,7 @@ class AppHarness {
   HWND main() const { return main_; }
   HWND Child(int id) const { return ::GetDlgItem(main_, id); }
   // Runs f on the window's thread and waits for it.
-  void OnUiThread(const std::function<void(win32::TForm1&)>& f);
+  void OnUiThread(const std::function<void(win32::MainWindow&)>& f);
   // Returns once every message posted to the window thread before it was handled.
   void Flush();
   // Selects the category ("Programs/Get All") and returns when its list is filled.

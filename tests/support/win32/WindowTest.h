@@ -8,7 +8,10 @@
 
 #include <string>
 
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 
 namespace tessaly::testing {
@@ -31,10 +34,10 @@ struct WindowTest : ::testing::Test {
     if (!settings.empty()) app.WriteDataFile("Settings.sts", settings);
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(app.WaitForTree());
-    tree = app.Child(IDC_TREEVIEW1);
-    list = app.Child(IDC_LISTVIEW1);
-    status = app.Child(IDC_STATUSBAR1);
-    toolbar = app.Child(IDC_PANEL3);
+    tree = app.Child(IDC_CATEGORY_TREE);
+    list = app.Child(IDC_SHORTCUT_LIST);
+    status = app.Child(IDC_STATUS_BAR);
+    toolbar = app.Child(IDC_TOOLBAR);
   }
   bool Enabled(int button) const {
     return ::SendMessageA(toolbar, TB_ISBUTTONENABLED, static_cast<WPARAM>(button), 0) != 0;
