@@ -39,7 +39,10 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create(const std::string& currentDirectory) {
   dpi_ = Dpi::OfScreen();
   session_ = std::make_unique<Session>(platform_.files, platform_.boxes, currentDirectory);
-  categories_ = std::make_unique<CategoryPane>(session_->tree());
+  categories_ = std::make_unique<CategoryPane>(
+      session_->tree(), CategoryPane::Services{session_->shortcuts(), platform_.boxes,
+                                               platform_.folders, platform_.pickers,
+                                               platform_.pump});
   shortcuts_ = std::make_unique<ShortcutPane>(
       ShortcutPane::Services{session_->shortcuts(), session_->settings(), platform_.links,
                              platform_.existence, platform_.launcher, platform_.pickers,

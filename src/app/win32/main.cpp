@@ -8,6 +8,7 @@
 #include "app/win32/Win32MessageBoxes.h"
 #include "base/win32/Boundary.h"
 #include "base/win32/Text.h"
+#include "base/win32/Win32Pickers.h"
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32Folders.h"
 #include "shell/win32/Win32LinkReader.h"

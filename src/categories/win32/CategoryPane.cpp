@@ -18,6 +18,13 @@ constexpr UINT_PTR kTreeSubclassId = 1;
 
 }  // namespace
 
+CategoryPane::CategoryPane(CategoryTree& model, const Services& services)
+    : model_(model),
+      services_(services),
+      nameDialog_(services.boxes),
+      iconChooser_(services.folders, services.boxes, services.pickers, services.pump,
+                   treeImages_) {}
+
 void CategoryPane::Create(HWND owner, Dpi dpi, CategorySelection& selection) {
   owner_ = owner;
   selection_ = &selection;
@@ -92,14 +99,84 @@ void CategoryPane::OnTreeMouseUp(bool rightButton, POINT screenPoint) {
 bool CategoryPane::OnCommand(int id) {
   switch (id) {
     case IDM_ADD_CATEGORY:
+      OnAddCategory();
+      return true;
     case IDM_INSERT_CATEGORY:
+      OnInsertCategory();
+      return true;
     case IDM_DELETE_CATEGORY:
+      OnDeleteCategory();
+      return true;
     case IDM_RENAME_CATEGORY:
+      OnRenameCategory();
+      return true;
     case IDM_CHANGE_ICON:
+      OnChangeIcon();
       return true;
     default:
       return false;
   }
+}
+
+void CategoryPane::TreeChanged() {
+  if (treeChanged_) treeChanged_();
+}
+
+void CategoryPane::NameCommand(NameDialogMode mode) {
+  CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr) return;
+  const auto name = nameDialog_.Ask(owner_, NameDialogTextsFor(mode, *node));
+  // The dialog lets messages run: the category may be gone by now.
+  if (!name || categoryTree_.SelectedNode() != node) return;
+  CategoryNode* created = ApplyCategoryName(model_, services_.store, *node, mode, *name);
+  if (created == nullptr) {
+    categoryTree_.UpdateText(*node);
+  } else {
+    // New categories are not selected; the list stays as it was.
+    categoryTree_.InsertNode(model_, *created);
+    if (mode == NameDialogMode::Add) categoryTree_.ExpandAll(*node);
+  }
+  TreeChanged();
+}
+
+void CategoryPane::OnAddCategory() { NameCommand(NameDialogMode::Add); }
+
+void CategoryPane::OnInsertCategory() { NameCommand(NameDialogMode::Insert); }
+
+void CategoryPane::OnRenameCategory() {
+  const CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr) return;
+  if (!CanRename(*node)) {
+    services_.boxes.Information(kRenameRefusedText);
+    return;
+  }
+  NameCommand(NameDialogMode::Rename);
+}
+
+void CategoryPane::OnDeleteCategory() {
+  CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr || !services_.boxes.Confirm(DeleteQuestion(*node))) return;
+  if (categoryTree_.SelectedNode() != node) return;
+  if (HoveredNode != nullptr && CategoryTree::IsSelfOrAncestor(*node, *HoveredNode)) {
+    HoveredNode = nullptr;
+  }
+  // The control chooses the next selection as the item goes; the list is filled for
+  // it at once, so that no filling still running goes on with the deleted category.
+  categoryTree_.RemoveNode(*node);
+  DeleteCategory(model_, services_.store, *node);
+  selectionPending_ = true;
+  RunPendingSelection();
+  TreeChanged();
+}
+
+void CategoryPane::OnChangeIcon() {
+  CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr) return;
+  iconChooser_.Choose(owner_);
+  if (categoryTree_.SelectedNode() != node) return;
+  if (!ApplyIconChoice(*node, iconChooser_.IconChoice)) return;
+  categoryTree_.RefreshImage(*node);
+  TreeChanged();
 }
 
 LRESULT CategoryPane::OnNotify(NMHDR& header) {

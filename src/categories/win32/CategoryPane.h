@@ -5,13 +5,20 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 
+#include "base/MessageBoxes.h"
+#include "base/Pickers.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Pictures.h"
 #include "categories/CategorySelection.h"
 #include "categories/win32/CategoryTreeView.h"
+#include "categories/win32/IconChooser.h"
+#include "categories/win32/NameDialog.h"
 #include "model/CategoryTree.h"
+#include "shell/ShellPorts.h"
+#include "store/ShortcutStore.h"
 
 namespace tessaly::win32 {
 
@@ -21,7 +28,15 @@ inline constexpr UINT kRunSelection = WM_APP + 2;
 
 class CategoryPane {
  public:
-  explicit CategoryPane(CategoryTree& model) : model_(model) {}
+  struct Services {
+    ShortcutStore& store;
+    MessageBoxes& boxes;
+    Folders& folders;
+    Pickers& pickers;
+    MessagePump& pump;
+  };
+
+  CategoryPane(CategoryTree& model, const Services& services);
   CategoryPane(const CategoryPane&) = delete;
   CategoryPane& operator=(const CategoryPane&) = delete;
 
@@ -45,6 +60,10 @@ class CategoryPane {
   HWND hwnd() const { return categoryTree_.hwnd(); }
   HMENU categoryMenu() const { return categoryMenu_; }
   CategoryNode* hoveredNode() const { return HoveredNode; }
+  NameDialog& nameDialog() { return nameDialog_; }
+  IconChooser& iconChooser() { return iconChooser_; }
+  // Runs after every change of the tree's shape, names or icons.
+  void OnTreeChanged(std::function<void()> changed) { treeChanged_ = std::move(changed); }
 
  private:
   static LRESULT CALLBACK TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -52,13 +71,25 @@ class CategoryPane {
   void OnCategorySelected(CategoryNode* node);
   void OnTreeMouseMove(POINT clientPoint);
   void OnTreeMouseUp(bool rightButton, POINT screenPoint);
+  void OnAddCategory();
+  void OnInsertCategory();
+  void OnDeleteCategory();
+  void OnRenameCategory();
+  void OnChangeIcon();
+  // Asks for a name and carries out the command on the selected category.
+  void NameCommand(NameDialogMode mode);
+  void TreeChanged();
 
   CategoryTree& model_;
+  Services services_;
   CategorySelection* selection_ = nullptr;
   HWND owner_ = nullptr;
   CategoryTreeView categoryTree_;
   UniqueFont treeFont_;
   UniqueImageList treeImages_;
+  NameDialog nameDialog_;
+  IconChooser iconChooser_;
+  std::function<void()> treeChanged_;
   UniqueMenu menus_;
   HMENU categoryMenu_ = nullptr;
   CategoryNode* HoveredNode = nullptr;

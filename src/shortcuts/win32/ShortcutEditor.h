@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/MessageBoxes.h"
+#include "base/Pickers.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Window.h"
 #include "shell/ShellPorts.h"

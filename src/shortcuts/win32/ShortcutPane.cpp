@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ScopedFlag.h"
 #include "shell/ListEntries.h"
 #include "shortcuts/ShortcutNames.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
@@ -236,8 +237,21 @@ void ShortcutPane::OnRemove() {
 }
 
 void ShortcutPane::OnSort() {
-  shortcutList_.SortByTitle();
+  {
+    // The sort writes the items back in place, and every row whose selection flips
+    // reports itself; none of them is a selection the user made.
+    const ScopedFlag quiet(sorting_);
+    shortcutList_.SortByTitle();
+  }
+  ShowSelectionStatus();
   SaveSelectedSection();
+}
+
+void ShortcutPane::ShowSelectionStatus() {
+  const int selected = shortcutList_.FirstSelected();
+  services_.status.SetStatusText(
+      selected >= 0 ? "Target: " + DisplayTarget(shortcutList_.Target(selected), services_.links)
+                    : ItemCountText(shortcutList_.Count()));
 }
 
 void ShortcutPane::OnClear() {
@@ -331,7 +345,7 @@ LRESULT ShortcutPane::OnNotify(NMHDR& header) {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       const bool selectionChanged = (change.uChanged & LVIF_STATE) != 0 &&
                                     ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0;
-      if (selectionChanged && change.iItem >= 0) OnShortcutSelected(change.iItem);
+      if (selectionChanged && change.iItem >= 0 && !sorting_) OnShortcutSelected(change.iItem);
       return 0;
     }
     case NM_CLICK:

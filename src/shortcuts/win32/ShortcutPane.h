@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "base/MessageBoxes.h"
+#include "base/Pickers.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Pictures.h"
 #include "categories/win32/CategoryTreeView.h"
@@ -89,6 +90,8 @@ class ShortcutPane {
   void ChooseView(ViewStyle style);
   void CheckView(ViewStyle style);
   void SaveSelectedSection();
+  // The target of the first selected shortcut, or the count when none is selected.
+  void ShowSelectionStatus();
   void SetButtonEnabled(int id, bool enabled);
 
   Services services_;
@@ -104,6 +107,7 @@ class ShortcutPane {
   HMENU listMenu_ = nullptr;
   HMENU viewMenu_ = nullptr;
   bool DragStarted = false;
+  bool sorting_ = false;
   DWORD lastSingleClickOpen_ = 0;
   bool singleClickOpened_ = false;
 };

@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowRes.h"
 #include "categories/win32/CategoryPaneRes.h"
@@ -197,23 +195,6 @@ TEST(TreeImages, IconTextsBecomeImagesOnceWithAFallbackForUnreadableOnes) {
 }
 
 struct MenuUi : TreeUi {
-  // Moves the pointer over the category (or empty space) and releases the right
-  // button there, as the tree reports it.
-  void RightClick(const std::string& path) {
-    POINT point{5, 2000};
-    if (!path.empty()) {
-      RECT rect{};
-      const HTREEITEM item = FindTreeItem(tree, path);
-      ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-      std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
-      ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
-      point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
-    ::PostMessageA(tree, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-    static NMHDR click;
-    click = {tree, IDC_CATEGORY_TREE, static_cast<UINT>(NM_RCLICK)};
-    ::PostMessageA(app.main(), WM_NOTIFY, IDC_CATEGORY_TREE, reinterpret_cast<LPARAM>(&click));
-  }
   std::vector<std::string> OpenMenuAndClose() {
     const HWND menu = WaitForPopupMenu();
     if (menu == nullptr) return {};

@@ -251,5 +251,19 @@ TEST_F(LaunchUi, LinkIsLaunchedAsItsOwnTargetWithItsArguments) {
   EXPECT_TRUE(app.boxes.Shown().empty());
 }
 
+TEST_F(CommandsUi, SortStoresTheSortedListAndShowsTheSelectedShortcutsTarget) {
+  Start("<[Work]>\r\nZed\r\nC:\\z.exe\r\nbeta\r\nC:\\b.exe\r\nAlpha\r\nC:\\a.exe\r\n");
+  // Rows whose selection flips while sorting must not leave their target behind.
+  SelectListItems(list, {2});
+  Send(IDM_SORT);
+  EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "Zed"}), ListTitles(list));
+  EXPECT_EQ("Target: C:\\a.exe", StatusText(status));
+  EXPECT_EQ("<[Work]>\r\nAlpha\r\nC:\\a.exe\r\nbeta\r\nC:\\b.exe\r\nZed\r\nC:\\z.exe\r\n", Shortcuts());
+
+  SelectListItems(list, {});
+  Send(IDM_SORT);
+  EXPECT_EQ("3 items", StatusText(status));
+}
+
 }  // namespace
 }  // namespace tessaly::testing

@@ -113,6 +113,20 @@ std::string ScriptedPickers::BrowseForFolder(const std::string& title) {
   return answer;
 }
 
+std::optional<std::string> ScriptedPickers::PickIconFile() {
+  std::lock_guard lock(mutex_);
+  asked_.push_back("icon file");
+  if (iconFiles_.empty()) return std::nullopt;
+  auto answer = iconFiles_.front();
+  iconFiles_.pop_front();
+  return answer;
+}
+
+void ScriptedPickers::AnswerIconFile(std::optional<std::string> path) {
+  std::lock_guard lock(mutex_);
+  iconFiles_.push_back(std::move(path));
+}
+
 void ScriptedPickers::AnswerApplication(std::optional<std::string> path) {
   std::lock_guard lock(mutex_);
   applications_.push_back(std::move(path));
@@ -281,6 +295,14 @@ void AppHarness::UiThread() {
 }
 
 bool AppHarness::Start() {
+  // A second start over the same data directory runs the program again.
+  if (thread_.joinable()) thread_.join();
+  {
+    std::lock_guard lock(startMutex_);
+    startDone_ = false;
+    created_ = false;
+    main_ = nullptr;
+  }
   thread_ = std::thread([this] { UiThread(); });
   std::unique_lock lock(startMutex_);
   if (!started_.wait_for(lock, 20s, [this] { return startDone_; })) {

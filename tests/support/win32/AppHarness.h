@@ -71,7 +71,9 @@ class ScriptedPickers : public Pickers {
  public:
   std::optional<std::string> PickApplication() override;
   std::string BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> PickIconFile() override;
   void AnswerApplication(std::optional<std::string> path);
+  void AnswerIconFile(std::optional<std::string> path);
   void AnswerFolder(std::string path);
   std::vector<std::string> Asked() const;
 
@@ -79,6 +81,7 @@ class ScriptedPickers : public Pickers {
   mutable std::mutex mutex_;
   std::deque<std::optional<std::string>> applications_;
   std::deque<std::string> folders_;
+  std::deque<std::optional<std::string>> iconFiles_;
   std::vector<std::string> asked_;
 };
 
