@@ -128,16 +128,24 @@ void IconChooser::LoadIconsOfFile(const std::string& file) {
   iconImages_.reset(::ImageList_Create(size.cx, size.cy, ILC_COLOR32, count > 0 ? count : 1, 16));
   ShowImages();
 
+  // The list redraws once per ten icons, when messages are processed, instead of
+  // laying out and painting itself again for every icon added.
+  ::SendMessageA(iconList(), WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < count; ++i) {
     if (i > 0) icon = ExtractLargeIcon(file, i);
     AppendIcon(iconImages_.get(), icon.get());
     AddItem(i);
     count_ = i + 1;
     if (count_ % 10 == 0) {
+      ::SendMessageA(iconList(), WM_SETREDRAW, TRUE, 0);
+      ::InvalidateRect(iconList(), nullptr, TRUE);
       pump_.ProcessPendingMessages();
       if (generation_ != generation) return;
+      ::SendMessageA(iconList(), WM_SETREDRAW, FALSE, 0);
     }
   }
+  ::SendMessageA(iconList(), WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(iconList(), nullptr, TRUE);
   loading_ = false;
   partial_ = false;
   ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
