@@ -71,4 +71,22 @@ bool ApplyIconChoice(CategoryNode& node, const std::string& iconChoice) {
   return true;
 }
 
+bool CanDragCategory(const CategoryNode& node) { return !node.isTopLevel() && !IsGetAll(node); }
+
+bool AcceptsCategoryDrop(const CategoryNode& moving, const CategoryNode& target) {
+  return CanDragCategory(moving) && !CategoryTree::IsSelfOrAncestor(moving, target);
+}
+
+void MoveCategory(CategoryTree& tree, ShortcutStore& store, CategoryNode& moving,
+                  CategoryNode& target, CategoryDropPlace place) {
+  if (!AcceptsCategoryDrop(moving, target)) return;
+  const std::vector<std::string> before = ShortcutStore::SubtreeHeaders(moving);
+  if (place == CategoryDropPlace::LastChild) {
+    tree.MoveToLastChild(moving, target);
+  } else {
+    tree.MoveBefore(moving, target);
+  }
+  store.MoveCategorySections(before, ShortcutStore::SubtreeHeaders(moving));
+}
+
 }  // namespace tessaly

@@ -52,4 +52,20 @@ void DeleteCategory(CategoryTree& tree, ShortcutStore& store, CategoryNode& node
 // index goes back to 0, so the tree resolves the new icon when it next draws it.
 bool ApplyIconChoice(CategoryNode& node, const std::string& iconChoice);
 
+// Where a dragged category goes: as the last child of the category it is dropped on
+// (on its label or icon), or just before it (on the indent at its left).
+enum class CategoryDropPlace { LastChild, Before };
+
+// A top-level category and "Get All" below one stay where they are.
+bool CanDragCategory(const CategoryNode& node);
+
+// Whether the dragged category may go to target. Never onto itself or into its own
+// branch: the tree cannot hold a category inside itself.
+bool AcceptsCategoryDrop(const CategoryNode& moving, const CategoryNode& target);
+
+// Moves the category with its sub-categories, and carries their sections to the new
+// paths in one save, so the moved categories keep their shortcuts.
+void MoveCategory(CategoryTree& tree, ShortcutStore& store, CategoryNode& moving,
+                  CategoryNode& target, CategoryDropPlace place);
+
 }  // namespace tessaly

@@ -18,6 +18,9 @@ class ShortcutList {
   // Appends one item and returns its index.
   virtual int Append(const std::string& title, const std::string& target) = 0;
   virtual void SetItem(int index, const std::string& title, const std::string& target) = 0;
+  // Puts an unselected copy of the item at source (its icon included) at position at,
+  // Count() appending it; returns the copy's index.
+  virtual int InsertCopy(int at, int source) = 0;
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
 

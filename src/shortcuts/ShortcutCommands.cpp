@@ -30,6 +30,7 @@ class EveryItemSelected : public ShortcutList {
   bool IsSelected(int) const override { return true; }
   int Append(const std::string&, const std::string&) override { return -1; }
   void SetItem(int, const std::string&, const std::string&) override {}
+  int InsertCopy(int, int) override { return -1; }
   void Delete(int) override {}
   void Clear() override {}
   void BeginUpdate() override {}

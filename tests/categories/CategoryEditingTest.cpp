@@ -131,5 +131,38 @@ TEST_F(CategoryEditingTest, IconChoiceReplacesTheIconTextAndResetsTheImage) {
   EXPECT_EQ("14,C:\\y.dll", *work.iconText);
 }
 
+TEST_F(CategoryEditingTest, MovedCategoriesTakeTheirBranchAndItsShortcutsAlong) {
+  StartWith({"<[Work][Tools]>", "T", "t", "<[Work][Tools][Old]>", "O", "o"});
+  CategoryNode& home = tree.AddTopLevel("Home");
+  MoveCategory(tree, store, tools, home, CategoryDropPlace::LastChild);
+  EXPECT_EQ((std::vector<std::string>{"Programs", "  Get All", "Work", "Home", "  Tools",
+                                      "    Old"}),
+            Names());
+  EXPECT_EQ(OnDisk(), (LineList{"<[Home][Tools]>", "T", "t", "<[Home][Tools][Old]>", "O", "o"}));
+  EXPECT_EQ(1u, files.writes.size());
+
+  // Before a top-level category it becomes one itself.
+  MoveCategory(tree, store, old, work, CategoryDropPlace::Before);
+  EXPECT_EQ((std::vector<std::string>{"Programs", "  Get All", "Old", "Work", "Home", "  Tools"}),
+            Names());
+  EXPECT_EQ(OnDisk(), (LineList{"<[Home][Tools]>", "T", "t", "<[Old]>", "O", "o"}));
+}
+
+TEST_F(CategoryEditingTest, CategoriesNeverMoveIntoThemselvesAndTheTopLevelStays) {
+  StartWith({"<[Work][Tools]>", "T", "t"});
+  EXPECT_FALSE(CanDragCategory(work));
+  EXPECT_FALSE(CanDragCategory(getAll));
+  EXPECT_TRUE(CanDragCategory(tools));
+  EXPECT_FALSE(AcceptsCategoryDrop(tools, tools));
+  EXPECT_FALSE(AcceptsCategoryDrop(tools, old));
+  EXPECT_TRUE(AcceptsCategoryDrop(tools, programs));
+  const auto before = Names();
+  MoveCategory(tree, store, tools, old, CategoryDropPlace::LastChild);
+  MoveCategory(tree, store, tools, tools, CategoryDropPlace::Before);
+  MoveCategory(tree, store, work, programs, CategoryDropPlace::LastChild);
+  EXPECT_EQ(before, Names());
+  EXPECT_TRUE(files.writes.empty());
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -53,6 +53,13 @@ void FakeShortcutList::SetItem(int i, const std::string& title, const std::strin
   item.target = target;
 }
 
+int FakeShortcutList::InsertCopy(int at, int source) {
+  FakeItem copy = items.at(static_cast<std::size_t>(source));
+  copy.selected = false;
+  items.insert(items.begin() + at, copy);
+  return at;
+}
+
 void FakeShortcutList::Delete(int i) {
   items.erase(items.begin() + i);
 }

@@ -58,6 +58,7 @@ class FakeShortcutList : public ShortcutList {
   bool IsSelected(int i) const override { return items.at(static_cast<std::size_t>(i)).selected; }
   int Append(const std::string& title, const std::string& target) override;
   void SetItem(int i, const std::string& title, const std::string& target) override;
+  int InsertCopy(int at, int source) override;
   void Delete(int i) override;
   void Clear() override { items.clear(); }
   void BeginUpdate() override { ++updateDepth; ++beginCount; }

@@ -104,6 +104,7 @@ void MainWindow::OnCreate() {
   categories_->Create(hwnd(), dpi_, *selection_);
   splitter_.Create(hwnd(), IDC_SPLITTER);
   shortcuts_->Create(hwnd(), dpi_, formFont_.get());
+  categories_->OnTreeDropped([this] { shortcuts_->ClearDragStarted(); });
 
   statusBar_ = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                  0, 0, 0, 0, hwnd(),
@@ -209,6 +210,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       Layout();
       return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      // While a drag runs the main window holds the mouse for it.
+      if (shortcuts_->OnDragMessage(msg, wp, lp) || categories_->OnDragMessage(msg, wp, lp)) {
+        return 0;
+      }
+      return DefaultHandling(msg, wp, lp);
     case kRunSelection:
       categories_->RunPendingSelection();
       return 0;

@@ -23,7 +23,11 @@ CategoryPane::CategoryPane(CategoryTree& model, const Services& services)
       services_(services),
       nameDialog_(services.boxes),
       iconChooser_(services.folders, services.boxes, services.pickers, services.pump,
-                   treeImages_) {}
+                   treeImages_) {
+  drag_.onDrop = [this](CategoryNode& moving, CategoryNode& target, CategoryDropPlace place) {
+    OnCategoryDrop(moving, target, place);
+  };
+}
 
 void CategoryPane::Create(HWND owner, Dpi dpi, CategorySelection& selection) {
   owner_ = owner;
@@ -179,8 +183,30 @@ void CategoryPane::OnChangeIcon() {
   TreeChanged();
 }
 
+bool CategoryPane::OnDragMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  return drag_.OnMouseMessage(owner_, msg, wp, lp);
+}
+
+void CategoryPane::OnCategoryDrop(CategoryNode& moving, CategoryNode& target,
+                                  CategoryDropPlace place) {
+  if (treeDropped_) treeDropped_();
+  MoveCategory(model_, services_.store, moving, target, place);
+  categoryTree_.ShowMoved(model_, moving);
+  TreeChanged();
+}
+
 LRESULT CategoryPane::OnNotify(NMHDR& header) {
   switch (header.code) {
+    case TVN_BEGINDRAGA: {
+      POINT screen{};
+      ::GetCursorPos(&screen);
+      drag_.OnTreeBeginDrag(owner_, reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem,
+                            screen);
+      return 0;
+    }
+    case TVN_KEYDOWN:
+      if (reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey == VK_ESCAPE) drag_.Cancel();
+      return 0;
     case TVN_SELCHANGEDA:
       // The list is filled once the tree has finished changing its selection: a
       // filling lets pending messages run, and a selection made meanwhile must not

@@ -13,6 +13,7 @@
 #include "base/win32/Handle.h"
 #include "base/win32/Pictures.h"
 #include "categories/CategorySelection.h"
+#include "categories/win32/CategoryDrag.h"
 #include "categories/win32/CategoryTreeView.h"
 #include "categories/win32/IconChooser.h"
 #include "categories/win32/NameDialog.h"
@@ -55,6 +56,10 @@ class CategoryPane {
   bool OnCommand(int id);
   // Fills the list for the tree's selection if it changed since the last filling.
   void RunPendingSelection();
+  // The main window's mouse messages while a category is dragged; true when taken.
+  bool OnDragMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // Runs after every drop on the tree.
+  void OnTreeDropped(std::function<void()> dropped) { treeDropped_ = std::move(dropped); }
 
   CategoryTreeView& tree() { return categoryTree_; }
   HWND hwnd() const { return categoryTree_.hwnd(); }
@@ -62,6 +67,7 @@ class CategoryPane {
   CategoryNode* hoveredNode() const { return HoveredNode; }
   NameDialog& nameDialog() { return nameDialog_; }
   IconChooser& iconChooser() { return iconChooser_; }
+  const CategoryDrag& drag() const { return drag_; }
   // Runs after every change of the tree's shape, names or icons.
   void OnTreeChanged(std::function<void()> changed) { treeChanged_ = std::move(changed); }
 
@@ -79,6 +85,7 @@ class CategoryPane {
   // Asks for a name and carries out the command on the selected category.
   void NameCommand(NameDialogMode mode);
   void TreeChanged();
+  void OnCategoryDrop(CategoryNode& moving, CategoryNode& target, CategoryDropPlace place);
 
   CategoryTree& model_;
   Services services_;
@@ -90,6 +97,8 @@ class CategoryPane {
   NameDialog nameDialog_;
   IconChooser iconChooser_;
   std::function<void()> treeChanged_;
+  std::function<void()> treeDropped_;
+  CategoryDrag drag_{categoryTree_};
   UniqueMenu menus_;
   HMENU categoryMenu_ = nullptr;
   CategoryNode* HoveredNode = nullptr;

@@ -124,11 +124,64 @@ CategoryNode* CategoryTreeView::NodeAt(POINT clientPoint) const {
   return NodeOf(item);
 }
 
+CategoryNode* CategoryTreeView::HitTest(POINT clientPoint, UINT& flags) const {
+  TVHITTESTINFO hit{};
+  hit.pt = clientPoint;
+  const HTREEITEM item = TreeView_HitTest(hwnd_, &hit);
+  flags = hit.flags;
+  return NodeOf(item);
+}
+
+namespace {
+
+// NOTE: Wine's tree applies its single-expand rule to every TVM_SELECTITEM and
+// TVM_EXPAND, the drop highlight and plain expansions included: it collapses the
+// branch of the selected category, and the selection then silently moves to the
+// collapsed parent. Windows applies the rule only when the selection changes. The
+// style is taken off for such calls, so both behave alike.
+class WithoutSingleExpand {
+ public:
+  explicit WithoutSingleExpand(HWND tree)
+      : tree_(tree), style_(::GetWindowLongPtrA(tree, GWL_STYLE)) {
+    if ((style_ & TVS_SINGLEEXPAND) != 0) {
+      ::SetWindowLongPtrA(tree_, GWL_STYLE, style_ & ~LONG_PTR{TVS_SINGLEEXPAND});
+    }
+  }
+  ~WithoutSingleExpand() {
+    if ((style_ & TVS_SINGLEEXPAND) != 0) ::SetWindowLongPtrA(tree_, GWL_STYLE, style_);
+  }
+  WithoutSingleExpand(const WithoutSingleExpand&) = delete;
+  WithoutSingleExpand& operator=(const WithoutSingleExpand&) = delete;
+
+ private:
+  HWND tree_;
+  LONG_PTR style_;
+};
+
+}  // namespace
+
+void CategoryTreeView::SetDropHighlight(const CategoryNode* node) {
+  const WithoutSingleExpand plain(hwnd_);
+  TreeView_SelectDropTarget(hwnd_, node != nullptr ? ItemOf(*node) : nullptr);
+}
+
+void CategoryTreeView::ShowMoved(const CategoryTree& tree, const CategoryNode& node) {
+  {
+    // The items go and come back; the control's selection changes meanwhile mean
+    // nothing.
+    ScopedFlag scope(rebuilding_);
+    RemoveNode(node);
+    InsertNode(tree, node);
+  }
+  Select(node);
+}
+
 void CategoryTreeView::Expand(const CategoryNode& node) {
   if (const HTREEITEM item = ItemOf(node)) TreeView_Expand(hwnd_, item, TVE_EXPAND);
 }
 
 void CategoryTreeView::ExpandAll(const CategoryNode& node) {
+  const WithoutSingleExpand plain(hwnd_);
   Expand(node);
   for (const auto& child : node.children()) ExpandAll(*child);
 }

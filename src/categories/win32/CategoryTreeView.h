@@ -39,6 +39,13 @@ class CategoryTreeView {
   CategoryNode* NodeOf(HTREEITEM item) const;
   HTREEITEM ItemOf(const CategoryNode& node) const;
   CategoryNode* NodeAt(POINT clientPoint) const;
+  // The category whose row holds the point, whatever part of the row it is on, with
+  // the tree's hit-test flags telling which part.
+  CategoryNode* HitTest(POINT clientPoint, UINT& flags) const;
+  // Marks the category a drag would drop on; nullptr clears the mark.
+  void SetDropHighlight(const CategoryNode* node);
+  // Shows a node the model has moved at its new place, selected.
+  void ShowMoved(const CategoryTree& tree, const CategoryNode& node);
   void Expand(const CategoryNode& node);
   void ExpandAll(const CategoryNode& node);
   bool IsExpanded(const CategoryNode& node) const;

@@ -175,6 +175,35 @@ void ShortcutListView::SetItem(int index, const std::string& title, const std::s
   ::SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&image));
 }
 
+int ShortcutListView::InsertCopy(int at, int source) {
+  const std::string title = Title(source);
+  const std::string target = Target(source);
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = at;
+  item.pszText = const_cast<char*>(title.c_str());
+  // The icon already looked up goes along; the list asks again only for a new item.
+  const int image = ImageIndex(source);
+  item.iImage = image > 0 ? image : I_IMAGECALLBACK;
+  const int index =
+      static_cast<int>(::SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (index >= 0) {
+    LVITEMA sub{};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<char*>(target.c_str());
+    ::SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&sub));
+  }
+  return index;
+}
+
+void ShortcutListView::Rearrange() {
+  if (style_ != ViewStyle::Thumb) return;
+  // A round trip through the report view lays the icons out in item order again.
+  SetViewStyle(ViewStyle::Report);
+  SetViewStyle(ViewStyle::Thumb);
+}
+
 void ShortcutListView::Delete(int index) { ListView_DeleteItem(hwnd_, index); }
 
 void ShortcutListView::Clear() { ListView_DeleteAllItems(hwnd_); }

@@ -27,6 +27,8 @@ class ShortcutListView : public ShortcutList {
   ViewStyle viewStyle() const { return style_; }
   // Every icon is looked up again when next drawn.
   void ResetImages();
+  // Lays the icons of the Thumb view out again in item order.
+  void Rearrange();
   // The "Target" column takes the width the "Title" column leaves.
   void FitTargetColumn();
 
@@ -44,6 +46,7 @@ class ShortcutListView : public ShortcutList {
   bool IsSelected(int index) const override;
   int Append(const std::string& title, const std::string& target) override;
   void SetItem(int index, const std::string& title, const std::string& target) override;
+  int InsertCopy(int at, int source) override;
   void Delete(int index) override;
   void Clear() override;
   void BeginUpdate() override;

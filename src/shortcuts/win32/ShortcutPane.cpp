@@ -8,6 +8,7 @@
 
 #include "base/ScopedFlag.h"
 #include "shell/ListEntries.h"
+#include "shortcuts/ShortcutDrops.h"
 #include "shortcuts/ShortcutNames.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
 
@@ -43,7 +44,11 @@ ShortcutPane::ShortcutPane(const Services& services, CategoryTreeView& categorie
       commands_(shortcutList_, services.store, services.links, services.existence,
                 services.launcher, services.boxes),
       editor_(shortcutList_, services.boxes, services.pickers, services.existence,
-              [this] { SaveSelectedSection(); }) {}
+              [this] { SaveSelectedSection(); }),
+      drag_(shortcutList_, categories) {
+  drag_.onListDrop = [this](int index) { OnListDrop(index); };
+  drag_.onTreeDrop = [this](CategoryNode& target) { OnTreeDrop(target); };
+}
 
 void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
   owner_ = owner;
@@ -273,6 +278,36 @@ void ShortcutPane::OnDropFiles(HDROP drop) {
   commands_.AddDroppedFiles(paths, categories_.SelectedNode());
 }
 
+void ShortcutPane::OnListBeginDrag(int item) {
+  DragStarted = true;
+  POINT screen{};
+  ::GetCursorPos(&screen);
+  drag_.OnListBeginDrag(owner_, item, screen);
+}
+
+bool ShortcutPane::OnDragMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  return drag_.OnMouseMessage(owner_, msg, wp, lp);
+}
+
+void ShortcutPane::OnListDrop(int listDropIndex) {
+  DragStarted = false;
+  ReorderDrop(shortcutList_, drag_.DraggedItems, listDropIndex, [this] { SaveSelectedSection(); });
+  shortcutList_.Rearrange();
+}
+
+void ShortcutPane::OnTreeDrop(CategoryNode& target) {
+  DragStarted = false;
+  const CategoryNode* selected = categories_.SelectedNode();
+  if (selected == nullptr) return;
+  if (!DropShortcutsOnCategory(shortcutList_, services_.store, *selected, target,
+                               drag_.DraggedItems)) {
+    return;
+  }
+  SetButtonEnabled(IDC_REMOVE, false);
+  SetButtonEnabled(IDC_EDIT, false);
+  services_.status.SetStatusText(ItemCountText(shortcutList_.Count()));
+}
+
 void ShortcutPane::SaveSelectedSection() {
   if (const CategoryNode* node = categories_.SelectedNode()) {
     services_.store.SaveCategorySection(*node, shortcutList_);
@@ -361,7 +396,10 @@ LRESULT ShortcutPane::OnNotify(NMHDR& header) {
       OnListKeyPress('\r');
       return 0;
     case LVN_BEGINDRAG:
-      DragStarted = true;
+      OnListBeginDrag(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
+      return 0;
+    case LVN_KEYDOWN:
+      if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE) drag_.Cancel();
       return 0;
     default:
       return 0;

@@ -19,6 +19,7 @@
 #include "shortcuts/Launching.h"
 #include "shortcuts/ShortcutCommands.h"
 #include "shortcuts/ViewStyle.h"
+#include "shortcuts/win32/ShortcutDrag.h"
 #include "shortcuts/win32/ShortcutEditor.h"
 #include "shortcuts/win32/ShortcutListView.h"
 #include "store/Settings.h"
@@ -62,12 +63,18 @@ class ShortcutPane {
   bool OnContextMenu(HWND window, LPARAM screenPoint);
   void OnClickTimer();
   void OnDropFiles(HDROP drop);
+  // The main window's mouse messages while a drag of shortcuts runs; true when taken.
+  bool OnDragMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // Every drop on the list or the tree ends what a drag started.
+  void ClearDragStarted() { DragStarted = false; }
 
   ShortcutListView& list() { return shortcutList_; }
   HWND toolbar() const { return toolbar_; }
   HMENU listMenu() const { return listMenu_; }
   HMENU viewMenu() const { return viewMenu_; }
   ShortcutEditor& editor() { return editor_; }
+  const ShortcutDrag& drag() const { return drag_; }
+  bool dragStarted() const { return DragStarted; }
 
  private:
   void OnShortcutSelected(int item);
@@ -75,6 +82,9 @@ class ShortcutPane {
   void OnListKeyPress(char key);
   void OnListDoubleClick();
   void OnListMenuOpening();
+  void OnListBeginDrag(int item);
+  void OnListDrop(int listDropIndex);
+  void OnTreeDrop(CategoryNode& target);
   void OnViewButton();
   void OnViewThumb();
   void OnViewList();
@@ -99,6 +109,7 @@ class ShortcutPane {
   ShortcutListView shortcutList_;
   ShortcutCommands commands_;
   ShortcutEditor editor_;
+  ShortcutDrag drag_;
   HWND owner_ = nullptr;
   Dpi dpi_;
   HWND toolbar_ = nullptr;

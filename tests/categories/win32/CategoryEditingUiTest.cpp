@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+
 #include "app/win32/MainWindow.h"
 #include "categories/win32/IconChooserRes.h"
 #include "categories/win32/NameDialogRes.h"
@@ -249,6 +250,69 @@ TEST_F(EditingUi, IconChooserWithoutIconsOrSelectionSaysNoIconIsSelected) {
   app.Flush();
   EXPECT_EQ(app.data.path() + "plain.txt", Text(dialog, IDC_FILE));
   ASSERT_TRUE(PressAndWaitClosed(dialog, IDCANCEL));
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ(kTree, app.ReadDataFile("Categories.sts"));
+}
+
+struct CategoryDragUi : EditingUi {
+  std::string DropTarget() {
+    std::string name;
+    app.OnUiThread([&](win32::MainWindow& window) {
+      const CategoryNode* node = window.categories().drag().DropTargetNode;
+      name = node != nullptr ? node->name : "";
+    });
+    return name;
+  }
+  // Drags the category at from onto the label of the one at onto, or (for one two
+  // levels down) onto the indent left of it.
+  bool DragCategory(const std::string& from, const std::string& onto, bool indent = false) {
+    // A drag selects the category first, and the tree opens and closes branches for
+    // that: the places are taken once it is selected.
+    app.SelectCategory(from);
+    const HTREEITEM target = FindTreeItem(tree, onto);
+    POINT to = TreeItemPoint(tree, target);
+    if (indent) {
+      // A category two levels down has the indent of one level at the row's left
+      // edge; its button area and its icon follow.
+      POINT edge{6, 0};
+      ::ClientToScreen(tree, &edge);
+      to.x = edge.x;
+    }
+    const std::string name = onto.substr(onto.rfind('/') + 1);
+    return DragWithMouse(TreeItemPoint(tree, FindTreeItem(tree, from)), to,
+                         [&] { return DropTarget() == name; });
+  }
+};
+
+TEST_F(CategoryDragUi, MovedCategoriesKeepTheirBranchAndTheirShortcuts) {
+  StartWith("Work ;015\r\n    Tools ;015\r\n        Old ;06\r\n        New ;06\r\nHome ;06\r\n",
+            "<[Work][Tools]>\r\nT\r\nC:\\t\r\n<[Work][Tools][Old]>\r\nO\r\nC:\\o\r\n");
+  // Onto a label: the last child of that category.
+  ASSERT_TRUE(DragCategory("Work/Tools", "Home"));
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return FindTreeItem(tree, "Home/Tools/Old") != nullptr; }));
+  EXPECT_EQ("<[Home][Tools]>\r\nT\r\nC:\\t\r\n<[Home][Tools][Old]>\r\nO\r\nC:\\o\r\n",
+            app.ReadDataFile("Shortcuts.sts"));
+  app.Flush();
+  EXPECT_EQ("Tools", SelectedTreeText(tree));
+  EXPECT_EQ(std::vector<std::string>{"T"}, ListTitles(list));
+
+  // Onto the indent left of a category: just before it, at its level.
+  ASSERT_TRUE(DragCategory("Home/Tools/New", "Home/Tools/Old", true));
+  ASSERT_TRUE(AppHarness::WaitUntil([&] {
+    return TreeTexts(tree) ==
+           std::vector<std::string>{"Work", "Home", "    Tools", "        New", "        Old"};
+  }));
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ("Work ;015\r\nHome ;06\r\n    Tools ;015\r\n        New ;06\r\n        Old ;06\r\n",
+            app.ReadDataFile("Categories.sts"));
+}
+
+TEST_F(CategoryDragUi, CategoriesNeverMoveIntoTheirOwnBranchAndTheTopLevelStays) {
+  Start();
+  ASSERT_TRUE(DragCategory("Work/Tools", "Work/Tools/Old"));
+  ASSERT_TRUE(DragCategory("Work", "Home"));
+  app.Flush();
+  EXPECT_EQ((std::vector<std::string>{"Work", "    Tools", "        Old", "Home"}), TreeTexts(tree));
   ASSERT_TRUE(app.Close());
   EXPECT_EQ(kTree, app.ReadDataFile("Categories.sts"));
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstring>
 
 #include <fstream>
 #include <sstream>
@@ -487,6 +488,44 @@ void SelectListItems(HWND list, const std::vector<int>& indexes) {
     state.state = LVIS_SELECTED;
     ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
   }
+}
+
+void MouseTo(POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  // Absolute positions run from 0 to 65535 across the primary screen.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN) - 1;
+  const int height = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+  input.mi.dx = static_cast<LONG>((screen.x * 65535 + width / 2) / width);
+  input.mi.dy = static_cast<LONG>((screen.y * 65535 + height / 2) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &input, sizeof input);
+}
+
+void LeftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  ::SendInput(1, &input, sizeof input);
+}
+
+POINT ListItemPoint(HWND list, int index) {
+  RECT rect{};
+  rect.left = LVIR_ICON;
+  ::SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+  POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ::ClientToScreen(list, &point);
+  return point;
+}
+
+POINT TreeItemPoint(HWND tree, HTREEITEM item) {
+  RECT rect{};
+  ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
+  ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+  POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ::ClientToScreen(tree, &point);
+  return point;
 }
 
 HWND WaitForPopupMenu(std::chrono::milliseconds timeout) {

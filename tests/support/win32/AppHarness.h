@@ -181,6 +181,12 @@ std::vector<ListItem> ListItems(HWND list);
 std::vector<std::string> ListTitles(HWND list);
 // Selects exactly the items at these indexes, as clicks would.
 void SelectListItems(HWND list, const std::vector<int>& indexes);
+// Real mouse input, as the system delivers it to the window under the pointer.
+void MouseTo(POINT screen);
+void LeftButton(bool down);
+// The screen point at the middle of a list item or a tree item's label.
+POINT ListItemPoint(HWND list, int index);
+POINT TreeItemPoint(HWND tree, HTREEITEM item);
 // The popup menu window on screen, if one appears.
 HWND WaitForPopupMenu(std::chrono::milliseconds timeout = 10s);
 // The visible item texts of a menu ("-" for a separator).

@@ -7,8 +7,10 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
+#include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowRes.h"
 #include "categories/win32/CategoryPaneRes.h"
 #include "shortcuts/win32/ShortcutEditorRes.h"
@@ -30,6 +32,9 @@ struct WindowTest : ::testing::Test {
   // Writes the data files (an empty text writes none) and waits for the tree.
   void StartWith(const std::string& categories, const std::string& shortcuts,
                  const std::string& settings = "") {
+    // The list selects the item the pointer rests on: the pointer waits in a corner,
+    // away from the window, so that only the test chooses what is selected.
+    MouseTo({0, 0});
     app.WriteDataFile("Categories.sts", categories);
     if (!shortcuts.empty()) app.WriteDataFile("Shortcuts.sts", shortcuts);
     if (!settings.empty()) app.WriteDataFile("Settings.sts", settings);
@@ -66,6 +71,39 @@ struct WindowTest : ::testing::Test {
     ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     return AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
   }
+  // True while a drag of shortcuts or of a category runs in the window.
+  bool Dragging() {
+    bool active = false;
+    app.OnUiThread([&](win32::MainWindow& window) {
+      active = window.shortcuts().drag().active() || window.categories().drag().active();
+    });
+    return active;
+  }
+  // A real drag with the mouse: presses the left button at from, moves past the drag
+  // threshold and on to to, waits until arrived says the window follows it there,
+  // and releases. True once the drop has been handled.
+  bool DragWithMouse(POINT from, POINT to, const std::function<bool()>& arrived) {
+    // Two presses on the same spot in quick succession are a double-click: each drag
+    // starts a few pixels beside the last one.
+    from.x += (drags_++ % 2) * 6;
+    ::SetForegroundWindow(app.main());
+    MouseTo(from);
+    LeftButton(true);
+    for (int step = 1; step <= 3; ++step) MouseTo({from.x + 4 * step, from.y + 3 * step});
+    const bool started = AppHarness::WaitUntil([&] { return Dragging(); });
+    for (int step = 1; started && step <= 8; ++step) {
+      MouseTo({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
+    }
+    const bool there = started && AppHarness::WaitUntil(arrived);
+    LeftButton(false);
+    const bool ended = AppHarness::WaitUntil([&] { return !Dragging(); });
+    if (!started || !there || !ended) {
+      ADD_FAILURE() << "drag: started " << started << ", over the target " << there << ", ended "
+                    << ended;
+    }
+    return there && ended;
+  }
+  int drags_ = 0;
   bool Enabled(int button) const {
     return ::SendMessageA(toolbar, TB_ISBUTTONENABLED, static_cast<WPARAM>(button), 0) != 0;
   }
