@@ -40,6 +40,8 @@ windows_tests='
   trap "wineserver -k 2>/dev/null || true" EXIT
   sh tools/wine-up.sh
   ctest --preset windows
+  # ctest has ended its wineserver; each later wine run would pay for a server of its own.
+  sh tools/wine-up.sh
   wine build/windows-clang/tests/core_tests.exe --gtest_brief=1
   sh tests/package/check_package.sh'
 
