@@ -43,7 +43,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Tessaly"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartTessaly
-!define MUI_UNCOMPONENTSPAGE_TEXT_TOP "Tessaly's program files and Start-menu entry are removed. Your shortcuts and settings stay in ${DATA_DIR} unless you tick them below."
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -51,6 +50,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_TEXT_TOP "The program and its Start-menu entry are removed. Your shortcuts and settings stay in $APPDATA\Tessaly unless you tick them."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
