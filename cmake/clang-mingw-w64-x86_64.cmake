@@ -22,9 +22,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_C_FLAGS_INIT "-femulated-tls")
 set(CMAKE_CXX_FLAGS_INIT "-femulated-tls -D__GXX_TYPEINFO_EQUALITY_INLINE=0 -isystem ${_gcc}/include/c++ -isystem ${_gcc}/include/c++/${_tc} -isystem ${_gcc}/include/c++/backward")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -L${_gcc}")
-# NOTE: ld then warns "duplicate section .rdata$_ZTS... has different size" for type
-# names that clang and GCC lay out differently; the copies are equal names and the
-# warnings harmless.
+# NOTE: ld then warns "duplicate section .rdata$_ZTS... has different size" for the
+# type-name strings both compilers emit; it keeps one copy, and exceptions and typeid
+# still work across code from the two.
 # libstdc++ and libgcc_eh need winpthread after them; clang's driver does not order it so.
 set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lgcc_eh -lwinpthread -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32" CACHE STRING "")
 find_program(WINE_EXECUTABLE NAMES wine64 wine)

@@ -62,14 +62,13 @@ mkdir -p "$work"
 forget_install
 trap forget_install EXIT
 
-step "version resource"
+step "version"
 unzip -q "$zip" -d "$work/zip"
 folder=$work/zip/Tessaly-$version
-expected_version="$(field MAJOR).$(field MINOR).$(field PATCH).0 $version"
-[ "$($probe version "$(win "$folder/tessaly.exe")")" = "$expected_version" ] ||
-  fail "tessaly.exe does not carry version $expected_version"
-[ "$($probe version "$(win "$setup")")" = "$expected_version" ] ||
-  fail "the installer does not carry version $expected_version"
+# Version resources hold their strings in UTF-16, the value after its name.
+product_version() { strings -el -n 3 "$1" | grep -A1 -x ProductVersion | tail -n 1; }
+[ "$(product_version "$folder/tessaly.exe")" = "$version" ] || fail "tessaly.exe does not carry version $version"
+[ "$(product_version "$setup")" = "$version" ] || fail "the installer does not carry version $version"
 
 step "portable zip"
 [ "$(cd "$folder" && ls | tr '\n' ' ')" = "Categories.sts LICENSE.txt README.txt tessaly.exe " ] ||

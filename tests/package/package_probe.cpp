@@ -1,6 +1,5 @@
 // Looks at a released Tessaly from outside, for check_package.sh:
 //   package_probe link <file.lnk>          prints the link's target and working folder
-//   package_probe version <file.exe>       prints the fixed and the string product version
 //   package_probe show <file.lnk>          starts Tessaly through the shell, as a click does,
 //   package_probe show <file.exe> <dir>    or the exe in <dir>, as Explorer does;
 //                                          prints the category tree as Categories.sts
@@ -8,12 +7,12 @@
 // Exit status 0 when all went well; on any failure a line on stderr and status 2.
 
 #include <windows.h>
+// The headers below need <windows.h> first.
 #include <commctrl.h>
-#include <shellapi.h>
-#include <shlobj.h>
-
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <chrono>
 #include <cstdio>
@@ -70,37 +69,6 @@ int Link(const std::string& path) {
   if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) Fail("no target");
   if (FAILED(link->GetWorkingDirectory(folder, MAX_PATH))) Fail("no working folder");
   std::printf("target=%s\nworkdir=%s\n", target, folder);
-  return 0;
-}
-
-int Version(const std::string& path) {
-  DWORD ignored = 0;
-  const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  if (size == 0) Fail("no version resource in " + path);
-  std::string block(size, '\0');
-  if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) Fail("cannot read version");
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  if (!::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length))
-    Fail("no fixed version");
-  // The first translation names the string table to read.
-  struct Translation {
-    WORD language;
-    WORD codePage;
-  }* translation = nullptr;
-  if (!::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                        reinterpret_cast<void**>(&translation), &length) ||
-      length < sizeof *translation)
-    Fail("no translation");
-  char key[64];
-  std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\ProductVersion",
-                translation->language, translation->codePage);
-  char* product = nullptr;
-  if (!::VerQueryValueA(block.data(), key, reinterpret_cast<void**>(&product), &length))
-    Fail("no ProductVersion string");
-  std::printf("%d.%d.%d.%d %s\n", HIWORD(fixed->dwProductVersionMS),
-              LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS),
-              LOWORD(fixed->dwProductVersionLS), product);
   return 0;
 }
 
@@ -246,14 +214,13 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   try {
     if (command == "link" && argc == 3) return Link(argv[2]);
-    if (command == "version" && argc == 3) return Version(argv[2]);
     if (command == "show" && (argc == 3 || argc == 4))
       return Show(argv[2], argc == 4 ? argv[3] : "");
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "package_probe: %s\n", failure.what());
     return 2;
   }
-  std::fprintf(stderr, "usage: package_probe link FILE.lnk | version FILE.exe | "
-                       "show FILE.lnk | show FILE.exe FOLDER\n");
+  std::fprintf(stderr,
+               "usage: package_probe link FILE.lnk | show FILE.lnk | show FILE.exe FOLDER\n");
   return 1;
 }
