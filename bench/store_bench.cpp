@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 #include "shell/ListEntries.h"
 #include "store/ShortcutStore.h"
 #include "support/Fakes.h"

@@ -20,7 +20,10 @@
 #include <vector>
 
 #include "app/win32/MainWindow.h"
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/StartMenuFixture.h"
 
@@ -78,10 +81,10 @@ Started Launch(const std::string& program, const std::string& folder, const char
       }
     } else {
       if (times.tree == 0 &&
-          ::SendMessageA(::GetDlgItem(window, IDC_TREEVIEW1), TVM_GETCOUNT, 0, 0) > 0) {
+          ::SendMessageA(::GetDlgItem(window, IDC_CATEGORY_TREE), TVM_GETCOUNT, 0, 0) > 0) {
         times.tree = Since(start);
       }
-      if (!WindowText(::GetDlgItem(window, IDC_STATUSBAR1)).empty()) {
+      if (!WindowText(::GetDlgItem(window, IDC_STATUS_BAR)).empty()) {
         times.list = Since(start);
         if (times.tree == 0) times.tree = times.list;
         break;
@@ -146,8 +149,8 @@ void GetAll(int links) {
     std::fprintf(stderr, "Tessaly did not start\n");
     std::exit(1);
   }
-  const HWND list = app.Child(IDC_LISTVIEW1);
-  const HWND status = app.Child(IDC_STATUSBAR1);
+  const HWND list = app.Child(IDC_SHORTCUT_LIST);
+  const HWND status = app.Child(IDC_STATUS_BAR);
 
   // Asks the window thread to handle a message, again and again, and keeps the longest
   // wait: the longest stretch in which the window handled nothing.

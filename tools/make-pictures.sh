@@ -1,6 +1,7 @@
 #!/bin/sh
-# Regenerates the program's pictures in src/app/win32/res: tree.bmp, toolbar.bmp,
-# editor.bmp and tessaly.ico. The build never runs this; it uses the committed results.
+# Regenerates the program's pictures, each in the res folder beside the code that
+# shows it: tree.bmp (categories), toolbar.bmp and editor.bmp (shortcuts) and
+# tessaly.ico (app). The build never runs this; it uses the committed results.
 #
 # Sources: the Tango icon theme (public domain, Debian package tango-icon-theme) and a
 # few drawings of our own, written below as SVG. Tango's hand-made 16/24/32 pixel PNGs
@@ -14,6 +15,8 @@ set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 res=$root/src/app/win32/res
+categories_res=$root/src/categories/win32/res
+shortcuts_res=$root/src/shortcuts/win32/res
 tango=/usr/share/icons/Tango
 
 missing=
@@ -322,12 +325,12 @@ strip toolbar.png 32 \
 
 strip editor.png 32 "$(tango 32 mimetypes/application-x-executable)" yellow-32.png
 
-mkdir -p "$res"
-bitmap tree.png "$res/tree.bmp"
-bitmap toolbar.png "$res/toolbar.bmp"
-bitmap editor.png "$res/editor.bmp"
+mkdir -p "$res" "$categories_res" "$shortcuts_res"
+bitmap tree.png "$categories_res/tree.bmp"
+bitmap toolbar.png "$shortcuts_res/toolbar.bmp"
+bitmap editor.png "$shortcuts_res/editor.bmp"
 
 # Entries up to 48 pixels are stored as 32-bit bitmaps with alpha, 256 as PNG.
 convert logo-16.png logo-24.png logo-32.png logo-48.png logo-256.png $keep "$res/tessaly.ico"
 
-echo "make-pictures.sh: wrote tree.bmp, toolbar.bmp, editor.bmp and tessaly.ico in $res"
+echo "make-pictures.sh: wrote $categories_res/tree.bmp, $shortcuts_res/toolbar.bmp, $shortcuts_res/editor.bmp and $res/tessaly.ico"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/MessageBoxes.h"
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 #include "shortcuts/ViewStyle.h"
 #include "store/CategoryStore.h"
 #include "store/FileStore.h"

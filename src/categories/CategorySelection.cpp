@@ -1,7 +1,7 @@
 #include "categories/CategorySelection.h"
 
-#include "categories/BuiltinCategories.h"
-#include "shortcuts/ShortcutNames.h"
+#include "model/BuiltinCategories.h"
+#include "shell/ShellNames.h"
 
 namespace tessaly {
 
@@ -34,7 +34,7 @@ constexpr const char* kQuickLaunch = "Microsoft\\Internet Explorer\\Quick Launch
 
 }  // namespace
 
-void CategorySelection::TreeView1Change(const CategoryNode* node) {
+void CategorySelection::Select(const CategoryNode* node) {
   // First of all, so that a scan still running for the previous selection stops at
   // its next check.
   scans_.flags.ClearAll();

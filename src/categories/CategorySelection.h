@@ -2,11 +2,11 @@
 // What the list shows when a category is selected: its stored section, or for a
 // built-in category a list computed from the shell, or nothing.
 
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 #include "shell/ListEntries.h"
 #include "shell/Scans.h"
 #include "shell/ShellPorts.h"
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 #include "store/ShortcutStore.h"
 
 namespace tessaly {
@@ -25,7 +25,7 @@ class CategorySelection {
   // The tree's selection-change handler. Re-entrant: the fillings process pending
   // messages, and a selection made meanwhile runs nested inside this one. node is
   // null when no category is selected any more.
-  void TreeView1Change(const CategoryNode* node);
+  void Select(const CategoryNode* node);
 
  private:
   void Fill(const CategoryNode& node, unsigned generation);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "shell/ShellPorts.h"
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 
 namespace tessaly {
 

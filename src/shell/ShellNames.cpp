@@ -24,6 +24,15 @@ bool HasExtension(std::string_view path, std::string_view lowerExtension) {
   return LowerAscii(NameExtension(path)) == lowerExtension;
 }
 
+std::string DefaultTitle(const std::string& path, FileExistence& existence) {
+  if (existence.FolderExists(path)) {
+    std::string folder = path;
+    if (EndsWith(folder, "\\")) folder.pop_back();
+    return FileNamePart(folder);
+  }
+  return StripExtension(FileNamePart(path));
+}
+
 bool IsAbsolutePath(std::string_view path) {
   const bool letter = path.size() >= 3 &&
                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));

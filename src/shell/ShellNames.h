@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/ShellPorts.h"
+
 namespace tessaly {
 
 // The text without its last dotted part: cut at the last "." anywhere in the text;
@@ -18,6 +20,10 @@ std::string NameExtension(std::string_view path);
 
 // The extension lower-cased (A to Z only): ".lnk" marks a link, ".exe" a program.
 bool HasExtension(std::string_view path, std::string_view lowerExtension);
+
+// The title a path gets as a new shortcut: for an existing folder its last name (a
+// trailing "\" dropped first); otherwise the last name without its extension.
+std::string DefaultTitle(const std::string& path, FileExistence& existence);
 
 // True for a drive path "X:\..." and a UNC path "\\server\...": the only folder paths
 // that name the same folder whatever the working directory is.

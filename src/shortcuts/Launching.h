@@ -1,8 +1,7 @@
 #pragma once
-// What the shortcut commands ask of the platform: launching, the file manager,
-// synthetic keys, and the two pickers of the shortcut editor.
+// What the shortcut commands ask of the platform: launching, the file manager and
+// synthetic keys.
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,15 +21,6 @@ class Launcher {
   // Starts a command line, shown normally.
   virtual void RunCommandLine(const std::string& commandLine) = 0;
   virtual void SendKeyEvents(const std::vector<KeyEvent>& events) = 0;
-};
-
-class Pickers {
- public:
-  virtual ~Pickers() = default;
-  // The file-open dialog for a program; nothing when cancelled.
-  virtual std::optional<std::string> PickApplication() = 0;
-  // The shell's folder browser; "" when cancelled or for a folder without a path.
-  virtual std::string BrowseForFolder(const std::string& title) = 0;
 };
 
 }  // namespace tessaly

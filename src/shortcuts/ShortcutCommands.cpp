@@ -1,7 +1,7 @@
 #include "shortcuts/ShortcutCommands.h"
 
 #include "base/Text.h"
-#include "categories/BuiltinCategories.h"
+#include "model/BuiltinCategories.h"
 #include "shell/ShellNames.h"
 #include "shortcuts/ShortcutNames.h"
 
@@ -99,7 +99,7 @@ int ShortcutCommands::FirstSelected() const {
   return -1;
 }
 
-void ShortcutCommands::Open1Click() {
+void ShortcutCommands::Open() {
   const int item = FirstSelected();
   if (item < 0) return;
   const OpenDecision decision = DecideOpen(list_.Target(item), links_, existence_);
@@ -116,7 +116,7 @@ void ShortcutCommands::Open1Click() {
   }
 }
 
-void ShortcutCommands::Location1Click() {
+void ShortcutCommands::Location() {
   const int item = FirstSelected();
   if (item < 0) return;
   const std::string target = list_.Target(item);
@@ -128,7 +128,7 @@ void ShortcutCommands::Location1Click() {
   }
 }
 
-bool ShortcutCommands::SpeedButton1Click(const CategoryNode* category) {
+bool ShortcutCommands::Remove(const CategoryNode* category) {
   if (FirstSelected() < 0 || category == nullptr) return false;
   if (!boxes_.Confirm(RemoveQuestion(list_))) return false;
   if (category->name != builtin::Trash) {
@@ -141,7 +141,7 @@ bool ShortcutCommands::SpeedButton1Click(const CategoryNode* category) {
   return true;
 }
 
-bool ShortcutCommands::Clear1Click(const CategoryNode* category) {
+bool ShortcutCommands::Clear(const CategoryNode* category) {
   if (category == nullptr) return false;
   if (!boxes_.Confirm("Do you want to clear all shortcuts of " + category->name + " ?")) {
     return false;

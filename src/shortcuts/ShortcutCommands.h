@@ -5,10 +5,10 @@
 #include <string>
 
 #include "base/MessageBoxes.h"
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 #include "store/ShortcutStore.h"
 
 namespace tessaly {
@@ -49,15 +49,15 @@ class ShortcutCommands {
         boxes_(boxes) {}
 
   // Opens the first selected item.
-  void Open1Click();
+  void Open();
   // Shows the first selected item in the file manager.
-  void Location1Click();
+  void Location();
   // Asks, then files the selected items in the trash (or, in a category named
   // "Trash", deletes them) and stores the category. True when items were removed.
-  bool SpeedButton1Click(const CategoryNode* category);
+  bool Remove(const CategoryNode* category);
   // Asks, then files every item in the trash (in a category named "Trash": discards
   // them), empties the list and stores the empty category. True when cleared.
-  bool Clear1Click(const CategoryNode* category);
+  bool Clear(const CategoryNode* category);
   // Files dropped from the shell: each path not yet a target in the list becomes a
   // shortcut titled by DefaultTitle; then the category is stored.
   void AddDroppedFiles(const std::vector<std::string>& paths, const CategoryNode* category);

@@ -5,15 +5,6 @@
 
 namespace tessaly {
 
-std::string DefaultTitle(const std::string& path, FileExistence& existence) {
-  if (existence.FolderExists(path)) {
-    std::string folder = path;
-    if (EndsWith(folder, "\\")) folder.pop_back();
-    return FileNamePart(folder);
-  }
-  return StripExtension(FileNamePart(path));
-}
-
 std::string DisplayTarget(const std::string& target, LinkReader& links) {
   if (!HasExtension(target, ".lnk")) return target;
   LinkInfo info;

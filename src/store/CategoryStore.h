@@ -6,7 +6,7 @@
 
 #include "base/LineList.h"
 #include "base/MessageBoxes.h"
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 #include "store/FileStore.h"
 
 namespace tessaly {

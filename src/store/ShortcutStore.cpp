@@ -180,12 +180,53 @@ void ShortcutStore::AddSelectedToSection(const std::string& topLevelName,
 }
 
 void ShortcutStore::RenameCategorySection(const CategoryNode& node, const std::string& newName) {
-  const int found = FindSection(SectionHeader(node));
+  const std::vector<std::string> oldHeaders = SubtreeHeaders(node);
+  const int found = FindSection(oldHeaders.front());
   if (found >= 0) {
     std::string& line = lines_[static_cast<Index>(found)];
     const std::string oldEnd = node.name + std::string(kHeaderEnd);
     const std::size_t p = FindText(line, oldEnd);
     if (p != std::string::npos) line.replace(p, oldEnd.size(), newName + std::string(kHeaderEnd));
+  }
+  // The sub-categories spell the old name in the middle of their paths; without this
+  // they would show none of their shortcuts under the new name.
+  const std::string oldPath = oldHeaders.front().substr(0, oldHeaders.front().size() - 1);
+  const std::string newPath =
+      oldPath.substr(0, oldPath.size() - node.name.size() - 1) + newName + "]";
+  for (std::size_t i = 1; i < oldHeaders.size(); ++i) {
+    ReplaceHeader(oldHeaders[i], newPath + oldHeaders[i].substr(oldPath.size()));
+  }
+  Save();
+}
+
+std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node) {
+  std::vector<std::string> headers{SectionHeader(node)};
+  // The path of a child is its parent's path with one more name.
+  const auto visit = [&](const auto& self, const CategoryNode& parent,
+                         const std::string& path) -> void {
+    for (const auto& child : parent.children()) {
+      const std::string childPath = path + "[" + child->name + "]";
+      headers.push_back("<" + childPath + ">");
+      self(self, *child, childPath);
+    }
+  };
+  visit(visit, node, headers.front().substr(1, headers.front().size() - 2));
+  return headers;
+}
+
+void ShortcutStore::ReplaceHeader(const std::string& oldHeader, const std::string& newHeader) {
+  const int found = FindSection(oldHeader);
+  if (found < 0) return;
+  std::string& line = lines_[static_cast<Index>(found)];
+  const std::size_t p = FindText(line, oldHeader);
+  line.replace(p, oldHeader.size(), newHeader);
+}
+
+void ShortcutStore::MoveCategorySections(const std::vector<std::string>& oldHeaders,
+                                         const std::vector<std::string>& newHeaders) {
+  const std::size_t count = std::min(oldHeaders.size(), newHeaders.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    if (oldHeaders[i] != newHeaders[i]) ReplaceHeader(oldHeaders[i], newHeaders[i]);
   }
   Save();
 }

@@ -7,9 +7,9 @@
 
 #include "base/LineList.h"
 #include "base/MessageBoxes.h"
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 #include "shell/ListEntries.h"
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 #include "store/FileStore.h"
 
 namespace tessaly {
@@ -35,8 +35,15 @@ class ShortcutStore {
                             const std::vector<int>& indexes);
   // Files the selected items at the top of the top-level section of that name.
   void AddSelectedToSection(const std::string& topLevelName, const ShortcutList& list);
-  // Renames the node's own header (the node still carries its old name).
+  // Renames the node's own header (the node still carries its old name), and carries
+  // the sections of its sub-categories to the new path, in one save.
   void RenameCategorySection(const CategoryNode& node, const std::string& newName);
+  // The headers of a category and its sub-categories, node first, depth-first.
+  static std::vector<std::string> SubtreeHeaders(const CategoryNode& node);
+  // Each section headed by oldHeaders[i] gets newHeaders[i]; one save for all. A
+  // moved category takes its shortcuts and those of its sub-categories along.
+  void MoveCategorySections(const std::vector<std::string>& oldHeaders,
+                            const std::vector<std::string>& newHeaders);
   // Drops the node's section from memory; the file follows with the next save.
   void RemoveCategorySection(const CategoryNode& node);
 
@@ -47,6 +54,8 @@ class ShortcutStore {
  private:
   // Index of the first line containing header, or -1.
   int FindSection(const std::string& header) const;
+  // Puts newHeader in place of oldHeader in the line of oldHeader's section.
+  void ReplaceHeader(const std::string& oldHeader, const std::string& newHeader);
   bool Save();
 
   FileStore& files_;

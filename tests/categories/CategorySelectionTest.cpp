@@ -50,7 +50,7 @@ struct SelectionTest : ::testing::Test {
     });
     return *found;
   }
-  void Select(const CategoryNode& node) { selection.TreeView1Change(&node); }
+  void Select(const CategoryNode& node) { selection.Select(&node); }
   void Link(const std::string& path, const std::string& target, const std::string& args = "") {
     dirs.AddFile(path);
     links.links[path] = {target, args};
@@ -177,7 +177,7 @@ TEST_F(SelectionTest, WindowsListsFoundToolsWithFallbacksSorted) {
 
 TEST_F(SelectionTest, NoSelectionEmptiesTheList) {
   list.Add("a", "b");
-  selection.TreeView1Change(nullptr);
+  selection.Select(nullptr);
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ("0 items", status.text());
 }

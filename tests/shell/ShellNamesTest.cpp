@@ -112,5 +112,19 @@ TEST(AddListEntry, AddsEveryEntryUncheckedAndCountsFromTheListsOwnItems) {
   EXPECT_EQ(ItemCountText(1234), "1234 items");
 }
 
+TEST(DefaultTitle, OfFoldersAndFiles) {
+  testing::FakeDirectories dirs;
+  dirs.AddFolder("D:\\Music");
+  dirs.AddFolder("C:\\Tools");
+  EXPECT_EQ("Music", DefaultTitle("D:\\Music\\", dirs));
+  EXPECT_EQ("Tools", DefaultTitle("C:\\Tools", dirs));
+  EXPECT_EQ("Tools", DefaultTitle("C:\\Tools\\", dirs));
+  EXPECT_EQ("", DefaultTitle("C:\\", dirs));
+  EXPECT_EQ("tool", DefaultTitle("C:\\gone\\tool.exe", dirs));
+  EXPECT_EQ("archive.tar", DefaultTitle("C:\\archive.tar.gz", dirs));
+  EXPECT_EQ("README", DefaultTitle("C:\\x.y\\README", dirs));
+  EXPECT_EQ("", DefaultTitle("C:\\.profile", dirs));
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -42,7 +42,7 @@ struct CommandsTest : ::testing::Test {
   void OpenOnly(const std::string& target) {
     list.Clear();
     list.Add("x", target, true);
-    commands.Open1Click();
+    commands.Open();
   }
 };
 
@@ -98,21 +98,21 @@ TEST_F(CommandsTest, OpenUsesTheFirstSelectedItemAndNothingWithoutSelection) {
   list.Add("a", "C:\\a.txt");
   list.Add("b", "C:\\b.txt", true);
   list.Add("c", "C:\\c.txt", true);
-  commands.Open1Click();
+  commands.Open();
   EXPECT_EQ(std::vector<std::string>{"open C:\\b.txt|"}, launcher.calls);
   list.items[1].selected = list.items[2].selected = false;
-  commands.Open1Click();
-  commands.Location1Click();
+  commands.Open();
+  commands.Location();
   EXPECT_EQ(1u, launcher.calls.size());
 }
 
 TEST_F(CommandsTest, LocationRunsTheFileManagerOrReportsTheMissingFolder) {
   dirs.AddFolder("C:\\Data");
   list.Add("r", "C:\\Data\\report.txt", true);
-  commands.Location1Click();
+  commands.Location();
   EXPECT_EQ(std::vector<std::string>{"run Explorer /select, C:\\Data\\report.txt"}, launcher.calls);
   list.items[0].target = "C:\\Gone\\report.txt";
-  commands.Location1Click();
+  commands.Location();
   EXPECT_EQ(std::vector<std::string>{"Information: The target: 'C:\\Gone\\' does not exist."},
             boxes.shown);
   EXPECT_EQ("C:\\", LocationFolder("C:\\x"));
@@ -123,7 +123,7 @@ TEST_F(CommandsTest, RemoveAsksInBothFormsAndNoLeavesEverything) {
   list.Add("Notes", "n", true);
   list.Add("Other", "o");
   boxes.confirmAnswers = {false};
-  EXPECT_FALSE(commands.SpeedButton1Click(&work));
+  EXPECT_FALSE(commands.Remove(&work));
   EXPECT_EQ(std::vector<std::string>{"Confirm: Do you want to delete 'Notes' ?"}, boxes.shown);
   EXPECT_EQ(2u, list.items.size());
   EXPECT_TRUE(files.writes.empty());
@@ -139,7 +139,7 @@ TEST_F(CommandsTest, RemoveFilesSelectedItemsAtTheTopOfTheTrash) {
   list.Add("A", "a", true);
   list.Add("B", "b");
   list.Add("C", "c", true);
-  EXPECT_TRUE(commands.SpeedButton1Click(&work));
+  EXPECT_TRUE(commands.Remove(&work));
   EXPECT_EQ(std::vector<std::string>{"B"}, list.Titles());
   EXPECT_EQ("<[Work]>\r\nB\r\nb\r\n<[Trash]>\r\nA\r\na\r\nC\r\nc\r\nOld\r\nold\r\n", files.files["S"]);
 }
@@ -149,7 +149,7 @@ TEST_F(CommandsTest, RemoveInTrashDeletesForGood) {
   store.Load();
   list.Add("A", "a", true);
   list.Add("B", "b");
-  EXPECT_TRUE(commands.SpeedButton1Click(&trash));
+  EXPECT_TRUE(commands.Remove(&trash));
   EXPECT_EQ("<[Trash]>\r\nB\r\nb\r\n", files.files["S"]);
 }
 
@@ -158,13 +158,13 @@ TEST_F(CommandsTest, ClearFilesEveryItemInTheTrashOrDiscardsThemInTrash) {
   store.Load();
   list.Add("A", "a");
   list.Add("B", "b", true);
-  EXPECT_TRUE(commands.Clear1Click(&work));
+  EXPECT_TRUE(commands.Clear(&work));
   EXPECT_EQ(std::vector<std::string>{"Confirm: Do you want to clear all shortcuts of Work ?"}, boxes.shown);
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ("<[Trash]>\r\nA\r\na\r\nB\r\nb\r\nOld\r\nold\r\n<[Work]>\r\n", files.files["S"]);
 
   list.Add("X", "x");
-  EXPECT_TRUE(commands.Clear1Click(&trash));
+  EXPECT_TRUE(commands.Clear(&trash));
   EXPECT_EQ("<[Trash]>\r\n<[Work]>\r\n", files.files["S"]);
 }
 
@@ -225,20 +225,6 @@ TEST(EditorApply, EditChangesTheFirstSelectedInPlaceAddAppends) {
   EXPECT_EQ("new", list.Target(1));
   ApplyEditorFields(list, false, {"z", "Z"});
   EXPECT_EQ((std::vector<std::string>{"A", "N", "C", "Z"}), list.Titles());
-}
-
-TEST(ShortcutNames, DefaultTitleOfFoldersAndFiles) {
-  FakeDirectories dirs;
-  dirs.AddFolder("D:\\Music");
-  dirs.AddFolder("C:\\Tools");
-  EXPECT_EQ("Music", DefaultTitle("D:\\Music\\", dirs));
-  EXPECT_EQ("Tools", DefaultTitle("C:\\Tools", dirs));
-  EXPECT_EQ("Tools", DefaultTitle("C:\\Tools\\", dirs));
-  EXPECT_EQ("", DefaultTitle("C:\\", dirs));
-  EXPECT_EQ("tool", DefaultTitle("C:\\gone\\tool.exe", dirs));
-  EXPECT_EQ("archive.tar", DefaultTitle("C:\\archive.tar.gz", dirs));
-  EXPECT_EQ("README", DefaultTitle("C:\\x.y\\README", dirs));
-  EXPECT_EQ("", DefaultTitle("C:\\.profile", dirs));
 }
 
 TEST(ShortcutNames, DisplayTargetOfLinks) {

@@ -301,10 +301,29 @@ TEST_F(ShortcutStoreTest, TrashWithoutASectionIsAppended) {
   EXPECT_EQ(OnDisk(), (LineList{"<[Trash]>"}));
 }
 
-TEST_F(ShortcutStoreTest, RenameChangesOnlyTheOwnHeader) {
-  StartWith(LineList{"<[Work][Tools]>", "T", "P", "<[Work][Tools][Old]>", "O", "Q"});
+TEST_F(ShortcutStoreTest, RenameCarriesTheSubCategoriesSectionsInOneSave) {
+  tree.AddChild(old, "Deep");
+  StartWith(LineList{"<[Work][Tools]>", "T", "P", "<[Work][Tools][Old]>", "O", "Q",
+                     "<[Work][Tools][Old][Deep]>", "D", "E", "<[Work][Toolsmith]>"});
   store.RenameCategorySection(tools, "Kit");
-  EXPECT_EQ(OnDisk(), (LineList{"<[Work][Kit]>", "T", "P", "<[Work][Tools][Old]>", "O", "Q"}));
+  EXPECT_EQ(OnDisk(), (LineList{"<[Work][Kit]>", "T", "P", "<[Work][Kit][Old]>", "O", "Q",
+                                "<[Work][Kit][Old][Deep]>", "D", "E", "<[Work][Toolsmith]>"}));
+  EXPECT_EQ(files.writes.size(), 1u);
+  // A section of a category that is no longer in the tree stays where it is.
+  StartWith(LineList{"<[Work][Tools][Gone]>", "G", "H"});
+  store.RenameCategorySection(tools, "Kit");
+  EXPECT_EQ(OnDisk(), (LineList{"<[Work][Tools][Gone]>", "G", "H"}));
+}
+
+TEST_F(ShortcutStoreTest, MovedSectionsTakeTheirNewHeadersInOneSave) {
+  StartWith(LineList{"<[Work][Tools]>", "T", "P", "<[Work][Tools][Old]>", "O", "Q", "<[Trash]>"});
+  const auto before = ShortcutStore::SubtreeHeaders(tools);
+  EXPECT_EQ(before, (std::vector<std::string>{"<[Work][Tools]>", "<[Work][Tools][Old]>"}));
+  tree.MoveToLastChild(tools, trash);
+  store.MoveCategorySections(before, ShortcutStore::SubtreeHeaders(tools));
+  EXPECT_EQ(OnDisk(), (LineList{"<[Trash][Tools]>", "T", "P", "<[Trash][Tools][Old]>", "O", "Q",
+                                "<[Trash]>"}));
+  EXPECT_EQ(files.writes.size(), 1u);
 }
 
 TEST_F(ShortcutStoreTest, RenameReplacesTheFirstOccurrenceInTheFirstMatchingLine) {

@@ -9,7 +9,7 @@
 
 #include "base/MessageBoxes.h"
 #include "shell/ShellPorts.h"
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 #include "store/FileStore.h"
 
 namespace tessaly::testing {

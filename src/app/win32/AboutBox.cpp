@@ -1,14 +1,14 @@
 #include "app/win32/AboutBox.h"
 
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
 
 namespace tessaly::win32 {
 
-void TAboutBox::Show(HWND owner) {
+void AboutBox::Show(HWND owner) {
   ShowModal(::GetModuleHandleA(nullptr), IDD_ABOUTBOX, owner);
 }
 
-INT_PTR TAboutBox::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
+INT_PTR AboutBox::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_INITDIALOG:
       return TRUE;

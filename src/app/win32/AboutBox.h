@@ -1,5 +1,5 @@
 #pragma once
-// TAboutBox: the product name and version, and a Close button.
+// The About box: the product name and version, and a Close button.
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 namespace tessaly::win32 {
 
-class TAboutBox : public Dialog<TAboutBox> {
+class AboutBox : public Dialog<AboutBox> {
  public:
   void Show(HWND owner);
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);

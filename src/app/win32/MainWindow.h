@@ -1,6 +1,7 @@
 #pragma once
-// TForm1: the main window. The category tree on the left, the toolbar and the
-// shortcut list on the right, the status bar at the bottom.
+// The main window: the category pane on the left, the splitter, the shortcut pane
+// (toolbar and list) on the right, the status bar at the bottom. It starts and closes
+// the program and routes every other message to the pane it belongs to.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,28 +14,24 @@
 #include "app/win32/Platform.h"
 #include "app/win32/Splitter.h"
 #include "base/win32/Handle.h"
+#include "base/win32/Pictures.h"
 #include "base/win32/Window.h"
 #include "categories/CategorySelection.h"
-#include "categories/win32/CategoryTreeView.h"
+#include "categories/win32/CategoryPane.h"
 #include "shell/ListEntries.h"
 #include "shell/Scans.h"
-#include "shortcuts/ShortcutCommands.h"
-#include "shortcuts/win32/ShortcutEditor.h"
-#include "shortcuts/win32/ShortcutListView.h"
+#include "shortcuts/win32/ShortcutPane.h"
 
 namespace tessaly::win32 {
 
 inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
-inline constexpr UINT_PTR kTimer1 = 1;
-inline constexpr UINT_PTR kTimer2 = 2;
-// Posted when the tree's selection has changed; sending it runs a pending selection
-// at once.
-inline constexpr UINT kRunSelection = WM_APP + 2;
+// The delayed start; the single-click open's timer is the shortcut pane's.
+inline constexpr UINT_PTR kStartTimer = 1;
 
-class TForm1 : public Window<TForm1>, private StatusLine, private BusyCursor {
+class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCursor {
  public:
-  explicit TForm1(Platform& platform);
-  ~TForm1();
+  explicit MainWindow(Platform& platform);
+  ~MainWindow();
 
   // Builds the window and loads the data files. False when the program is to end at
   // once (no Categories.sts); the window is then gone.
@@ -45,57 +42,20 @@ class TForm1 : public Window<TForm1>, private StatusLine, private BusyCursor {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   Session& session() { return *session_; }
-  CategoryTreeView& treeView() { return TreeView1; }
-  ShortcutListView& listView() { return ListView1; }
   ShellScans& scans() { return *scans_; }
-  TForm2& shortcutEditor() { return *Form2; }
-  HMENU popupMenu(int index) const;
-  CategoryNode* hoveredNode() const { return HoveredNode; }
-
-  // Event handlers, named after their controls.
-  void Timer1Timer();
-  bool FormClose();
-  void TreeView1Change(CategoryNode* node);
-  // Fills the list for the tree's selection if it changed since the last filling.
-  void RunPendingSelection();
-  void TreeView1MouseMove(POINT clientPoint);
-  void TreeView1MouseUp(bool rightButton, POINT screenPoint);
-  void SpeedButton10Click();
-  void SpeedButton4Click();
-  void Thumb1Click();
-  void List1Click();
-  void Report1Click();
-  void SpeedButton9MouseUp();
-  void ListView1SelectItem(int item);
-  void ListView1MouseUp(bool leftButton);
-  void ListView1KeyPress(char key);
-  void ListView1DblClick();
-  void Timer2Timer();
-  void PopupMenu1Popup();
-  void Open1Click();
-  void Location1Click();
-  void SpeedButton2Click();
-  void SpeedButton3Click();
-  void SpeedButton1Click();
-  void Sort1Click();
-  void Clear1Click();
-  void WMDropFiles(HDROP drop);
+  CategoryPane& categories() { return *categories_; }
+  ShortcutPane& shortcuts() { return *shortcuts_; }
 
  private:
-  static LRESULT CALLBACK TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                       DWORD_PTR self) noexcept;
-  void SaveSelectedSection();
-  void ShowListMenu(LPARAM screenPoint);
-  void OnCreateChildren();
-  void Layout();
-  void LoadImageLists();
-  void ApplyViewStyle(ViewStyle style);
-  void ApplyPlacement(const Placement& placement);
-  void ChooseView(ViewStyle style);
-  void SetButtonEnabled(int id, bool enabled);
-  LRESULT OnNotify(NMHDR& header);
+  void OnCreate();
+  void OnStartTimer();
+  bool OnClose();
+  void OnAbout();
+  void OnExit();
   void OnCommand(int id);
-  int Scale(int designPixels) const;
+  LRESULT OnNotify(NMHDR& header);
+  void Layout();
+  void ApplyPlacement(const Placement& placement);
 
   // StatusLine
   void SetStatusText(const std::string& text) override;
@@ -103,39 +63,21 @@ class TForm1 : public Window<TForm1>, private StatusLine, private BusyCursor {
   void SetBusy(bool busy) override;
 
   Platform& platform_;
+  Dpi dpi_;
   std::unique_ptr<Session> session_;
+  std::unique_ptr<CategoryPane> categories_;
+  std::unique_ptr<ShortcutPane> shortcuts_;
   std::unique_ptr<ListEntryAdder> adder_;
   std::unique_ptr<ShellScans> scans_;
   std::unique_ptr<CategorySelection> selection_;
-  std::unique_ptr<ShortcutCommands> commands_;
-  std::unique_ptr<TForm2> Form2;
-  CategoryNode* HoveredNode = nullptr;
-  bool DragStarted = false;
-  bool renameShown_ = true;
-  bool selectionPending_ = false;
   int busyDepth_ = 0;
-  DWORD lastSingleClickOpen_ = 0;
-  bool singleClickOpened_ = false;
-  int dpi_ = 96;
   int treeWidth_ = 0;
   bool showMaximized_ = false;
 
   UniqueFont formFont_;
-  UniqueFont treeFont_;
-  UniqueImageList ImageList1;
-  UniqueImageList toolbarImages_;
-  UniqueMenu menus_;
-  HMENU PopupMenu1 = nullptr;
-  HMENU PopupMenu2 = nullptr;
-  HMENU PopupMenu3 = nullptr;
-
-  CategoryTreeView TreeView1;
-  Splitter Splitter1;
-  HWND Panel3 = nullptr;
-  ShortcutListView ListView1;
-  HWND StatusBar1 = nullptr;
-
-  TAboutBox AboutBox;
+  Splitter splitter_;
+  HWND statusBar_ = nullptr;
+  AboutBox aboutBox_;
 };
 
 }  // namespace tessaly::win32

@@ -4,6 +4,7 @@
 // launcher and the pickers.
 
 #include "base/MessageBoxes.h"
+#include "base/Pickers.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
 #include "store/FileStore.h"

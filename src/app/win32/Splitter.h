@@ -1,5 +1,5 @@
 #pragma once
-// Splitter1: a thin bar between the panes; dragging it moves the border.
+// The splitter: a thin bar between the panes; dragging it moves the border.
 
 #include <windows.h>
 

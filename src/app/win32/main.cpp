@@ -8,6 +8,7 @@
 #include "app/win32/Win32MessageBoxes.h"
 #include "base/win32/Boundary.h"
 #include "base/win32/Text.h"
+#include "base/win32/Win32Pickers.h"
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32Folders.h"
 #include "shell/win32/Win32LinkReader.h"
@@ -39,9 +40,9 @@ int Run(int showCommand) {
 
   int exitCode = 0;
   {
-    TForm1 form(platform);
-    if (form.Create(CurrentDirectory())) {
-      form.Show(showCommand);
+    MainWindow window(platform);
+    if (window.Create(CurrentDirectory())) {
+      window.Show(showCommand);
       exitCode = RunMessageLoop();
     }
   }

@@ -2,24 +2,9 @@
 
 #include <algorithm>
 
+#include "base/ScopedFlag.h"
+
 namespace tessaly::win32 {
-
-namespace {
-
-// Keeps the rebuilding flag up for one scope, whatever happens inside.
-class RebuildScope {
- public:
-  explicit RebuildScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~RebuildScope() { flag_ = old_; }
-  RebuildScope(const RebuildScope&) = delete;
-  RebuildScope& operator=(const RebuildScope&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
-}  // namespace
 
 void CategoryTreeView::Create(HWND parent, int id, HFONT font, int indent) {
   // No lines, no root lines, no in-place editing; selecting a node expands it and
@@ -61,7 +46,7 @@ void CategoryTreeView::InsertSubtree(const CategoryNode& node, HTREEITEM parent,
 }
 
 void CategoryTreeView::Rebuild(const CategoryTree& tree) {
-  RebuildScope scope(rebuilding_);
+  ScopedFlag scope(rebuilding_);
   TreeView_DeleteAllItems(hwnd_);
   items_.clear();
   for (const auto& root : tree.roots()) InsertSubtree(*root, TVI_ROOT, TVI_LAST);

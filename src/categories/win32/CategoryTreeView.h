@@ -1,5 +1,5 @@
 #pragma once
-// TreeView1: shows the category tree model. Every item carries its model node; the
+// The category tree control: shows the category tree model. Every item carries its model node; the
 // model stays the one truth, the control only mirrors it.
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 #include "base/win32/Handle.h"
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 
 namespace tessaly::win32 {
 
@@ -20,7 +20,7 @@ class CategoryTreeView {
 
   void Create(HWND parent, int id, HFONT font, int indent);
   HWND hwnd() const { return hwnd_; }
-  // ImageList1; the tree's own images, owned by the main window.
+  // The tree's own images, owned by the category pane.
   void SetImageList(HIMAGELIST images);
 
   // Replaces every item with the nodes of tree, in order. No selection event fires.

@@ -51,7 +51,7 @@ int AppendFileIcon(HIMAGELIST images, int number, const std::string& file) {
 
 }  // namespace
 
-int TreeView1GetImageIndex(CategoryNode& node, HIMAGELIST images) {
+int ResolveTreeImage(CategoryNode& node, HIMAGELIST images) {
   if (node.imageIndex > 0 || !node.iconText) return node.imageIndex;
   const IconSource source = ParseIconText(*node.iconText);
   int index = -1;

@@ -4,14 +4,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 
 namespace tessaly::win32 {
 
-// TreeView1GetImageIndex: gives node its image index. A node already resolved (index
-// above 0) or without icon text keeps its index; a file-form icon text appends the
-// file's icon, scaled to the list's size, to images. An icon text that cannot be
+// Gives node its image index, as the tree asks when it draws the node. A node already
+// resolved (index above 0) or without icon text keeps its index; a file-form icon text
+// appends the file's icon, scaled to the list's size, to images. An icon text that cannot be
 // turned into an image gets a fixed fallback image, so it is not tried again.
-int TreeView1GetImageIndex(CategoryNode& node, HIMAGELIST images);
+int ResolveTreeImage(CategoryNode& node, HIMAGELIST images);
 
 }  // namespace tessaly::win32

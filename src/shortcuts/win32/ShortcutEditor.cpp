@@ -2,16 +2,16 @@
 
 #include <commctrl.h>
 
-#include "app/win32/res/resource.h"
+#include "base/win32/Pictures.h"
 #include "base/win32/Text.h"
-#include "shortcuts/ShortcutNames.h"
+#include "shell/ShellNames.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
 
 namespace tessaly::win32 {
 
 namespace {
 
 constexpr int kGlyph = 32;
-constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 
 // One glyph of the editor's strip drawn on the button face.
 UniqueBitmap GlyphFromStrip(HIMAGELIST glyphs, int index) {
@@ -38,46 +38,43 @@ void AddHint(HWND tooltip, HWND dialog, int controlId, const char* text) {
 
 }  // namespace
 
-void TForm2::ShowModal(HWND owner) {
-  Dialog<TForm2>::ShowModal(::GetModuleHandleA(nullptr), IDD_SHORTCUT_EDITOR, owner);
+void ShortcutEditor::ShowModal(HWND owner) {
+  Dialog<ShortcutEditor>::ShowModal(::GetModuleHandleA(nullptr), IDD_SHORTCUT_EDITOR, owner);
 }
 
-void TForm2::OnInitDialog() {
+void ShortcutEditor::OnInitDialog() {
   ::SetWindowTextA(hwnd(), caption_.c_str());
-  const HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TESSALY));
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  // The program's icon, as its main window's class carries it.
+  const auto icon = ::GetClassLongPtrA(::GetParent(hwnd()), GCLP_HICON);
+  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon));
   WriteFields();
 
-  UniqueBitmap strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                       MAKEINTRESOURCEA(IDB_EDITOR), IMAGE_BITMAP,
-                                                       0, 0, LR_CREATEDIBSECTION)));
-  UniqueImageList glyphs(::ImageList_Create(kGlyph, kGlyph, ILC_COLOR24 | ILC_MASK, 2, 0));
-  if (strip && glyphs) {
-    ::ImageList_AddMasked(glyphs.get(), strip.get(), kKeyColour);
+  const UniqueImageList glyphs = LoadPictureStrip(IDB_EDITOR, kGlyph);
+  if (glyphs && ::ImageList_GetImageCount(glyphs.get()) >= 2) {
     applicationGlyph_ = GlyphFromStrip(glyphs.get(), 0);
     folderGlyph_ = GlyphFromStrip(glyphs.get(), 1);
-    ::SendDlgItemMessageA(hwnd(), IDC_SPEEDBUTTON8, BM_SETIMAGE, IMAGE_BITMAP,
+    ::SendDlgItemMessageA(hwnd(), IDC_PICK_PROGRAM, BM_SETIMAGE, IMAGE_BITMAP,
                           reinterpret_cast<LPARAM>(applicationGlyph_.get()));
-    ::SendDlgItemMessageA(hwnd(), IDC_BITBTN1, BM_SETIMAGE, IMAGE_BITMAP,
+    ::SendDlgItemMessageA(hwnd(), IDC_PICK_FOLDER, BM_SETIMAGE, IMAGE_BITMAP,
                           reinterpret_cast<LPARAM>(folderGlyph_.get()));
   }
   tooltip_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                hwnd(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
-  AddHint(tooltip_, hwnd(), IDC_SPEEDBUTTON8, "Add an application");
-  AddHint(tooltip_, hwnd(), IDC_BITBTN1, "Add a folder shortcut");
+  AddHint(tooltip_, hwnd(), IDC_PICK_PROGRAM, "Add an application");
+  AddHint(tooltip_, hwnd(), IDC_PICK_FOLDER, "Add a folder shortcut");
 }
 
-void TForm2::ReadFields() {
-  fields_.target = WindowText(::GetDlgItem(hwnd(), IDC_EDITOR_EDIT1));
-  fields_.title = WindowText(::GetDlgItem(hwnd(), IDC_EDITOR_EDIT2));
+void ShortcutEditor::ReadFields() {
+  fields_.target = WindowText(::GetDlgItem(hwnd(), IDC_TARGET));
+  fields_.title = WindowText(::GetDlgItem(hwnd(), IDC_TITLE));
 }
 
-void TForm2::WriteFields() {
-  ::SetDlgItemTextA(hwnd(), IDC_EDITOR_EDIT1, fields_.target.c_str());
-  ::SetDlgItemTextA(hwnd(), IDC_EDITOR_EDIT2, fields_.title.c_str());
+void ShortcutEditor::WriteFields() {
+  ::SetDlgItemTextA(hwnd(), IDC_TARGET, fields_.target.c_str());
+  ::SetDlgItemTextA(hwnd(), IDC_TITLE, fields_.title.c_str());
 }
 
-void TForm2::SpeedButton8Click() {
+void ShortcutEditor::OnPickProgram() {
   const auto path = pickers_.PickApplication();
   if (!path) return;
   fields_.target = *path;
@@ -85,7 +82,7 @@ void TForm2::SpeedButton8Click() {
   WriteFields();
 }
 
-void TForm2::BitBtn1Click() {
+void ShortcutEditor::OnPickFolder() {
   const std::string path = pickers_.BrowseForFolder("Select a folder");
   if (path.empty()) return;
   fields_.target = path;
@@ -93,14 +90,14 @@ void TForm2::BitBtn1Click() {
   WriteFields();
 }
 
-void TForm2::Button1Click() {
+void ShortcutEditor::OnOk() {
   ReadFields();
   const EditorCheck check = CheckEditorFields(fields_);
   WriteFields();
   if (!check.ok()) {
     boxes_.Information(check.message);
     const int field =
-        check.failed == EditorCheck::Field::Target ? IDC_EDITOR_EDIT1 : IDC_EDITOR_EDIT2;
+        check.failed == EditorCheck::Field::Target ? IDC_TARGET : IDC_TITLE;
     ::SetFocus(::GetDlgItem(hwnd(), field));
     return;
   }
@@ -109,12 +106,12 @@ void TForm2::Button1Click() {
   saveSection_();
 }
 
-void TForm2::Button2Click() {
+void ShortcutEditor::OnCancel() {
   ReadFields();
   ::EndDialog(hwnd(), IDCANCEL);
 }
 
-INT_PTR TForm2::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
+INT_PTR ShortcutEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_INITDIALOG:
       OnInitDialog();
@@ -122,16 +119,16 @@ INT_PTR TForm2::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
     case WM_COMMAND:
       switch (LOWORD(wp)) {
         case IDOK:
-          Button1Click();
+          OnOk();
           return TRUE;
         case IDCANCEL:
-          Button2Click();
+          OnCancel();
           return TRUE;
-        case IDC_SPEEDBUTTON8:
-          SpeedButton8Click();
+        case IDC_PICK_PROGRAM:
+          OnPickProgram();
           return TRUE;
-        case IDC_BITBTN1:
-          BitBtn1Click();
+        case IDC_PICK_FOLDER:
+          OnPickFolder();
           return TRUE;
         default:
           return FALSE;

@@ -1,5 +1,5 @@
 #pragma once
-// TForm2: the shortcut editor. One object for the whole run: its fields keep their
+// The shortcut editor. One object for the whole run: its fields keep their
 // text from one Add or Edit to the next.
 
 #include <windows.h>
@@ -8,19 +8,20 @@
 #include <string>
 
 #include "base/MessageBoxes.h"
+#include "base/Pickers.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Window.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
 #include "shortcuts/ShortcutCommands.h"
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 
 namespace tessaly::win32 {
 
-class TForm2 : public Dialog<TForm2> {
+class ShortcutEditor : public Dialog<ShortcutEditor> {
  public:
   // saveSection stores the list as the selected category's section.
-  TForm2(ShortcutList& list, MessageBoxes& boxes, Pickers& pickers, FileExistence& existence,
+  ShortcutEditor(ShortcutList& list, MessageBoxes& boxes, Pickers& pickers, FileExistence& existence,
          std::function<void()> saveSection)
       : list_(list),
         boxes_(boxes),
@@ -36,10 +37,10 @@ class TForm2 : public Dialog<TForm2> {
   void ShowModal(HWND owner);
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-  void SpeedButton8Click();
-  void BitBtn1Click();
-  void Button1Click();
-  void Button2Click();
+  void OnPickProgram();
+  void OnPickFolder();
+  void OnOk();
+  void OnCancel();
 
  private:
   void OnInitDialog();

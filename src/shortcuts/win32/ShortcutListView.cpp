@@ -84,7 +84,7 @@ void ShortcutListView::ResetImages() {
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void ShortcutListView::ListView1GetImageIndex(NMLVDISPINFOA& info) {
+void ShortcutListView::OnGetItemImage(NMLVDISPINFOA& info) {
   if ((info.item.mask & LVIF_IMAGE) == 0) return;
   const std::string target = Target(info.item.iItem);
   SHFILEINFOA file{};

@@ -1,5 +1,5 @@
 #pragma once
-// ListView1: the shortcut list control. Each item's caption is the title and its
+// The shortcut list control. Each item's caption is the title and its
 // first sub-item the target; the icons come from the shell's system image lists.
 
 #include <windows.h>
@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "shortcuts/ShortcutList.h"
+#include "model/ShortcutList.h"
 #include "shortcuts/ViewStyle.h"
 
 namespace tessaly::win32 {
@@ -30,8 +30,8 @@ class ShortcutListView : public ShortcutList {
   // The "Target" column takes the width the "Title" column leaves.
   void FitTargetColumn();
 
-  // ListView1GetImageIndex: answers the control's request for an item's icon.
-  void ListView1GetImageIndex(NMLVDISPINFOA& info);
+  // Answers the control's request for an item's icon.
+  void OnGetItemImage(NMLVDISPINFOA& info);
 
   int FirstSelected() const;
   int SelectedCount() const;

@@ -1,5 +1,5 @@
 #pragma once
-// Launching through the shell, and the editor's two pickers.
+// Launching through the shell.
 
 #include "shortcuts/Launching.h"
 
@@ -10,12 +10,6 @@ class Win32Launcher : public Launcher {
   void ShellOpen(const std::string& path, const std::string& parameters) override;
   void RunCommandLine(const std::string& commandLine) override;
   void SendKeyEvents(const std::vector<KeyEvent>& events) override;
-};
-
-class Win32Pickers : public Pickers {
- public:
-  std::optional<std::string> PickApplication() override;
-  std::string BrowseForFolder(const std::string& title) override;
 };
 
 }  // namespace tessaly::win32

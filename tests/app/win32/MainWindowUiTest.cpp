@@ -6,7 +6,10 @@
 #include <commctrl.h>
 
 #include "app/win32/MainWindow.h"
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 
 namespace tessaly::testing {
@@ -63,9 +66,9 @@ TEST(MainWindowStartup, OpensTitledWindowAndBuildsTreeFromDataDirectory) {
   EXPECT_STREQ("Tessaly", caption);
   EXPECT_TRUE(::IsWindowVisible(app.main()));
   EXPECT_EQ((std::vector<std::string>{"Work", "    Tools", "        Old", "Home", "Trash"}),
-            TreeTexts(app.Child(IDC_TREEVIEW1)));
+            TreeTexts(app.Child(IDC_CATEGORY_TREE)));
   // No "Treeselect": the first category is selected.
-  EXPECT_EQ("Work", SelectedTreeText(app.Child(IDC_TREEVIEW1)));
+  EXPECT_EQ("Work", SelectedTreeText(app.Child(IDC_CATEGORY_TREE)));
   EXPECT_TRUE(IsCentredAtDesignSize(app.main()));
   EXPECT_TRUE(app.boxes.Shown().empty());
 }
@@ -102,10 +105,10 @@ TEST(MainWindowLayout, HasTreeSplitterToolbarListAndStatusBar) {
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
 
-  const HWND tree = app.Child(IDC_TREEVIEW1);
-  const HWND list = app.Child(IDC_LISTVIEW1);
-  const HWND toolbar = app.Child(IDC_PANEL3);
-  const HWND status = app.Child(IDC_STATUSBAR1);
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
+  const HWND list = app.Child(IDC_SHORTCUT_LIST);
+  const HWND toolbar = app.Child(IDC_TOOLBAR);
+  const HWND status = app.Child(IDC_STATUS_BAR);
   ASSERT_NE(nullptr, tree);
   ASSERT_NE(nullptr, list);
   ASSERT_NE(nullptr, toolbar);
@@ -123,8 +126,8 @@ TEST(MainWindowLayout, HasTreeSplitterToolbarListAndStatusBar) {
 
   // The toolbar's six buttons, their captions and which start enabled.
   const std::pair<int, const char*> buttons[] = {
-      {IDC_SPEEDBUTTON2, "Add"},  {IDC_SPEEDBUTTON3, "Edit"},   {IDC_SPEEDBUTTON1, "Remove"},
-      {IDC_SPEEDBUTTON9, "View"}, {IDC_SPEEDBUTTON10, "About"}, {IDC_SPEEDBUTTON4, "Exit"}};
+      {IDC_ADD, "Add"},  {IDC_EDIT, "Edit"},   {IDC_REMOVE, "Remove"},
+      {IDC_VIEW, "View"}, {IDC_ABOUT, "About"}, {IDC_EXIT, "Exit"}};
   ASSERT_EQ(6, ::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
   for (int i = 0; i < 6; ++i) {
     TBBUTTON button{};
@@ -137,7 +140,7 @@ TEST(MainWindowLayout, HasTreeSplitterToolbarListAndStatusBar) {
     const bool enabled = ::SendMessageA(toolbar, TB_ISBUTTONENABLED,
                                         static_cast<WPARAM>(button.idCommand), 0) != 0;
     const bool startsDisabled =
-        button.idCommand == IDC_SPEEDBUTTON3 || button.idCommand == IDC_SPEEDBUTTON1;
+        button.idCommand == IDC_EDIT || button.idCommand == IDC_REMOVE;
     EXPECT_EQ(!startsDisabled, enabled) << buttons[i].second;
   }
 
@@ -161,13 +164,13 @@ TEST(MainWindowLayout, DraggingTheSplitterMovesTheBorder) {
   app.WriteDataFile("Categories.sts", kTree);
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  const HWND splitter = app.Child(IDC_SPLITTER1);
+  const HWND splitter = app.Child(IDC_SPLITTER);
   ::SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
   ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(61, 12));
   ::SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(61, 12));
 
-  const RECT treeRect = ChildRect(app.main(), app.Child(IDC_TREEVIEW1));
-  const RECT listRect = ChildRect(app.main(), app.Child(IDC_LISTVIEW1));
+  const RECT treeRect = ChildRect(app.main(), app.Child(IDC_CATEGORY_TREE));
+  const RECT listRect = ChildRect(app.main(), app.Child(IDC_SHORTCUT_LIST));
   EXPECT_EQ(253, treeRect.right);
   EXPECT_EQ(256, listRect.left);
 }
@@ -244,10 +247,10 @@ TEST(MainWindowView, StoredViewIsAppliedAtStart) {
     app.WriteDataFile("Settings.sts", Settings({"[View]", value}));
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(app.WaitForTree());
-    const LONG_PTR bits = ::GetWindowLongPtrA(app.Child(IDC_LISTVIEW1), GWL_STYLE) & LVS_TYPEMASK;
+    const LONG_PTR bits = ::GetWindowLongPtrA(app.Child(IDC_SHORTCUT_LIST), GWL_STYLE) & LVS_TYPEMASK;
     EXPECT_EQ(style, bits) << value;
     ViewStyle shown = ViewStyle::Thumb;
-    app.OnUiThread([&](win32::TForm1& form) { shown = form.listView().viewStyle(); });
+    app.OnUiThread([&](win32::MainWindow& window) { shown = window.shortcuts().list().viewStyle(); });
     EXPECT_EQ(ViewStyleFromSetting(value), shown) << value;
   }
 }
@@ -269,7 +272,7 @@ TEST_P(MainWindowTreeselect, RestoresAndWritesTheSelection) {
   app.WriteDataFile("Settings.sts", Settings({"[View]", "List", "[Treeselect]", c.stored}));
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  EXPECT_EQ(c.selected, SelectedTreeText(app.Child(IDC_TREEVIEW1)));
+  EXPECT_EQ(c.selected, SelectedTreeText(app.Child(IDC_CATEGORY_TREE)));
   ASSERT_TRUE(app.Close());
   EXPECT_EQ(Settings({"[View]", "List", "[Treeselect]", c.written}), app.ReadDataFile("Settings.sts"));
 }
@@ -291,10 +294,10 @@ TEST(MainWindowClose, WritesTreeselectThenTheCategoryFileExactly) {
   app.WriteDataFile("Categories.sts", "Work ;015\n    Tools\n\nHome ;06\n");
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  const HWND tree = app.Child(IDC_TREEVIEW1);
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
   EXPECT_EQ((std::vector<std::string>{"Work", "    Tools", "Home"}), TreeTexts(tree));
-  app.OnUiThread([](win32::TForm1& form) {
-    form.treeView().Select(*form.session().tree().NodeAt(2));
+  app.OnUiThread([](win32::MainWindow& window) {
+    window.categories().tree().Select(*window.session().tree().NodeAt(2));
   });
   ASSERT_TRUE(app.Close());
   EXPECT_EQ("[Treeselect]\r\n2\r\n", app.ReadDataFile("Settings.sts"));
@@ -307,7 +310,7 @@ TEST(MainWindowClose, TreeselectThatIsNotANumberIsReportedAndNothingSelected) {
   app.WriteDataFile("Categories.sts", kTree);
   app.WriteDataFile("Settings.sts", Settings({"[Treeselect]", "abc"}));
   ASSERT_TRUE(app.Start());
-  const HWND tree = app.Child(IDC_TREEVIEW1);
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return !app.boxes.Shown().empty(); }));
   EXPECT_EQ(std::vector<std::string>{"Error: 'abc' is not a valid integer value."}, app.boxes.Shown());
   EXPECT_EQ(5, ::SendMessageA(tree, TVM_GETCOUNT, 0, 0));
@@ -321,11 +324,11 @@ TEST(MainWindowClose, FailedCategoryWriteOffersRetryAndKeepsTheEdits) {
   app.WriteDataFile("Categories.sts", kTree);
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  app.OnUiThread([](win32::TForm1& form) {
-    CategoryTree& tree = form.session().tree();
+  app.OnUiThread([](win32::MainWindow& window) {
+    CategoryTree& tree = window.session().tree();
     CategoryNode& node = tree.AddTopLevel("Music");
     node.imageIndex = 6;
-    form.treeView().InsertNode(tree, node);
+    window.categories().tree().InsertNode(tree, node);
   });
 
   // The category file is held open without sharing, so it cannot be replaced.
@@ -354,7 +357,7 @@ TEST(MainWindowAbout, AboutButtonShowsProductAndVersionAndCloses) {
   app.WriteDataFile("Categories.sts", kTree);
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDC_SPEEDBUTTON10, BN_CLICKED), 0);
+  ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED), 0);
   const HWND about = AppHarness::WaitForWindow("About Tessaly");
   ASSERT_NE(nullptr, about);
   char product[64] = {};
@@ -373,7 +376,7 @@ TEST(MainWindowExit, ExitButtonClosesAndWritesTheFiles) {
   app.WriteDataFile("Categories.sts", kTree);
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDC_SPEEDBUTTON4, BN_CLICKED), 0);
+  ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return !app.running(); }));
   EXPECT_EQ("[Treeselect]\r\n0\r\n", app.ReadDataFile("Settings.sts"));
   EXPECT_EQ(kTree, app.ReadDataFile("Categories.sts"));

@@ -5,10 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "app/win32/MainWindow.h"
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
 #include "support/win32/WindowTest.h"
@@ -170,7 +171,7 @@ TEST(TreeImages, IconTextsBecomeImagesOnceWithAFallbackForUnreadableOnes) {
                     "Garbage ;0x\r\nOutOfRange ;199999," + shell32 + "\r\nPlain\r\nLogo ;00\r\n");
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  const HWND tree = app.Child(IDC_TREEVIEW1);
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
   EXPECT_EQ(15, TreeImage(tree, "Star"));
   EXPECT_EQ(21, TreeImage(tree, "Shell"));
   EXPECT_EQ(1, TreeImage(tree, "Missing"));
@@ -181,8 +182,8 @@ TEST(TreeImages, IconTextsBecomeImagesOnceWithAFallbackForUnreadableOnes) {
   // Asked again, nothing is extracted twice and nothing is reported.
   EXPECT_EQ(21, TreeImage(tree, "Shell"));
   int images = 0;
-  app.OnUiThread([&](win32::TForm1& form) {
-    images = ::ImageList_GetImageCount(TreeView_GetImageList(form.treeView().hwnd(), TVSIL_NORMAL));
+  app.OnUiThread([&](win32::MainWindow& window) {
+    images = ::ImageList_GetImageCount(TreeView_GetImageList(window.categories().tree().hwnd(), TVSIL_NORMAL));
   });
   EXPECT_EQ(22, images);
   EXPECT_TRUE(app.boxes.Shown().empty());
@@ -194,28 +195,11 @@ TEST(TreeImages, IconTextsBecomeImagesOnceWithAFallbackForUnreadableOnes) {
 }
 
 struct MenuUi : TreeUi {
-  // Moves the pointer over the category (or empty space) and releases the right
-  // button there, as the tree reports it.
-  void RightClick(const std::string& path) {
-    POINT point{5, 2000};
-    if (!path.empty()) {
-      RECT rect{};
-      const HTREEITEM item = FindTreeItem(tree, path);
-      ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-      std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
-      ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
-      point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
-    ::PostMessageA(tree, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-    static NMHDR click;
-    click = {tree, IDC_TREEVIEW1, static_cast<UINT>(NM_RCLICK)};
-    ::PostMessageA(app.main(), WM_NOTIFY, IDC_TREEVIEW1, reinterpret_cast<LPARAM>(&click));
-  }
   std::vector<std::string> OpenMenuAndClose() {
     const HWND menu = WaitForPopupMenu();
     if (menu == nullptr) return {};
     const auto texts = MenuTexts(reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0)));
-    app.OnUiThread([](win32::TForm1&) { ::EndMenu(); });
+    app.OnUiThread([](win32::MainWindow&) { ::EndMenu(); });
     AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
     return texts;
   }

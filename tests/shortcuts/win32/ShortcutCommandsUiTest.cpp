@@ -9,7 +9,10 @@
 #include <cstring>
 
 #include "app/win32/MainWindow.h"
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
 #include "support/win32/WindowTest.h"
@@ -38,8 +41,8 @@ struct CommandsUi : WindowTest {
     return text;
   }
   static void Type(HWND editor, const std::string& target, const std::string& title) {
-    ::SetDlgItemTextA(editor, IDC_EDITOR_EDIT1, target.c_str());
-    ::SetDlgItemTextA(editor, IDC_EDITOR_EDIT2, title.c_str());
+    ::SetDlgItemTextA(editor, IDC_TARGET, target.c_str());
+    ::SetDlgItemTextA(editor, IDC_TITLE, title.c_str());
   }
   static bool Press(HWND editor, int id) {
     ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
@@ -49,9 +52,9 @@ struct CommandsUi : WindowTest {
 
 TEST_F(CommandsUi, AddAppendsTheTrimmedShortcutAndSavesTheSection) {
   Start("<[Work]>\r\nZed\r\nC:\\z.exe\r\n<[Trash]>\r\n");
-  const HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  const HWND editor = OpenEditor(IDC_ADD, "Add New Shortcut");
   ASSERT_NE(nullptr, editor);
-  EXPECT_EQ("", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("", Field(editor, IDC_TARGET));
   Type(editor, "  C:\\Tools\\app.exe\t", "  Alpha  ");
   ASSERT_TRUE(Press(editor, IDOK));
   EXPECT_EQ((std::vector<ListItem>{{"Zed", "C:\\z.exe"}, {"Alpha", "C:\\Tools\\app.exe"}}), ListItems(list));
@@ -60,20 +63,20 @@ TEST_F(CommandsUi, AddAppendsTheTrimmedShortcutAndSavesTheSection) {
 
 TEST_F(CommandsUi, EditorRefusesEmptyAndUnstorableFieldsAndStaysOpen) {
   Start("<[Work]>\r\n");
-  const HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  const HWND editor = OpenEditor(IDC_ADD, "Add New Shortcut");
   ASSERT_NE(nullptr, editor);
   Type(editor, "   ", "");
   ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 1; }));
   EXPECT_EQ("Information: Target box is empty", app.boxes.Shown()[0]);
-  EXPECT_EQ("", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("", Field(editor, IDC_TARGET));
   EXPECT_TRUE(::IsWindow(editor));
 
   Type(editor, " C:\\a.exe ", " \t ");
   ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 2; }));
   EXPECT_EQ("Information: Title box is empty", app.boxes.Shown()[1]);
-  EXPECT_EQ("C:\\a.exe", Field(editor, IDC_EDITOR_EDIT1));
+  EXPECT_EQ("C:\\a.exe", Field(editor, IDC_TARGET));
 
   Type(editor, "C:\\a.exe", "Break <[Work]> here");
   ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -87,15 +90,15 @@ TEST_F(CommandsUi, EditorRefusesEmptyAndUnstorableFieldsAndStaysOpen) {
 
 TEST_F(CommandsUi, CancelKeepsTheTypedTextForTheNextUse) {
   Start("<[Work]>\r\n");
-  HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  HWND editor = OpenEditor(IDC_ADD, "Add New Shortcut");
   ASSERT_NE(nullptr, editor);
   Type(editor, "typed target", "typed title");
   ASSERT_TRUE(Press(editor, IDCANCEL));
   EXPECT_TRUE(ListItems(list).empty());
-  editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  editor = OpenEditor(IDC_ADD, "Add New Shortcut");
   ASSERT_NE(nullptr, editor);
-  EXPECT_EQ("typed target", Field(editor, IDC_EDITOR_EDIT1));
-  EXPECT_EQ("typed title", Field(editor, IDC_EDITOR_EDIT2));
+  EXPECT_EQ("typed target", Field(editor, IDC_TARGET));
+  EXPECT_EQ("typed title", Field(editor, IDC_TITLE));
   ASSERT_TRUE(Press(editor, IDCANCEL));
   EXPECT_EQ("<[Work]>\r\n", Shortcuts());
 }
@@ -103,19 +106,19 @@ TEST_F(CommandsUi, CancelKeepsTheTypedTextForTheNextUse) {
 TEST_F(CommandsUi, EditChangesTheSelectedItemInPlaceAndAddThenShowsItsFields) {
   Start("<[Work]>\r\nA\r\na\r\nB\r\nb\r\nC\r\nc\r\n");
   SelectListItems(list, {1});
-  HWND editor = OpenEditor(IDC_SPEEDBUTTON3, "Edit the Shortcut");
+  HWND editor = OpenEditor(IDC_EDIT, "Edit the Shortcut");
   ASSERT_NE(nullptr, editor);
-  EXPECT_EQ("b", Field(editor, IDC_EDITOR_EDIT1));
-  EXPECT_EQ("B", Field(editor, IDC_EDITOR_EDIT2));
+  EXPECT_EQ("b", Field(editor, IDC_TARGET));
+  EXPECT_EQ("B", Field(editor, IDC_TITLE));
   Type(editor, "C:\\new.exe", "New B");
   ASSERT_TRUE(Press(editor, IDOK));
   EXPECT_EQ((std::vector<std::string>{"A", "New B", "C"}), ListTitles(list));
   EXPECT_EQ("<[Work]>\r\nA\r\na\r\nNew B\r\nC:\\new.exe\r\nC\r\nc\r\n", Shortcuts());
 
-  editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  editor = OpenEditor(IDC_ADD, "Add New Shortcut");
   ASSERT_NE(nullptr, editor);
-  EXPECT_EQ("C:\\new.exe", Field(editor, IDC_EDITOR_EDIT1));
-  EXPECT_EQ("New B", Field(editor, IDC_EDITOR_EDIT2));
+  EXPECT_EQ("C:\\new.exe", Field(editor, IDC_TARGET));
+  EXPECT_EQ("New B", Field(editor, IDC_TITLE));
   ASSERT_TRUE(Press(editor, IDCANCEL));
 }
 
@@ -125,19 +128,19 @@ TEST_F(CommandsUi, PickersFillTargetAndTitle) {
   app.pickers.AnswerApplication(std::string("C:\\Program Files\\Tool\\tool.exe"));
   app.pickers.AnswerFolder(folder.substr(0, folder.size() - 1));
   app.pickers.AnswerFolder("");  // cancelled, or a virtual folder
-  const HWND editor = OpenEditor(IDC_SPEEDBUTTON2, "Add New Shortcut");
+  const HWND editor = OpenEditor(IDC_ADD, "Add New Shortcut");
   ASSERT_NE(nullptr, editor);
 
-  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_SPEEDBUTTON8, BN_CLICKED), 0);
-  EXPECT_EQ("C:\\Program Files\\Tool\\tool.exe", Field(editor, IDC_EDITOR_EDIT1));
-  EXPECT_EQ("tool", Field(editor, IDC_EDITOR_EDIT2));
-  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_BITBTN1, BN_CLICKED), 0);
-  EXPECT_EQ(folder.substr(0, folder.size() - 1), Field(editor, IDC_EDITOR_EDIT1));
-  EXPECT_EQ("Photos", Field(editor, IDC_EDITOR_EDIT2));
-  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_BITBTN1, BN_CLICKED), 0);
-  EXPECT_EQ("Photos", Field(editor, IDC_EDITOR_EDIT2));
-  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_SPEEDBUTTON8, BN_CLICKED), 0);  // cancelled
-  EXPECT_EQ("Photos", Field(editor, IDC_EDITOR_EDIT2));
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_PICK_PROGRAM, BN_CLICKED), 0);
+  EXPECT_EQ("C:\\Program Files\\Tool\\tool.exe", Field(editor, IDC_TARGET));
+  EXPECT_EQ("tool", Field(editor, IDC_TITLE));
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_PICK_FOLDER, BN_CLICKED), 0);
+  EXPECT_EQ(folder.substr(0, folder.size() - 1), Field(editor, IDC_TARGET));
+  EXPECT_EQ("Photos", Field(editor, IDC_TITLE));
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_PICK_FOLDER, BN_CLICKED), 0);
+  EXPECT_EQ("Photos", Field(editor, IDC_TITLE));
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_PICK_PROGRAM, BN_CLICKED), 0);  // cancelled
+  EXPECT_EQ("Photos", Field(editor, IDC_TITLE));
   EXPECT_EQ((std::vector<std::string>{"application", "folder: Select a folder", "folder: Select a folder",
                                       "application"}),
             app.pickers.Asked());
@@ -148,17 +151,17 @@ TEST_F(CommandsUi, RemoveAsksAndOnYesFilesTheItemsAtTheTopOfTheTrash) {
   Start("<[Work]>\r\nA\r\na\r\nB\r\nb\r\nC\r\nc\r\n<[Trash]>\r\nOld\r\nold\r\n");
   SelectListItems(list, {0, 2});
   app.boxes.AnswerConfirm(false);
-  Send(IDC_SPEEDBUTTON1);
+  Send(IDC_REMOVE);
   EXPECT_EQ(std::vector<std::string>{"Confirm: Do you want to delete the 2 items ?"}, app.boxes.Shown());
   EXPECT_EQ(3u, ListItems(list).size());
-  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON1));
+  EXPECT_TRUE(Enabled(IDC_REMOVE));
 
   app.boxes.AnswerConfirm(true);
-  Send(IDC_SPEEDBUTTON1);
+  Send(IDC_REMOVE);
   EXPECT_EQ(std::vector<std::string>{"B"}, ListTitles(list));
   EXPECT_EQ("<[Work]>\r\nB\r\nb\r\n<[Trash]>\r\nA\r\na\r\nC\r\nc\r\nOld\r\nold\r\n", Shortcuts());
-  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON1));
-  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON3));
+  EXPECT_FALSE(Enabled(IDC_REMOVE));
+  EXPECT_TRUE(Enabled(IDC_EDIT));
 }
 
 TEST_F(CommandsUi, RemoveInTrashDeletesForGood) {
@@ -166,7 +169,7 @@ TEST_F(CommandsUi, RemoveInTrashDeletesForGood) {
   app.SelectCategory("Trash");
   SelectListItems(list, {0});
   app.boxes.AnswerConfirm(true);
-  Send(IDM_REMOVE1);
+  Send(IDM_REMOVE);
   EXPECT_EQ("Confirm: Do you want to delete 'Old' ?", app.boxes.Shown().back());
   EXPECT_EQ("<[Trash]>\r\nKeep\r\nkeep\r\n", Shortcuts());
 }
@@ -180,7 +183,7 @@ TEST_F(CommandsUi, OpenSendsRunBoxKeysAndReportsMissingPaths) {
   Start(section + "Deleted\r\n" + link + "\r\n");
   for (int i = 0; i < 4; ++i) {
     SelectListItems(list, {i});
-    Send(IDM_OPEN1);
+    Send(IDM_OPEN);
   }
   EXPECT_EQ((std::vector<KeyEvent>{{0x5B, false}, {0x52, false}, {0x52, true}, {0x5B, true}}), app.launcher.Keys());
   EXPECT_EQ((std::vector<std::string>{"Information: The file: 'Win+R' does not exist.",
@@ -194,9 +197,9 @@ TEST_F(CommandsUi, LocationOpensTheFileManagerOnExistingFoldersOnly) {
   const std::string report = app.shell.WriteFile("Data\\report.txt", "r");
   Start("<[Work]>\r\nReport\r\n" + report + "\r\nGone\r\nC:\\Gone\\report.txt\r\n");
   SelectListItems(list, {0});
-  Send(IDM_LOCATION1);
+  Send(IDM_LOCATION);
   SelectListItems(list, {1});
-  Send(IDM_LOCATION1);
+  Send(IDM_LOCATION);
   EXPECT_EQ(std::vector<std::string>{"run Explorer /select, " + report}, app.launcher.Calls());
   EXPECT_EQ(std::vector<std::string>{"Information: The target: 'C:\\Gone\\' does not exist."}, app.boxes.Shown());
 }
@@ -239,13 +242,27 @@ TEST_F(LaunchUi, LinkIsLaunchedAsItsOwnTargetWithItsArguments) {
   WriteShellLink(link, LinkTo(program, "-x \"two words\""));
   Start("<[Work]>\r\nRecorder\r\n" + link + "\r\n");
   SelectListItems(list, {0});
-  Send(IDM_OPEN1);
+  Send(IDM_OPEN);
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return PathExists(record); }, 20s));
   const std::string commandLine = ReadWholeFile(record);
   EXPECT_NE(std::string::npos, commandLine.find("record_args.exe")) << commandLine;
   EXPECT_EQ(" -x \"two words\"", commandLine.substr(commandLine.find(".exe") + 4 + (commandLine[commandLine.find(".exe") + 4] == '"' ? 1 : 0)))
       << commandLine;
   EXPECT_TRUE(app.boxes.Shown().empty());
+}
+
+TEST_F(CommandsUi, SortStoresTheSortedListAndShowsTheSelectedShortcutsTarget) {
+  Start("<[Work]>\r\nZed\r\nC:\\z.exe\r\nbeta\r\nC:\\b.exe\r\nAlpha\r\nC:\\a.exe\r\n");
+  // Rows whose selection flips while sorting must not leave their target behind.
+  SelectListItems(list, {2});
+  Send(IDM_SORT);
+  EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "Zed"}), ListTitles(list));
+  EXPECT_EQ("Target: C:\\a.exe", StatusText(status));
+  EXPECT_EQ("<[Work]>\r\nAlpha\r\nC:\\a.exe\r\nbeta\r\nC:\\b.exe\r\nZed\r\nC:\\z.exe\r\n", Shortcuts());
+
+  SelectListItems(list, {});
+  Send(IDM_SORT);
+  EXPECT_EQ("3 items", StatusText(status));
 }
 
 }  // namespace

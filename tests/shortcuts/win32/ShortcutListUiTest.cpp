@@ -6,7 +6,10 @@
 #include <commctrl.h>
 
 #include "app/win32/MainWindow.h"
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
 #include "support/win32/WindowTest.h"
@@ -22,8 +25,8 @@ struct ListUi : WindowTest {
   }
   void Command(int id) { ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   void Notify(UINT code) {
-    NMHDR header{list, IDC_LISTVIEW1, code};
-    ::SendMessageA(app.main(), WM_NOTIFY, IDC_LISTVIEW1, reinterpret_cast<LPARAM>(&header));
+    NMHDR header{list, IDC_SHORTCUT_LIST, code};
+    ::SendMessageA(app.main(), WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&header));
   }
   int Image(int index) {
     LVITEMA item{};
@@ -32,9 +35,9 @@ struct ListUi : WindowTest {
     ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return item.iImage;
   }
-  UINT MenuState(int menu, int id) {
+  UINT ViewMenuState(int id) {
     UINT state = 0;
-    app.OnUiThread([&](win32::TForm1& form) { state = ::GetMenuState(form.popupMenu(menu), id, MF_BYCOMMAND); });
+    app.OnUiThread([&](win32::MainWindow& window) { state = ::GetMenuState(window.shortcuts().viewMenu(), id, MF_BYCOMMAND); });
     return state;
   }
 };
@@ -42,31 +45,31 @@ struct ListUi : WindowTest {
 TEST_F(ListUi, ViewMenuSwitchesStyleStoresItOnlyWhenItChangesAndChecksOneItem) {
   Start("A\r\nC:\\a.exe\r\n");
   EXPECT_EQ(LVS_ICON, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
-  EXPECT_TRUE(MenuState(2, IDM_THUMB1) & MF_CHECKED);
+  EXPECT_TRUE(ViewMenuState(IDM_VIEW_THUMB) & MF_CHECKED);
 
-  Command(IDM_LIST1);
+  Command(IDM_VIEW_LIST);
   EXPECT_EQ(LVS_LIST, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
   EXPECT_EQ("[View]\r\nList\r\n", app.ReadDataFile("Settings.sts"));
-  EXPECT_TRUE(MenuState(2, IDM_LIST1) & MF_CHECKED);
-  EXPECT_FALSE(MenuState(2, IDM_THUMB1) & MF_CHECKED);
+  EXPECT_TRUE(ViewMenuState(IDM_VIEW_LIST) & MF_CHECKED);
+  EXPECT_FALSE(ViewMenuState(IDM_VIEW_THUMB) & MF_CHECKED);
 
   // Choosing the checked style again writes nothing.
   ::DeleteFileA((app.data.path() + "Settings.sts").c_str());
-  Command(IDM_LIST1);
+  Command(IDM_VIEW_LIST);
   EXPECT_EQ("<missing>", app.ReadDataFile("Settings.sts"));
 
-  Command(IDM_REPORT1);
+  Command(IDM_VIEW_REPORT);
   EXPECT_EQ(LVS_REPORT, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
-  Command(IDM_THUMB1);
+  Command(IDM_VIEW_THUMB);
   EXPECT_EQ("[View]\r\nIcon\r\n", app.ReadDataFile("Settings.sts"));
   EXPECT_EQ(LVS_ICON, ::GetWindowLongPtrA(list, GWL_STYLE) & LVS_TYPEMASK);
-  EXPECT_TRUE(MenuState(2, IDM_THUMB1) & MF_CHECKED);
-  EXPECT_FALSE(MenuState(2, IDM_REPORT1) & MF_CHECKED);
+  EXPECT_TRUE(ViewMenuState(IDM_VIEW_THUMB) & MF_CHECKED);
+  EXPECT_FALSE(ViewMenuState(IDM_VIEW_REPORT) & MF_CHECKED);
 }
 
 TEST_F(ListUi, EveryItemGetsAShellIconIndexAboveZero) {
   Start("Editor\r\n" + notepad + "\r\nGone\r\nC:\\gone\\x.exe\r\nRun\r\nwin+r\r\nWindows\r\n" + WindowsFolder() + "\r\n");
-  for (const int view : {IDM_THUMB1, IDM_REPORT1}) {
+  for (const int view : {IDM_VIEW_THUMB, IDM_VIEW_REPORT}) {
     Command(view);
     for (int i = 0; i < 4; ++i) EXPECT_GT(Image(i), 0) << i;
   }
@@ -77,20 +80,20 @@ TEST_F(ListUi, SelectingALinkShowsItsOwnTargetAndArgumentsAndEnablesTheButtons) 
   const std::string link = app.shell.path() + "Tool.LNK";
   WriteShellLink(link, LinkTo(notepad, "-x \"my file\""));
   Start("Plain\r\nC:\\plain.txt\r\nTool\r\n" + link + "\r\n");
-  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON1));
-  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON3));
+  EXPECT_FALSE(Enabled(IDC_REMOVE));
+  EXPECT_FALSE(Enabled(IDC_EDIT));
   SelectListItems(list, {1});
   EXPECT_EQ("Target: " + notepad + " -x \"my file\"", StatusText(status));
-  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON1));
-  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON3));
+  EXPECT_TRUE(Enabled(IDC_REMOVE));
+  EXPECT_TRUE(Enabled(IDC_EDIT));
   SelectListItems(list, {0});
   EXPECT_EQ("Target: C:\\plain.txt", StatusText(status));
 
   // A click that leaves nothing selected disables both and shows the count.
   SelectListItems(list, {});
   Notify(NM_CLICK);
-  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON1));
-  EXPECT_FALSE(Enabled(IDC_SPEEDBUTTON3));
+  EXPECT_FALSE(Enabled(IDC_REMOVE));
+  EXPECT_FALSE(Enabled(IDC_EDIT));
   EXPECT_EQ("2 items", StatusText(status));
 }
 
@@ -104,14 +107,14 @@ TEST_F(ListUi, ContextMenuEnablesItemCommandsOnlyWithASelection) {
     const auto popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
     EXPECT_EQ((std::vector<std::string>{"Open", "Location", "-", "Add", "Edit", "Remove", "-", "Sort", "Clear"}),
               MenuTexts(popup));
-    for (const int id : {IDM_OPEN1, IDM_LOCATION1, IDM_EDIT1, IDM_REMOVE1}) {
+    for (const int id : {IDM_OPEN, IDM_LOCATION, IDM_EDIT, IDM_REMOVE}) {
       EXPECT_EQ(!selected, (::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0) << id;
     }
-    for (const int id : {IDM_ADD1, IDM_SORT1, IDM_CLEAR1}) {
+    for (const int id : {IDM_ADD, IDM_SORT, IDM_CLEAR}) {
       EXPECT_EQ(0u, ::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) << id;
     }
-    EXPECT_EQ(static_cast<UINT>(IDM_OPEN1), ::GetMenuDefaultItem(popup, FALSE, GMDI_USEDISABLED));
-    app.OnUiThread([](win32::TForm1&) { ::EndMenu(); });
+    EXPECT_EQ(static_cast<UINT>(IDM_OPEN), ::GetMenuDefaultItem(popup, FALSE, GMDI_USEDISABLED));
+    app.OnUiThread([](win32::MainWindow&) { ::EndMenu(); });
     ASSERT_TRUE(AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); }));
   }
 }
@@ -141,9 +144,9 @@ TEST_F(ListUi, RightClickDoesNotOpenTheItemBehindItsMenu) {
   SelectListItems(list, {0});
   Notify(NM_RCLICK);
   bool timerWasRunning = true;
-  app.OnUiThread([&](win32::TForm1& form) { timerWasRunning = ::KillTimer(form.hwnd(), win32::kTimer2) != 0; });
+  app.OnUiThread([&](win32::MainWindow& window) { timerWasRunning = ::KillTimer(window.hwnd(), win32::kClickTimer) != 0; });
   EXPECT_FALSE(timerWasRunning);
-  EXPECT_TRUE(Enabled(IDC_SPEEDBUTTON1));
+  EXPECT_TRUE(Enabled(IDC_REMOVE));
 }
 
 }  // namespace

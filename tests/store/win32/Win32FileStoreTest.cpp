@@ -158,11 +158,12 @@ TEST_F(Win32FileStoreTest, SettingsAndShortcutsSurviveARestart) {
     store.SaveCategorySection(tools, list);
     store.AddSelectedToSection("Trash", list);
     store.RenameCategorySection(work, "Job");
+    work.name = "Job";
   }
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(ReadWholeFile(settingsPath), "[View]\r\nReport\r\n[Treeselect]\r\n1\r\n");
   EXPECT_EQ(ReadWholeFile(shortcutsPath),
-            "<[Job]>\r\nEditor\r\nC:\\ed.exe\r\n<[Work][Tools]>\r\nCalculator\r\nC:\\calc.exe\r\n"
+            "<[Job]>\r\nEditor\r\nC:\\ed.exe\r\n<[Job][Tools]>\r\nCalculator\r\nC:\\calc.exe\r\n"
             "Paint\r\nC:\\paint.exe\r\n<[Trash]>\r\nCalculator\r\nC:\\calc.exe\r\n");
 
   Settings settings(files, boxes, settingsPath);

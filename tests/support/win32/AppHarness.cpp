@@ -10,6 +10,7 @@
 
 #include "app/win32/MainWindow.h"
 #include "app/win32/Program.h"
+#include "categories/win32/CategoryPaneRes.h"
 #include "base/win32/Handle.h"
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32LinkReader.h"
@@ -110,6 +111,20 @@ std::string ScriptedPickers::BrowseForFolder(const std::string& title) {
   auto answer = folders_.front();
   folders_.pop_front();
   return answer;
+}
+
+std::optional<std::string> ScriptedPickers::PickIconFile() {
+  std::lock_guard lock(mutex_);
+  asked_.push_back("icon file");
+  if (iconFiles_.empty()) return std::nullopt;
+  auto answer = iconFiles_.front();
+  iconFiles_.pop_front();
+  return answer;
+}
+
+void ScriptedPickers::AnswerIconFile(std::optional<std::string> path) {
+  std::lock_guard lock(mutex_);
+  iconFiles_.push_back(std::move(path));
 }
 
 void ScriptedPickers::AnswerApplication(std::optional<std::string> path) {
@@ -260,26 +275,34 @@ void AppHarness::UiThread() {
                                ::GetModuleHandleA(nullptr), nullptr);
 
   ::SetCurrentDirectoryA(data.path().c_str());
-  auto form = std::make_unique<win32::TForm1>(*platform_);
-  const bool created = form->Create(win32::CurrentDirectory());
+  auto window = std::make_unique<win32::MainWindow>(*platform_);
+  const bool created = window->Create(win32::CurrentDirectory());
   {
     std::lock_guard lock(startMutex_);
     created_ = created;
-    main_ = created ? form->hwnd() : nullptr;
+    main_ = created ? window->hwnd() : nullptr;
     threadId_ = ::GetCurrentThreadId();
     startDone_ = true;
   }
   started_.notify_all();
   if (created) {
-    form->Show(SW_SHOWNORMAL);
+    window->Show(SW_SHOWNORMAL);
     win32::RunMessageLoop();
   }
-  form.reset();
+  window.reset();
   ::DestroyWindow(invoker_);
   invoker_ = nullptr;
 }
 
 bool AppHarness::Start() {
+  // A second start over the same data directory runs the program again.
+  if (thread_.joinable()) thread_.join();
+  {
+    std::lock_guard lock(startMutex_);
+    startDone_ = false;
+    created_ = false;
+    main_ = nullptr;
+  }
   thread_ = std::thread([this] { UiThread(); });
   std::unique_lock lock(startMutex_);
   if (!started_.wait_for(lock, 20s, [this] { return startDone_; })) {
@@ -298,10 +321,10 @@ bool AppHarness::Close() {
   return closed;
 }
 
-void AppHarness::OnUiThread(const std::function<void(win32::TForm1&)>& f) {
-  auto* form = reinterpret_cast<win32::TForm1*>(::GetWindowLongPtrA(main_, GWLP_USERDATA));
-  if (form == nullptr) throw std::runtime_error("the main window is gone");
-  std::function<void()> call = [&] { f(*form); };
+void AppHarness::OnUiThread(const std::function<void(win32::MainWindow&)>& f) {
+  auto* window = reinterpret_cast<win32::MainWindow*>(::GetWindowLongPtrA(main_, GWLP_USERDATA));
+  if (window == nullptr) throw std::runtime_error("the main window is gone");
+  std::function<void()> call = [&] { f(*window); };
   ::SendMessageA(invoker_, kInvoke, 0, reinterpret_cast<LPARAM>(&call));
 }
 
@@ -315,14 +338,14 @@ void AppHarness::Flush() {
 }
 
 void AppHarness::SelectCategory(const std::string& path) {
-  const HWND tree = Child(1002);
+  const HWND tree = Child(IDC_CATEGORY_TREE);
   const HTREEITEM item = FindTreeItem(tree, path);
   if (item == nullptr) throw std::runtime_error("no category " + path);
   // On the window's thread while it is idle: the selection's filling runs inside this
   // call, so the list is complete when it returns.
-  OnUiThread([&](win32::TForm1& form) {
+  OnUiThread([&](win32::MainWindow& window) {
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    form.RunPendingSelection();
+    window.categories().RunPendingSelection();
   });
 }
 
@@ -338,7 +361,7 @@ bool AppHarness::WaitUntil(const std::function<bool()>& condition,
 }
 
 bool AppHarness::WaitForTree(std::chrono::milliseconds timeout) const {
-  const HWND tree = Child(1002);
+  const HWND tree = Child(IDC_CATEGORY_TREE);
   return WaitUntil(
       [&] {
         return ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 0 &&

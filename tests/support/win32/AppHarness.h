@@ -23,7 +23,7 @@
 #include "support/win32/TempFolder.h"
 
 namespace tessaly::win32 {
-class TForm1;
+class MainWindow;
 }
 
 namespace tessaly::testing {
@@ -71,7 +71,9 @@ class ScriptedPickers : public Pickers {
  public:
   std::optional<std::string> PickApplication() override;
   std::string BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> PickIconFile() override;
   void AnswerApplication(std::optional<std::string> path);
+  void AnswerIconFile(std::optional<std::string> path);
   void AnswerFolder(std::string path);
   std::vector<std::string> Asked() const;
 
@@ -79,6 +81,7 @@ class ScriptedPickers : public Pickers {
   mutable std::mutex mutex_;
   std::deque<std::optional<std::string>> applications_;
   std::deque<std::string> folders_;
+  std::deque<std::optional<std::string>> iconFiles_;
   std::vector<std::string> asked_;
 };
 
@@ -122,7 +125,7 @@ class AppHarness {
   HWND main() const { return main_; }
   HWND Child(int id) const { return ::GetDlgItem(main_, id); }
   // Runs f on the window's thread and waits for it.
-  void OnUiThread(const std::function<void(win32::TForm1&)>& f);
+  void OnUiThread(const std::function<void(win32::MainWindow&)>& f);
   // Returns once every message posted to the window thread before it was handled.
   void Flush();
   // Selects the category ("Programs/Get All") and returns when its list is filled.

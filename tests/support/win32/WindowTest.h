@@ -6,9 +6,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
-#include "app/win32/res/resource.h"
+#include "app/win32/MainWindowRes.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "shortcuts/win32/ShortcutEditorRes.h"
+#include "shortcuts/win32/ShortcutPaneRes.h"
 #include "support/win32/AppHarness.h"
 
 namespace tessaly::testing {
@@ -31,10 +35,36 @@ struct WindowTest : ::testing::Test {
     if (!settings.empty()) app.WriteDataFile("Settings.sts", settings);
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(app.WaitForTree());
-    tree = app.Child(IDC_TREEVIEW1);
-    list = app.Child(IDC_LISTVIEW1);
-    status = app.Child(IDC_STATUSBAR1);
-    toolbar = app.Child(IDC_PANEL3);
+    tree = app.Child(IDC_CATEGORY_TREE);
+    list = app.Child(IDC_SHORTCUT_LIST);
+    status = app.Child(IDC_STATUS_BAR);
+    toolbar = app.Child(IDC_TOOLBAR);
+  }
+  // Moves the pointer over the category ("Work/Tools", or "" for empty space) and
+  // releases the right button there, as the tree reports it.
+  void RightClick(const std::string& path) const {
+    POINT point{5, 2000};
+    if (!path.empty()) {
+      RECT rect{};
+      const HTREEITEM item = FindTreeItem(tree, path);
+      ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+      std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
+      ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+      point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    ::PostMessageA(tree, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    static NMHDR click;
+    click = {tree, static_cast<UINT_PTR>(::GetDlgCtrlID(tree)), static_cast<UINT>(NM_RCLICK)};
+    ::PostMessageA(app.main(), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
+  }
+  // Picks the item at that place (separators not counted) from the popup menu that
+  // opens, with the keys a user would press.
+  static bool ChooseFromMenu(int item) {
+    const HWND menu = WaitForPopupMenu();
+    if (menu == nullptr) return false;
+    for (int i = 0; i <= item; ++i) ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
   }
   bool Enabled(int button) const {
     return ::SendMessageA(toolbar, TB_ISBUTTONENABLED, static_cast<WPARAM>(button), 0) != 0;

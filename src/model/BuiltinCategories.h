@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 
 namespace tessaly {
 

@@ -1,4 +1,4 @@
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "categories/CategoryTree.h"
+#include "model/CategoryTree.h"
 
 namespace tessaly {
 namespace {

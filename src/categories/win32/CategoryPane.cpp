@@ -1,0 +1,215 @@
+#include "categories/win32/CategoryPane.h"
+
+#include <windowsx.h>
+
+#include "base/win32/Boundary.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "categories/win32/TreeImages.h"
+
+namespace tessaly::win32 {
+
+namespace {
+
+// Sizes in pixels at 96 dots per inch.
+constexpr int kTreeImage = 24;
+constexpr int kTreeIndent = 28;
+constexpr int kTreeFontHeight = 20;
+constexpr UINT_PTR kTreeSubclassId = 1;
+
+}  // namespace
+
+CategoryPane::CategoryPane(CategoryTree& model, const Services& services)
+    : model_(model),
+      services_(services),
+      nameDialog_(services.boxes),
+      iconChooser_(services.folders, services.boxes, services.pickers, services.pump,
+                   treeImages_) {}
+
+void CategoryPane::Create(HWND owner, Dpi dpi, CategorySelection& selection) {
+  owner_ = owner;
+  selection_ = &selection;
+  treeFont_.reset(::CreateFontA(-dpi.Scale(kTreeFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  treeImages_ = LoadPictureStrip(IDB_TREE, kTreeImage);
+
+  categoryTree_.Create(owner, IDC_CATEGORY_TREE, treeFont_.get(), dpi.Scale(kTreeIndent));
+  categoryTree_.SetImageList(treeImages_.get());
+  ::SetWindowSubclass(categoryTree_.hwnd(), &CategoryPane::TreeSubclass, kTreeSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
+
+  menus_.reset(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CATEGORY_MENU)));
+  categoryMenu_ = ::GetSubMenu(menus_.get(), 0);
+}
+
+void CategoryPane::ShowTree() {
+  categoryTree_.Rebuild(model_);
+  if (!model_.empty()) categoryTree_.Expand(*model_.roots().front());
+}
+
+void CategoryPane::SelectAt(std::optional<int> absoluteIndex) {
+  if (!absoluteIndex) return;
+  if (CategoryNode* node = model_.NodeAt(*absoluteIndex)) categoryTree_.Select(*node);
+  RunPendingSelection();
+}
+
+void CategoryPane::OnCategorySelected(CategoryNode* node) { selection_->Select(node); }
+
+void CategoryPane::RunPendingSelection() {
+  if (!selectionPending_) return;
+  selectionPending_ = false;
+  OnCategorySelected(categoryTree_.SelectedNode());
+}
+
+LRESULT CALLBACK CategoryPane::TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                            DWORD_PTR self) noexcept {
+  if (msg == WM_MOUSEMOVE) {
+    GuardBoundary([&] {
+      reinterpret_cast<CategoryPane*>(self)->OnTreeMouseMove({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    });
+  } else if (msg == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(hwnd, &CategoryPane::TreeSubclass, kTreeSubclassId);
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void CategoryPane::OnTreeMouseMove(POINT clientPoint) {
+  HoveredNode = categoryTree_.NodeAt(clientPoint);
+}
+
+void CategoryPane::OnTreeMouseUp(bool rightButton, POINT screenPoint) {
+  if (!rightButton || HoveredNode == nullptr) return;
+  CategoryNode* node = HoveredNode;
+  // A top-level category cannot be renamed, so its menu does not offer it.
+  const bool showRename = !node->isTopLevel();
+  if (showRename && !renameShown_) {
+    ::InsertMenuA(categoryMenu_, IDM_CHANGE_ICON, MF_BYCOMMAND | MF_STRING, IDM_RENAME_CATEGORY,
+                  "Rename");
+  } else if (!showRename && renameShown_) {
+    ::RemoveMenu(categoryMenu_, IDM_RENAME_CATEGORY, MF_BYCOMMAND);
+  }
+  renameShown_ = showRename;
+  categoryTree_.Select(*node);
+  // The category's list is filled before its menu opens.
+  RunPendingSelection();
+  ::TrackPopupMenu(categoryMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x,
+                   screenPoint.y, 0, owner_, nullptr);
+}
+
+bool CategoryPane::OnCommand(int id) {
+  switch (id) {
+    case IDM_ADD_CATEGORY:
+      OnAddCategory();
+      return true;
+    case IDM_INSERT_CATEGORY:
+      OnInsertCategory();
+      return true;
+    case IDM_DELETE_CATEGORY:
+      OnDeleteCategory();
+      return true;
+    case IDM_RENAME_CATEGORY:
+      OnRenameCategory();
+      return true;
+    case IDM_CHANGE_ICON:
+      OnChangeIcon();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CategoryPane::TreeChanged() {
+  if (treeChanged_) treeChanged_();
+}
+
+void CategoryPane::NameCommand(NameDialogMode mode) {
+  CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr) return;
+  const auto name = nameDialog_.Ask(owner_, NameDialogTextsFor(mode, *node));
+  // The dialog lets messages run: the category may be gone by now.
+  if (!name || categoryTree_.SelectedNode() != node) return;
+  CategoryNode* created = ApplyCategoryName(model_, services_.store, *node, mode, *name);
+  if (created == nullptr) {
+    categoryTree_.UpdateText(*node);
+  } else {
+    // New categories are not selected; the list stays as it was.
+    categoryTree_.InsertNode(model_, *created);
+    if (mode == NameDialogMode::Add) categoryTree_.ExpandAll(*node);
+  }
+  TreeChanged();
+}
+
+void CategoryPane::OnAddCategory() { NameCommand(NameDialogMode::Add); }
+
+void CategoryPane::OnInsertCategory() { NameCommand(NameDialogMode::Insert); }
+
+void CategoryPane::OnRenameCategory() {
+  const CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr) return;
+  if (!CanRename(*node)) {
+    services_.boxes.Information(kRenameRefusedText);
+    return;
+  }
+  NameCommand(NameDialogMode::Rename);
+}
+
+void CategoryPane::OnDeleteCategory() {
+  CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr || !services_.boxes.Confirm(DeleteQuestion(*node))) return;
+  if (categoryTree_.SelectedNode() != node) return;
+  if (HoveredNode != nullptr && CategoryTree::IsSelfOrAncestor(*node, *HoveredNode)) {
+    HoveredNode = nullptr;
+  }
+  // The control chooses the next selection as the item goes; the list is filled for
+  // it at once, so that no filling still running goes on with the deleted category.
+  categoryTree_.RemoveNode(*node);
+  DeleteCategory(model_, services_.store, *node);
+  selectionPending_ = true;
+  RunPendingSelection();
+  TreeChanged();
+}
+
+void CategoryPane::OnChangeIcon() {
+  CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr) return;
+  iconChooser_.Choose(owner_);
+  if (categoryTree_.SelectedNode() != node) return;
+  if (!ApplyIconChoice(*node, iconChooser_.IconChoice)) return;
+  categoryTree_.RefreshImage(*node);
+  TreeChanged();
+}
+
+LRESULT CategoryPane::OnNotify(NMHDR& header) {
+  switch (header.code) {
+    case TVN_SELCHANGEDA:
+      // The list is filled once the tree has finished changing its selection: a
+      // filling lets pending messages run, and a selection made meanwhile must not
+      // re-enter the tree control while it is still inside this notification.
+      if (!categoryTree_.rebuilding() && !selectionPending_) {
+        selectionPending_ = true;
+        ::PostMessageA(owner_, kRunSelection, 0, 0);
+      }
+      return 0;
+    case TVN_GETDISPINFOA: {
+      auto& info = reinterpret_cast<NMTVDISPINFOA&>(header);
+      if ((info.item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) == 0) return 0;
+      CategoryNode* node = reinterpret_cast<CategoryNode*>(info.item.lParam);
+      if (node == nullptr) return 0;
+      const int image = ResolveTreeImage(*node, treeImages_.get());
+      info.item.iImage = image;
+      info.item.iSelectedImage = image;
+      // A resolved image is kept by the control; index 0 is looked at again.
+      if (image > 0) info.item.mask |= TVIF_DI_SETITEM;
+      return 0;
+    }
+    case NM_RCLICK: {
+      const DWORD position = ::GetMessagePos();
+      OnTreeMouseUp(true, {GET_X_LPARAM(position), GET_Y_LPARAM(position)});
+      return TRUE;
+    }
+    default:
+      return 0;
+  }
+}
+
+}  // namespace tessaly::win32

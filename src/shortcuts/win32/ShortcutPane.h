@@ -1,0 +1,115 @@
+#pragma once
+// The right pane of the main window: the toolbar, the shortcut list with its context
+// menu and view menu, the shortcut commands and the shortcut editor. The main window
+// hands it the list's and the toolbar's notifications and their commands.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "base/MessageBoxes.h"
+#include "base/Pickers.h"
+#include "base/win32/Handle.h"
+#include "base/win32/Pictures.h"
+#include "categories/win32/CategoryTreeView.h"
+#include "model/ShortcutList.h"
+#include "shell/ShellPorts.h"
+#include "shortcuts/Launching.h"
+#include "shortcuts/ShortcutCommands.h"
+#include "shortcuts/ViewStyle.h"
+#include "shortcuts/win32/ShortcutEditor.h"
+#include "shortcuts/win32/ShortcutListView.h"
+#include "store/Settings.h"
+#include "store/ShortcutStore.h"
+
+namespace tessaly::win32 {
+
+// The main window's timer of the delayed single-click open.
+inline constexpr UINT_PTR kClickTimer = 2;
+
+class ShortcutPane {
+ public:
+  struct Services {
+    ShortcutStore& store;
+    Settings& settings;
+    LinkReader& links;
+    FileExistence& existence;
+    Launcher& launcher;
+    Pickers& pickers;
+    MessageBoxes& boxes;
+    StatusLine& status;
+  };
+
+  // The shortcuts listed belong to the category selected in categories.
+  ShortcutPane(const Services& services, CategoryTreeView& categories);
+  ShortcutPane(const ShortcutPane&) = delete;
+  ShortcutPane& operator=(const ShortcutPane&) = delete;
+
+  // Creates the toolbar and the list as children of owner.
+  void Create(HWND owner, Dpi dpi, HFONT font);
+  // The toolbar along the top of the area, the list below it.
+  void Layout(const RECT& area, int toolbarHeight);
+  // The view stored in the settings, applied at start without storing it again.
+  void ApplyStoredView(ViewStyle style);
+
+  // Notifications from the list, the toolbar and its tooltips.
+  LRESULT OnNotify(NMHDR& header);
+  // Toolbar buttons and menu commands; false for a command that is not the pane's.
+  bool OnCommand(int id);
+  // The context menu asked for over window; false when it is not the list.
+  bool OnContextMenu(HWND window, LPARAM screenPoint);
+  void OnClickTimer();
+  void OnDropFiles(HDROP drop);
+
+  ShortcutListView& list() { return shortcutList_; }
+  HWND toolbar() const { return toolbar_; }
+  HMENU listMenu() const { return listMenu_; }
+  HMENU viewMenu() const { return viewMenu_; }
+  ShortcutEditor& editor() { return editor_; }
+
+ private:
+  void OnShortcutSelected(int item);
+  void OnListMouseUp(bool leftButton);
+  void OnListKeyPress(char key);
+  void OnListDoubleClick();
+  void OnListMenuOpening();
+  void OnViewButton();
+  void OnViewThumb();
+  void OnViewList();
+  void OnViewReport();
+  void OnOpen();
+  void OnLocation();
+  void OnAdd();
+  void OnEdit();
+  void OnRemove();
+  void OnSort();
+  void OnClear();
+
+  void ChooseView(ViewStyle style);
+  void CheckView(ViewStyle style);
+  void SaveSelectedSection();
+  // The target of the first selected shortcut, or the count when none is selected.
+  void ShowSelectionStatus();
+  void SetButtonEnabled(int id, bool enabled);
+
+  Services services_;
+  CategoryTreeView& categories_;
+  ShortcutListView shortcutList_;
+  ShortcutCommands commands_;
+  ShortcutEditor editor_;
+  HWND owner_ = nullptr;
+  Dpi dpi_;
+  HWND toolbar_ = nullptr;
+  UniqueImageList toolbarImages_;
+  UniqueMenu menus_;
+  HMENU listMenu_ = nullptr;
+  HMENU viewMenu_ = nullptr;
+  bool DragStarted = false;
+  bool sorting_ = false;
+  DWORD lastSingleClickOpen_ = 0;
+  bool singleClickOpened_ = false;
+};
+
+}  // namespace tessaly::win32
