@@ -3,7 +3,9 @@
 # Idempotent: when everything is present it only checks and returns.
 set -eu
 
-PACKAGES="build-essential cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine xvfb xauth"
+# clang-14 is the second Windows compiler; nsis, zip and unzip make and check the release.
+PACKAGES="build-essential cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine xvfb xauth
+  clang-14 libclang-rt-14-dev nsis zip unzip"
 
 missing=""
 for p in $PACKAGES; do

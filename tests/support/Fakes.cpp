@@ -185,7 +185,8 @@ bool FakeDirectories::FileOrFolderExists(const std::string& path) {
   auto it = folders.find(parent);
   if (it == folders.end()) return false;
   return std::any_of(it->second.begin(), it->second.end(),
-                     [&](const DirectoryEntry& e) { return e.name == name; });
+                     // clang 14 cannot capture a structured binding by itself.
+                     [&leaf = name](const DirectoryEntry& e) { return e.name == leaf; });
 }
 
 }  // namespace tessaly::testing
