@@ -34,6 +34,38 @@ constexpr const char* kQuickLaunch = "Microsoft\\Internet Explorer\\Quick Launch
 
 }  // namespace
 
+void ScanGetAll(ShellScans& scans, Folders& folders, const std::function<bool()>& stillCurrent) {
+  scans.flags.GetAllScanActive = true;
+  scans.StartMenuDepth = 0;
+  scans.ScanStartMenu(folders.SpecialFolderPath(folder_id::CommonStartMenu), kUninstallWord);
+  if (stillCurrent()) {
+    scans.ScanStartMenu(folders.SpecialFolderPath(folder_id::StartMenu), kUninstallWord);
+  }
+}
+
+bool IsComputedCategory(const CategoryNode& node) {
+  if (IsGetAll(node)) return true;
+  for (const auto name : {builtin::Popular, builtin::Recent, builtin::Folders, builtin::Windows}) {
+    if (IsNamedAt(node, name, 0)) return true;
+  }
+  return false;
+}
+
+namespace {
+
+LineList EntriesOf(const ShortcutList& list) {
+  LineList lines;
+  const int count = list.Count();
+  lines.reserve(static_cast<std::size_t>(count > 0 ? count : 0) * 2);
+  for (int i = 0; i < count; ++i) {
+    lines.push_back(list.Title(i));
+    lines.push_back(list.Target(i));
+  }
+  return lines;
+}
+
+}  // namespace
+
 void CategorySelection::Select(const CategoryNode* node) {
   // First of all, so that a scan still running for the previous selection stops at
   // its next check.
@@ -60,6 +92,10 @@ void CategorySelection::Select(const CategoryNode* node) {
   // neither sorts it nor stores it under any category.
   const bool current = Current(generation);
   if (current) list.SortByTitle();
+  if (current && IsComputedCategory(*node)) {
+    latest_[node->name] = EntriesOf(list);
+    ++resultsVersion_;
+  }
   cursor_.SetBusy(false);
   list.EndUpdate();
   if (current) adder_.status().SetStatusText(ItemCountText(list.Count()));
@@ -67,12 +103,7 @@ void CategorySelection::Select(const CategoryNode* node) {
 
 void CategorySelection::Fill(const CategoryNode& node, unsigned generation) {
   if (IsGetAll(node)) {
-    scans_.flags.GetAllScanActive = true;
-    scans_.StartMenuDepth = 0;
-    scans_.ScanStartMenu(folders_.SpecialFolderPath(folder_id::CommonStartMenu), kUninstallWord);
-    if (Current(generation)) {
-      scans_.ScanStartMenu(folders_.SpecialFolderPath(folder_id::StartMenu), kUninstallWord);
-    }
+    ScanGetAll(scans_, folders_, [&] { return Current(generation); });
   } else if (IsNamedAt(node, builtin::Popular, 0)) {
     scans_.flags.PopularScanActive = true;
     scans_.ScanFolderLinks(folders_.SpecialFolderPath(folder_id::Desktop));

@@ -2,14 +2,30 @@
 // What the list shows when a category is selected: its stored section, or for a
 // built-in category a list computed from the shell, or nothing.
 
+#include <functional>
+#include <map>
+#include <string>
+
+#include "base/LineList.h"
 #include "model/CategoryTree.h"
+#include "model/ShortcutList.h"
 #include "shell/ListEntries.h"
 #include "shell/Scans.h"
 #include "shell/ShellPorts.h"
-#include "model/ShortcutList.h"
 #include "store/ShortcutStore.h"
 
 namespace tessaly {
+
+// What the computed built-in categories listed the last time a filling of theirs ran
+// to its end, by the category's name: title and target lines in list order.
+using LatestResults = std::map<std::string, LineList>;
+
+// True for the built-in categories whose list is computed from the shell.
+bool IsComputedCategory(const CategoryNode& node);
+
+// "Get All"'s two start-menu scans into the scans' list. stillCurrent says whether
+// the filling still owns the list once the first scan is done.
+void ScanGetAll(ShellScans& scans, Folders& folders, const std::function<bool()>& stillCurrent);
 
 class CategorySelection {
  public:
@@ -27,6 +43,10 @@ class CategorySelection {
   // null when no category is selected any more.
   void Select(const CategoryNode* node);
 
+  const LatestResults& latestResults() const { return latest_; }
+  // Counts up whenever the latest results change.
+  unsigned resultsVersion() const { return resultsVersion_; }
+
  private:
   void Fill(const CategoryNode& node, unsigned generation);
   void FillFolders(unsigned generation);
@@ -39,6 +59,8 @@ class CategorySelection {
   Folders& folders_;
   FileExistence& existence_;
   BusyCursor& cursor_;
+  LatestResults latest_;
+  unsigned resultsVersion_ = 0;
 };
 
 }  // namespace tessaly

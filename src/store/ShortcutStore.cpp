@@ -103,14 +103,14 @@ int ShortcutStore::FindSection(const std::string& header) const {
   return -1;
 }
 
-bool ShortcutStore::Save() { return SaveLines(files_, boxes_, path_, lines_); }
+bool ShortcutStore::Save() {
+  ++version_;
+  return SaveLines(files_, boxes_, path_, lines_);
+}
 
-bool ShortcutStore::LoadCategorySection(const CategoryNode& node, ListEntryAdder& adder) {
+std::optional<LineList> ShortcutStore::SectionEntries(const CategoryNode& node) const {
   const int found = FindSection(SectionHeader(node));
-  if (found < 0) return false;
-
-  // The pairs are taken first: AddListEntry lets pending messages run, and a nested
-  // selection may save another section and so reshape the line list meanwhile.
+  if (found < 0) return std::nullopt;
   LineList pairs;
   for (Index i = static_cast<Index>(found) + 1; i + 1 < lines_.size(); i += 2) {
     const std::string& title = lines_[i];
@@ -118,6 +118,15 @@ bool ShortcutStore::LoadCategorySection(const CategoryNode& node, ListEntryAdder
     pairs.push_back(title);
     pairs.push_back(lines_[i + 1]);
   }
+  return pairs;
+}
+
+bool ShortcutStore::LoadCategorySection(const CategoryNode& node, ListEntryAdder& adder) {
+  // The pairs are taken first: AddListEntry lets pending messages run, and a nested
+  // selection may save another section and so reshape the line list meanwhile.
+  const std::optional<LineList> entries = SectionEntries(node);
+  if (!entries) return false;
+  const LineList& pairs = *entries;
 
   // A nested selection that starts a filling of its own takes the list over.
   const unsigned generation = adder.generation();
@@ -234,6 +243,7 @@ void ShortcutStore::MoveCategorySections(const std::vector<std::string>& oldHead
 void ShortcutStore::RemoveCategorySection(const CategoryNode& node) {
   const int found = FindSection(SectionHeader(node));
   if (found < 0) return;
+  ++version_;
   const auto h = static_cast<Index>(found);
   lines_.erase(lines_.begin() + Offset(h), lines_.begin() + Offset(BodyEndForReplace(lines_, h)));
 }

@@ -2,6 +2,7 @@
 // Shortcuts.sts: sections headed "<[Top][...][Name]>", each followed by title/target
 // line pairs. Every change is written to the file before the operation returns.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ class ShortcutStore {
 
   // "<" + "[name]" for the node and each ancestor, top-level first, + ">".
   static std::string SectionHeader(const CategoryNode& node);
+
+  // The title/target pairs of the node's section, read as a load reads them; nothing
+  // when the node has no section.
+  std::optional<LineList> SectionEntries(const CategoryNode& node) const;
+  // Counts up with every change of the lines, so that what was read from them can
+  // tell it is out of date.
+  unsigned version() const { return version_; }
 
   // Fills the list from the node's section (clearing it first). False, with the list
   // untouched, when the node has no section.
@@ -62,6 +70,7 @@ class ShortcutStore {
   MessageBoxes& boxes_;
   std::string path_;
   LineList lines_;
+  unsigned version_ = 0;
 };
 
 }  // namespace tessaly
