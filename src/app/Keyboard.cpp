@@ -6,16 +6,16 @@ namespace {
 
 bool Plain(const KeyPress& key) { return !key.ctrl && !key.shift && !key.alt; }
 
-bool OpensMenu(const KeyPress& key) {
-  return (key.key == vk::F10 && key.shift && !key.ctrl && !key.alt) ||
-         (key.key == vk::Apps && !key.ctrl && !key.alt);
-}
-
 bool RunsElevated(const KeyPress& key) {
   return key.key == vk::Return && key.ctrl && key.shift && !key.alt;
 }
 
 }  // namespace
+
+bool OpensMenu(const KeyPress& key) {
+  return (key.key == vk::F10 && key.shift && !key.ctrl && !key.alt) ||
+         (key.key == vk::Apps && !key.ctrl && !key.alt);
+}
 
 KeyAction DecideKey(const KeyPress& key, FocusPane focus) {
   if ((key.key == vk::LetterF && key.ctrl && !key.shift && !key.alt) ||

@@ -52,6 +52,10 @@ enum class KeyAction {
 
 KeyAction DecideKey(const KeyPress& key, FocusPane focus);
 
+// True for the keys that ask for a context menu: Shift+F10 and the menu key. Their
+// release is the window's too, so that the system does not ask a second time.
+bool OpensMenu(const KeyPress& key);
+
 // The pane Tab moves to, or Shift+Tab (backwards): tree, search field, list, round.
 FocusPane NextPane(FocusPane from, bool backwards);
 

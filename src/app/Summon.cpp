@@ -110,7 +110,7 @@ std::string HotkeyText(const Hotkey& hotkey) {
   return text;
 }
 
-std::string InstanceName(const std::string& dataDirectory) {
+unsigned long long InstanceKey(const std::string& dataDirectory) {
   const std::string folder = LowerAscii(WithTrailingBackslash(dataDirectory));
   // FNV-1a: a name for the folder that holds no backslash, which the system's
   // object names reserve.
@@ -119,8 +119,12 @@ std::string InstanceName(const std::string& dataDirectory) {
     hash ^= static_cast<unsigned char>(c);
     hash *= 1099511628211ull;
   }
+  return hash;
+}
+
+std::string InstanceName(const std::string& dataDirectory) {
   char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  std::snprintf(text, sizeof text, "%016llx", InstanceKey(dataDirectory));
   return std::string("Local\\Tessaly.") + text;
 }
 

@@ -38,5 +38,7 @@ std::string HotkeyText(const Hotkey& hotkey);
 // The name of the lock that lets one Tessaly run per data directory: the same for
 // every spelling of the folder (case, trailing "\").
 std::string InstanceName(const std::string& dataDirectory);
+// The number behind that name, which the running window carries.
+unsigned long long InstanceKey(const std::string& dataDirectory);
 
 }  // namespace tessaly

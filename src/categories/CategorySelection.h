@@ -44,6 +44,11 @@ class CategorySelection {
   void Select(const CategoryNode* node);
 
   const LatestResults& latestResults() const { return latest_; }
+  // Keeps what a filling done elsewhere found for a computed category of that name.
+  void RememberLatest(const std::string& name, LineList entries) {
+    latest_[name] = std::move(entries);
+    ++resultsVersion_;
+  }
   // Counts up whenever the latest results change.
   unsigned resultsVersion() const { return resultsVersion_; }
 

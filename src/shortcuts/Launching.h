@@ -18,6 +18,8 @@ class Launcher {
   virtual ~Launcher() = default;
   // The shell's "open" on path, with parameters when not empty, shown normally.
   virtual void ShellOpen(const std::string& path, const std::string& parameters) = 0;
+  // The same, with the administrator's rights the system asks the user for.
+  virtual void ShellRunAsAdministrator(const std::string& path, const std::string& parameters) = 0;
   // Starts a command line, shown normally.
   virtual void RunCommandLine(const std::string& commandLine) = 0;
   virtual void SendKeyEvents(const std::vector<KeyEvent>& events) = 0;

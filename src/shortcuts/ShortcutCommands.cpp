@@ -100,7 +100,11 @@ int ShortcutCommands::FirstSelected() const {
   return -1;
 }
 
-void ShortcutCommands::Open() {
+void ShortcutCommands::Open() { Launch(false); }
+
+void ShortcutCommands::RunAsAdministrator() { Launch(true); }
+
+void ShortcutCommands::Launch(bool elevated) {
   const int item = FirstSelected();
   if (item < 0) return;
   const OpenDecision decision = DecideOpen(list_.Target(item), links_, existence_);
@@ -112,7 +116,11 @@ void ShortcutCommands::Open() {
       boxes_.Information(decision.message);
       break;
     case OpenDecision::Kind::Launch:
-      launcher_.ShellOpen(decision.path, decision.parameters);
+      if (elevated) {
+        launcher_.ShellRunAsAdministrator(decision.path, decision.parameters);
+      } else {
+        launcher_.ShellOpen(decision.path, decision.parameters);
+      }
       break;
   }
 }

@@ -50,6 +50,8 @@ class ShortcutCommands {
 
   // Opens the first selected item.
   void Open();
+  // Opens it as Open does, with the administrator's rights.
+  void RunAsAdministrator();
   // Shows the first selected item in the file manager.
   void Location();
   // Asks, then files the selected items in the trash (or, in a category named
@@ -64,6 +66,7 @@ class ShortcutCommands {
 
  private:
   int FirstSelected() const;
+  void Launch(bool elevated);
 
   ShortcutList& list_;
   ShortcutStore& store_;

@@ -17,6 +17,7 @@ inline constexpr const char* Top = "Top";
 inline constexpr const char* Width = "Width";
 inline constexpr const char* Height = "Height";
 inline constexpr const char* Treeselect = "Treeselect";
+inline constexpr const char* Hotkey = "Hotkey";
 }  // namespace setting_key
 
 class Settings {

@@ -17,6 +17,9 @@ class RecordingLauncher : public Launcher {
   void ShellOpen(const std::string& path, const std::string& parameters) override {
     calls.push_back("open " + path + "|" + parameters);
   }
+  void ShellRunAsAdministrator(const std::string& path, const std::string& parameters) override {
+    calls.push_back("runas " + path + "|" + parameters);
+  }
   void RunCommandLine(const std::string& commandLine) override { calls.push_back("run " + commandLine); }
   void SendKeyEvents(const std::vector<KeyEvent>& events) override {
     keys = events;
@@ -100,7 +103,12 @@ TEST_F(CommandsTest, OpenUsesTheFirstSelectedItemAndNothingWithoutSelection) {
   list.Add("c", "C:\\c.txt", true);
   commands.Open();
   EXPECT_EQ(std::vector<std::string>{"open C:\\b.txt|"}, launcher.calls);
+  // As administrator the same target is started, with the elevated verb.
+  commands.RunAsAdministrator();
+  EXPECT_EQ("runas C:\\b.txt|", launcher.calls.back());
+  launcher.calls.pop_back();
   list.items[1].selected = list.items[2].selected = false;
+  commands.RunAsAdministrator();
   commands.Open();
   commands.Location();
   EXPECT_EQ(1u, launcher.calls.size());

@@ -5,7 +5,10 @@
 #include <algorithm>
 
 #include "app/win32/MainWindowRes.h"
+#include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
+#include "categories/win32/CategoryPaneRes.h"
+#include "model/BuiltinCategories.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
 
 namespace tessaly::win32 {
@@ -55,6 +58,16 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   selection_ = std::make_unique<CategorySelection>(session_->shortcuts(), *scans_, *adder_,
                                                    platform_.folders, platform_.existence,
                                                    static_cast<BusyCursor&>(*this));
+  searchAdder_ = std::make_unique<ListEntryAdder>(searchList_, silentStatus_, platform_.pump);
+  searchScans_ = std::make_unique<ShellScans>(platform_.folders, platform_.links, platform_.lister,
+                                              platform_.existence, *searchAdder_);
+  shortcuts_->SetSearchSources({&session_->tree(), selection_.get(), [this] { ScanGetAllOnce(); },
+                                [this] {
+                                  // A filling still running stops adding at its next look.
+                                  scans_->flags.ClearAll();
+                                  adder_->NextGeneration();
+                                },
+                                [this] { categories_->ShowSelected(); }});
 
   static const ATOM registered = [] {
     WNDCLASSEXA wc{};
@@ -86,6 +99,10 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   }
   shortcuts_->ApplyStoredView(session_->StoredView());
   ApplyPlacement(session_->StoredWindowPlacement());
+  // A second start in the same data directory finds this window by it.
+  ::SetPropA(hwnd(), kInstanceProperty,
+             reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(InstanceKey(session_->DataDirectory()))));
+  RegisterSummonHotkey();
   ::SetTimer(hwnd(), kStartTimer, kStartDelay, nullptr);
   ::DragAcceptFiles(hwnd(), TRUE);
   shortcuts_->list().AttachSystemImageLists();
@@ -95,6 +112,9 @@ bool MainWindow::Create(const std::string& currentDirectory) {
 void MainWindow::Show(int showCommand) {
   ::ShowWindow(hwnd(), showMaximized_ ? SW_SHOWMAXIMIZED : showCommand);
   ::UpdateWindow(hwnd());
+  // The keyboard starts in the tree, the first of the panes.
+  if (::GetActiveWindow() == hwnd()) ::SetFocus(categories_->hwnd());
+  focusBeforeLeaving_ = categories_->hwnd();
 }
 
 void MainWindow::OnCreate() {
@@ -105,6 +125,7 @@ void MainWindow::OnCreate() {
   splitter_.Create(hwnd(), IDC_SPLITTER);
   shortcuts_->Create(hwnd(), dpi_, formFont_.get());
   categories_->OnTreeDropped([this] { shortcuts_->ClearDragStarted(); });
+  categories_->OnSelecting([this] { shortcuts_->LeaveSearch(); });
 
   statusBar_ = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                  0, 0, 0, 0, hwnd(),
@@ -113,6 +134,8 @@ void MainWindow::OnCreate() {
   // One panel; as the last panel it reaches the right edge, so a long target fits.
   int edges[] = {-1};
   ::SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
+  GiveAccessibleName(statusBar_, "Status");
+  GiveAccessibleName(splitter_.hwnd(), "Border between the panes");
 }
 
 void MainWindow::Layout() {
@@ -173,8 +196,160 @@ void MainWindow::OnStartTimer() {
   ::KillTimer(hwnd(), kStartTimer);
   session_->LoadTree();
   categories_->ShowTree();
-  if (session_->tree().empty()) return;
-  categories_->SelectAt(session_->InitialSelection());
+  if (!session_->tree().empty()) categories_->SelectAt(session_->InitialSelection());
+  // Said once, where it does not stop the start: why the summon hotkey is off.
+  if (!hotkeyProblem_.empty()) SetStatusText(hotkeyProblem_);
+}
+
+void MainWindow::RegisterSummonHotkey() {
+  const HotkeyChoice choice = ReadHotkey(session_->settings().ReadSetting(setting_key::Hotkey));
+  if (!choice.hotkey) {
+    if (!choice.problem.empty()) hotkeyProblem_ = "The hotkey is off: " + choice.problem + ".";
+    return;
+  }
+  hotkeyRegistered_ = ::RegisterHotKey(hwnd(), kSummonHotkey, choice.hotkey->modifiers | MOD_NOREPEAT,
+                                       choice.hotkey->key) != FALSE;
+  if (!hotkeyRegistered_) {
+    hotkeyProblem_ = "The hotkey is off: " + HotkeyText(*choice.hotkey) +
+                     " is taken by another program.";
+  }
+}
+
+void MainWindow::OnHotkey() {
+  // Pressed while Tessaly is in front, it puts Tessaly away again.
+  if (::GetForegroundWindow() == hwnd() && !::IsIconic(hwnd())) {
+    ::ShowWindow(hwnd(), SW_MINIMIZE);
+    return;
+  }
+  Summon();
+}
+
+void MainWindow::Summon() {
+  if (::IsIconic(hwnd())) {
+    ::ShowWindow(hwnd(), SW_RESTORE);
+  } else {
+    ::ShowWindow(hwnd(), SW_SHOW);
+  }
+  ::SetForegroundWindow(hwnd());
+  shortcuts_->FocusSearch();
+}
+
+void MainWindow::ScanGetAllOnce() {
+  const CategoryTree& tree = session_->tree();
+  bool hasGetAll = false;
+  tree.ForEach([&](CategoryNode& node) { hasGetAll = hasGetAll || IsGetAll(node); });
+  const auto& latest = selection_->latestResults();
+  if (!hasGetAll || latest.find(std::string(builtin::GetAll)) != latest.end()) return;
+  searchList_.Clear();
+  ScanGetAll(*searchScans_, platform_.folders, [] { return true; });
+  LineList entries;
+  for (const auto& item : searchList_.items()) {
+    entries.push_back(item.title);
+    entries.push_back(item.target);
+  }
+  searchList_.Clear();
+  selection_->RememberLatest(std::string(builtin::GetAll), std::move(entries));
+}
+
+FocusPane MainWindow::PaneWithFocus() const {
+  const HWND focus = ::GetFocus();
+  if (focus == nullptr) return FocusPane::Elsewhere;
+  if (focus == categories_->hwnd()) return FocusPane::Tree;
+  if (focus == shortcuts_->searchField()) return FocusPane::Search;
+  if (focus == shortcuts_->list().hwnd()) return FocusPane::List;
+  return FocusPane::Elsewhere;
+}
+
+void MainWindow::Focus(FocusPane pane) {
+  switch (pane) {
+    case FocusPane::Tree:
+      ::SetFocus(categories_->hwnd());
+      break;
+    case FocusPane::Search:
+      shortcuts_->FocusSearch();
+      break;
+    case FocusPane::List:
+      ::SetFocus(shortcuts_->list().hwnd());
+      break;
+    case FocusPane::Elsewhere:
+      break;
+  }
+}
+
+bool MainWindow::PreTranslateMessage(const MSG& msg) {
+  // Only keys meant for this window; a dialog or menu runs its own loop anyway.
+  if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  keyMenuShown_ = false;
+  KeyPress key;
+  key.key = static_cast<unsigned>(msg.wParam);
+  key.ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  key.shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  key.alt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
+  const FocusPane focus = PaneWithFocus();
+  const KeyAction action = DecideKey(key, focus);
+  if (action == KeyAction::None) return false;
+  if (action == KeyAction::NextPane || action == KeyAction::PreviousPane) {
+    Focus(NextPane(focus, action == KeyAction::PreviousPane));
+    return true;
+  }
+  // NOTE: the system asks for the context menu of these keys on its own as well (Wine
+  // at the key's release, whatever took the key before): that second request is not
+  // answered.
+  keyMenuShown_ = OpensMenu(key);
+  DoKeyAction(action);
+  return true;
+}
+
+void MainWindow::DoKeyAction(KeyAction action) {
+  switch (action) {
+    case KeyAction::FocusSearch:
+      shortcuts_->FocusSearch();
+      return;
+    case KeyAction::AddCategory:
+      categories_->OnCommand(IDM_ADD_CATEGORY);
+      return;
+    case KeyAction::RenameCategory:
+      categories_->OnCommand(IDM_RENAME_CATEGORY);
+      return;
+    case KeyAction::DeleteCategory:
+      categories_->OnCommand(IDM_DELETE_CATEGORY);
+      return;
+    case KeyAction::CategoryMenu:
+      categories_->ShowMenuAtSelection();
+      return;
+    case KeyAction::AddShortcut:
+      shortcuts_->OnCommand(IDC_ADD, 0);
+      return;
+    case KeyAction::EditShortcut:
+      shortcuts_->OnCommand(IDC_EDIT, 0);
+      return;
+    case KeyAction::RemoveShortcuts:
+      shortcuts_->OnCommand(IDC_REMOVE, 0);
+      return;
+    case KeyAction::ShortcutMenu:
+      shortcuts_->OnContextMenu(shortcuts_->list().hwnd(), MAKELPARAM(-1, -1));
+      return;
+    case KeyAction::RunAsAdministrator:
+      shortcuts_->OnRunAsAdministrator();
+      return;
+    case KeyAction::OpenFound:
+      shortcuts_->OpenFound(false);
+      return;
+    case KeyAction::RunFoundAsAdministrator:
+      shortcuts_->OpenFound(true);
+      return;
+    case KeyAction::EnterResults:
+      shortcuts_->EnterResults();
+      return;
+    case KeyAction::EndSearch:
+      shortcuts_->EndSearch();
+      return;
+    case KeyAction::None:
+    case KeyAction::NextPane:
+    case KeyAction::PreviousPane:
+      return;
+  }
 }
 
 bool MainWindow::OnClose() { return session_->Close(categories_->tree().SelectedNode()); }
@@ -183,7 +358,7 @@ void MainWindow::OnAbout() { aboutBox_.Show(hwnd()); }
 
 void MainWindow::OnExit() { ::PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
 
-void MainWindow::OnCommand(int id) {
+void MainWindow::OnCommand(int id, int code) {
   switch (id) {
     case IDC_ABOUT:
       OnAbout();
@@ -192,7 +367,7 @@ void MainWindow::OnCommand(int id) {
       OnExit();
       return;
     default:
-      if (!shortcuts_->OnCommand(id)) categories_->OnCommand(id);
+      if (!shortcuts_->OnCommand(id, code)) categories_->OnCommand(id);
       return;
   }
 }
@@ -231,8 +406,33 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == kClickTimer) shortcuts_->OnClickTimer();
       return 0;
     case WM_CONTEXTMENU:
+      if (lp == -1 && keyMenuShown_) {
+        keyMenuShown_ = false;
+        return 0;
+      }
       if (shortcuts_->OnContextMenu(reinterpret_cast<HWND>(wp), lp)) return 0;
+      if (reinterpret_cast<HWND>(wp) == categories_->hwnd() && lp == -1) {
+        categories_->ShowMenuAtSelection();
+        return 0;
+      }
       return DefaultHandling(msg, wp, lp);
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the window is active again
+      // (after a dialog, a message box, another program).
+      if (LOWORD(wp) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(hwnd(), focus)) focusBeforeLeaving_ = focus;
+        return 0;
+      }
+      if (focusBeforeLeaving_ != nullptr && ::IsWindow(focusBeforeLeaving_) &&
+          ::IsChild(hwnd(), focusBeforeLeaving_)) {
+        ::SetFocus(focusBeforeLeaving_);
+        return 0;
+      }
+      return DefaultHandling(msg, wp, lp);
+    case WM_HOTKEY:
+      if (wp == kSummonHotkey) OnHotkey();
+      return 0;
     case WM_SETCURSOR:
       if (busyDepth_ > 0) {
         ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
@@ -240,7 +440,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return DefaultHandling(msg, wp, lp);
     case WM_COMMAND:
-      OnCommand(LOWORD(wp));
+      OnCommand(LOWORD(wp), HIWORD(wp));
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lp));
@@ -256,6 +456,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnClose()) ::DestroyWindow(hwnd());
       return 0;
     case WM_DESTROY:
+      if (hotkeyRegistered_) ::UnregisterHotKey(hwnd(), kSummonHotkey);
+      ::RemovePropA(hwnd(), kInstanceProperty);
       ::PostQuitMessage(0);
       return 0;
     default:

@@ -9,7 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "app/Keyboard.h"
 #include "app/Session.h"
+#include "app/Summon.h"
 #include "app/win32/AboutBox.h"
 #include "app/win32/Platform.h"
 #include "app/win32/Splitter.h"
@@ -19,6 +21,7 @@
 #include "categories/CategorySelection.h"
 #include "categories/win32/CategoryPane.h"
 #include "shell/ListEntries.h"
+#include "model/MemoryShortcutList.h"
 #include "shell/Scans.h"
 #include "shortcuts/win32/ShortcutPane.h"
 
@@ -27,8 +30,17 @@ namespace tessaly::win32 {
 inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
 // The delayed start; the single-click open's timer is the shortcut pane's.
 inline constexpr UINT_PTR kStartTimer = 1;
+// The summon hotkey's identifier with the system.
+inline constexpr int kSummonHotkey = 1;
+// The window property that tells which data directory a running Tessaly uses.
+inline constexpr const char* kInstanceProperty = "Tessaly.Instance";
 
 class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCursor {
+  // The status of the search's own scan, which nobody sees.
+  struct SilentStatus : StatusLine {
+    void SetStatusText(const std::string&) override {}
+  };
+
  public:
   explicit MainWindow(Platform& platform);
   ~MainWindow();
@@ -40,6 +52,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void Show(int showCommand);
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // Keys that do something wherever the focus is in the window, before the control
+  // with the focus sees them. True when the key was taken.
+  bool PreTranslateMessage(const MSG& msg);
+  // Brings the window to the front, restored, with the focus in the search field.
+  void Summon();
 
   Session& session() { return *session_; }
   ShellScans& scans() { return *scans_; }
@@ -52,7 +69,13 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   bool OnClose();
   void OnAbout();
   void OnExit();
-  void OnCommand(int id);
+  void OnCommand(int id, int code);
+  void OnHotkey();
+  void RegisterSummonHotkey();
+  void ScanGetAllOnce();
+  FocusPane PaneWithFocus() const;
+  void Focus(FocusPane pane);
+  void DoKeyAction(KeyAction action);
   LRESULT OnNotify(NMHDR& header);
   void Layout();
   void ApplyPlacement(const Placement& placement);
@@ -70,6 +93,15 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   std::unique_ptr<ListEntryAdder> adder_;
   std::unique_ptr<ShellScans> scans_;
   std::unique_ptr<CategorySelection> selection_;
+  // The search's own scan of the start menus, into a list nobody sees.
+  MemoryShortcutList searchList_;
+  std::unique_ptr<ListEntryAdder> searchAdder_;
+  std::unique_ptr<ShellScans> searchScans_;
+  SilentStatus silentStatus_;
+  std::string hotkeyProblem_;
+  bool hotkeyRegistered_ = false;
+  HWND focusBeforeLeaving_ = nullptr;
+  bool keyMenuShown_ = false;
   int busyDepth_ = 0;
   int treeWidth_ = 0;
   bool showMaximized_ = false;

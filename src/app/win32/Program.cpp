@@ -5,6 +5,9 @@
 
 #include <vector>
 
+#include "app/Summon.h"
+#include "app/win32/MainWindow.h"
+
 namespace tessaly::win32 {
 
 std::string CurrentDirectory() {
@@ -17,13 +20,41 @@ std::string CurrentDirectory() {
   }
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate) {
   MSG msg{};
   while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (preTranslate && preTranslate(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
   return static_cast<int>(msg.wParam);
+}
+
+SingleInstance::SingleInstance(const std::string& dataDirectory)
+    : dataDirectory_(dataDirectory) {
+  lock_ = ::CreateMutexA(nullptr, FALSE, InstanceName(dataDirectory).c_str());
+  first_ = !(lock_ != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+SingleInstance::~SingleInstance() {
+  if (lock_ != nullptr) ::CloseHandle(lock_);
+}
+
+void SingleInstance::ShowTheOther() const {
+  const auto key = static_cast<UINT_PTR>(InstanceKey(dataDirectory_));
+  HWND window = nullptr;
+  // The other one may still be creating its window: look for a moment.
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    for (HWND found = ::FindWindowExA(nullptr, nullptr, kMainWindowClass, nullptr); found != nullptr;
+         found = ::FindWindowExA(nullptr, found, kMainWindowClass, nullptr)) {
+      if (reinterpret_cast<UINT_PTR>(::GetPropA(found, kInstanceProperty)) == key) window = found;
+    }
+    if (window != nullptr) break;
+    ::Sleep(20);
+  }
+  if (window == nullptr) return;
+  if (::IsIconic(window)) ::ShowWindowAsync(window, SW_RESTORE);
+  ::SetForegroundWindow(window);
 }
 
 void InitialiseControls() {

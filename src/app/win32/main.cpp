@@ -39,11 +39,17 @@ int Run(int showCommand) {
   Platform platform{files, boxes, folders, links, lister, existence, pump, launcher, pickers};
 
   int exitCode = 0;
-  {
+  const std::string currentDirectory = CurrentDirectory();
+  // A second start in the same data directory only brings the first to the front; it
+  // reads and writes nothing.
+  const SingleInstance instance(tessaly::DataDirectoryFrom(currentDirectory));
+  if (!instance.first()) {
+    instance.ShowTheOther();
+  } else {
     MainWindow window(platform);
-    if (window.Create(CurrentDirectory())) {
+    if (window.Create(currentDirectory)) {
       window.Show(showCommand);
-      exitCode = RunMessageLoop();
+      exitCode = RunMessageLoop([&](const MSG& msg) { return window.PreTranslateMessage(msg); });
     }
   }
   if (SUCCEEDED(ole)) ::OleUninitialize();

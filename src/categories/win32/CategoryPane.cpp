@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/win32/AccessibleName.h"
 #include "base/win32/Boundary.h"
 #include "categories/win32/CategoryPaneRes.h"
 #include "categories/win32/TreeImages.h"
@@ -41,6 +42,7 @@ void CategoryPane::Create(HWND owner, Dpi dpi, CategorySelection& selection) {
   categoryTree_.SetImageList(treeImages_.get());
   ::SetWindowSubclass(categoryTree_.hwnd(), &CategoryPane::TreeSubclass, kTreeSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
+  GiveAccessibleName(categoryTree_.hwnd(), "Categories");
 
   menus_.reset(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CATEGORY_MENU)));
   categoryMenu_ = ::GetSubMenu(menus_.get(), 0);
@@ -57,7 +59,12 @@ void CategoryPane::SelectAt(std::optional<int> absoluteIndex) {
   RunPendingSelection();
 }
 
-void CategoryPane::OnCategorySelected(CategoryNode* node) { selection_->Select(node); }
+void CategoryPane::OnCategorySelected(CategoryNode* node) {
+  if (selecting_) selecting_();
+  selection_->Select(node);
+}
+
+void CategoryPane::ShowSelected() { OnCategorySelected(categoryTree_.SelectedNode()); }
 
 void CategoryPane::RunPendingSelection() {
   if (!selectionPending_) return;
@@ -83,9 +90,23 @@ void CategoryPane::OnTreeMouseMove(POINT clientPoint) {
 
 void CategoryPane::OnTreeMouseUp(bool rightButton, POINT screenPoint) {
   if (!rightButton || HoveredNode == nullptr) return;
-  CategoryNode* node = HoveredNode;
+  ShowMenu(*HoveredNode, screenPoint);
+}
+
+void CategoryPane::ShowMenuAtSelection() {
+  CategoryNode* node = categoryTree_.SelectedNode();
+  if (node == nullptr) return;
+  RECT label{};
+  const HTREEITEM item = categoryTree_.ItemOf(*node);
+  TreeView_GetItemRect(categoryTree_.hwnd(), item, &label, TRUE);
+  POINT below{label.left, label.bottom};
+  ::ClientToScreen(categoryTree_.hwnd(), &below);
+  ShowMenu(*node, below);
+}
+
+void CategoryPane::ShowMenu(CategoryNode& node, POINT screenPoint) {
   // A top-level category cannot be renamed, so its menu does not offer it.
-  const bool showRename = !node->isTopLevel();
+  const bool showRename = !node.isTopLevel();
   if (showRename && !renameShown_) {
     ::InsertMenuA(categoryMenu_, IDM_CHANGE_ICON, MF_BYCOMMAND | MF_STRING, IDM_RENAME_CATEGORY,
                   "Rename");
@@ -93,7 +114,7 @@ void CategoryPane::OnTreeMouseUp(bool rightButton, POINT screenPoint) {
     ::RemoveMenu(categoryMenu_, IDM_RENAME_CATEGORY, MF_BYCOMMAND);
   }
   renameShown_ = showRename;
-  categoryTree_.Select(*node);
+  categoryTree_.Select(node);
   // The category's list is filled before its menu opens.
   RunPendingSelection();
   ::TrackPopupMenu(categoryMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x,

@@ -56,6 +56,13 @@ class CategoryPane {
   bool OnCommand(int id);
   // Fills the list for the tree's selection if it changed since the last filling.
   void RunPendingSelection();
+  // Fills the list for the selected category again.
+  void ShowSelected();
+  // Opens the category menu for the selected category, below its name: the keyboard's
+  // way to the menu.
+  void ShowMenuAtSelection();
+  // Runs before every filling of the list for a category.
+  void OnSelecting(std::function<void()> selecting) { selecting_ = std::move(selecting); }
   // The main window's mouse messages while a category is dragged; true when taken.
   bool OnDragMessage(UINT msg, WPARAM wp, LPARAM lp);
   // Runs after every drop on the tree.
@@ -77,6 +84,7 @@ class CategoryPane {
   void OnCategorySelected(CategoryNode* node);
   void OnTreeMouseMove(POINT clientPoint);
   void OnTreeMouseUp(bool rightButton, POINT screenPoint);
+  void ShowMenu(CategoryNode& node, POINT screenPoint);
   void OnAddCategory();
   void OnInsertCategory();
   void OnDeleteCategory();
@@ -98,6 +106,7 @@ class CategoryPane {
   IconChooser iconChooser_;
   std::function<void()> treeChanged_;
   std::function<void()> treeDropped_;
+  std::function<void()> selecting_;
   CategoryDrag drag_{categoryTree_};
   UniqueMenu menus_;
   HMENU categoryMenu_ = nullptr;

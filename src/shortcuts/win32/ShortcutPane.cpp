@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "base/ScopedFlag.h"
+#include "base/Text.h"
+#include "base/win32/AccessibleName.h"
+#include "base/win32/Text.h"
 #include "shell/ListEntries.h"
 #include "shortcuts/ShortcutDrops.h"
 #include "shortcuts/ShortcutNames.h"
@@ -21,6 +24,7 @@ constexpr int kButtonWidth = 65;
 constexpr int kButtonHeight = 62;
 constexpr int kToolbarGlyph = 32;
 constexpr int kTitleColumnWidth = 106;
+constexpr int kSearchHeight = 24;
 constexpr UINT kClickInterval = 200;
 
 struct ToolButton {
@@ -77,7 +81,19 @@ void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
   ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(dpi.Scale(kButtonWidth), dpi.Scale(kButtonHeight)));
 
+  searchField_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                                   owner, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SEARCH)),
+                                   ::GetModuleHandleA(nullptr), nullptr);
+  ::SendMessageA(searchField_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // The hint stays while the field is empty, focused or not.
+  ::SendMessageW(searchField_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Find a shortcut"));
+
   shortcutList_.Create(owner, IDC_SHORTCUT_LIST, font, dpi.Scale(kTitleColumnWidth));
+
+  GiveAccessibleName(toolbar_, "Toolbar");
+  GiveAccessibleName(searchField_, "Find a shortcut");
+  GiveAccessibleName(shortcutList_.hwnd(), "Shortcuts");
 
   menus_.reset(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_LIST_MENUS)));
   listMenu_ = ::GetSubMenu(menus_.get(), 0);
@@ -89,11 +105,14 @@ void ShortcutPane::Layout(const RECT& area, int toolbarHeight) {
   const int width = std::max(0, static_cast<int>(area.right - area.left));
   const int height = std::max(0, static_cast<int>(area.bottom - area.top));
   const int toolbar = std::min(toolbarHeight, height);
-  HDWP positions = ::BeginDeferWindowPos(2);
+  const int search = std::min(dpi_.Scale(kSearchHeight), height - toolbar);
+  HDWP positions = ::BeginDeferWindowPos(3);
   positions = ::DeferWindowPos(positions, toolbar_, nullptr, area.left, area.top, width, toolbar,
                                SWP_NOZORDER | SWP_NOACTIVATE);
+  positions = ::DeferWindowPos(positions, searchField_, nullptr, area.left, area.top + toolbar,
+                               width, search, SWP_NOZORDER | SWP_NOACTIVATE);
   positions = ::DeferWindowPos(positions, shortcutList_.hwnd(), nullptr, area.left,
-                               area.top + toolbar, width, height - toolbar,
+                               area.top + toolbar + search, width, height - toolbar - search,
                                SWP_NOZORDER | SWP_NOACTIVATE);
   if (positions != nullptr) ::EndDeferWindowPos(positions);
   shortcutList_.FitTargetColumn();
@@ -146,8 +165,9 @@ void ShortcutPane::SetButtonEnabled(int id, bool enabled) {
 }
 
 void ShortcutPane::OnShortcutSelected(int item) {
-  SetButtonEnabled(IDC_REMOVE, true);
-  SetButtonEnabled(IDC_EDIT, true);
+  // What was found belongs to many categories: it is opened, never edited here.
+  SetButtonEnabled(IDC_REMOVE, !searchMode_);
+  SetButtonEnabled(IDC_EDIT, !searchMode_);
   DragStarted = false;
   services_.status.SetStatusText("Target: " +
                                  DisplayTarget(shortcutList_.Target(item), services_.links));
@@ -155,15 +175,15 @@ void ShortcutPane::OnShortcutSelected(int item) {
 
 void ShortcutPane::OnListMouseUp(bool leftButton) {
   if (shortcutList_.SelectedCount() > 0) {
-    SetButtonEnabled(IDC_REMOVE, true);
-    SetButtonEnabled(IDC_EDIT, true);
+    SetButtonEnabled(IDC_REMOVE, !searchMode_);
+    SetButtonEnabled(IDC_EDIT, !searchMode_);
     // Only a left click opens: a right click brings up the context menu, and the item
     // must not start behind it.
     if (leftButton) ::SetTimer(owner_, kClickTimer, kClickInterval, nullptr);
   } else {
     SetButtonEnabled(IDC_REMOVE, false);
     SetButtonEnabled(IDC_EDIT, false);
-    services_.status.SetStatusText(ItemCountText(shortcutList_.Count()));
+    if (!searchMode_) services_.status.SetStatusText(ItemCountText(shortcutList_.Count()));
   }
 }
 
@@ -192,10 +212,15 @@ void ShortcutPane::OnListDoubleClick() {
 }
 
 void ShortcutPane::OnListMenuOpening() {
-  const UINT state = MF_BYCOMMAND | (shortcutList_.SelectedCount() > 0 ? MF_ENABLED : MF_GRAYED);
-  for (const int id : {IDM_OPEN, IDM_LOCATION, IDM_EDIT, IDM_REMOVE}) {
-    ::EnableMenuItem(listMenu_, static_cast<UINT>(id), state);
-  }
+  const bool selected = shortcutList_.SelectedCount() > 0;
+  const auto enable = [&](int id, bool enabled) {
+    ::EnableMenuItem(listMenu_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  };
+  for (const int id : {IDM_OPEN, IDM_RUN_AS_ADMINISTRATOR, IDM_LOCATION}) enable(id, selected);
+  enable(IDM_EDIT, selected && !searchMode_);
+  enable(IDM_REMOVE, selected && !searchMode_);
+  enable(IDM_SORT, !searchMode_);
+  enable(IDM_CLEAR, !searchMode_);
 }
 
 bool ShortcutPane::OnContextMenu(HWND window, LPARAM screenPoint) {
@@ -223,12 +248,15 @@ void ShortcutPane::OnOpen() { commands_.Open(); }
 void ShortcutPane::OnLocation() { commands_.Location(); }
 
 void ShortcutPane::OnAdd() {
+  // A new shortcut goes into the selected category, shown again for it.
+  EndSearch();
   editor_.SetCaption("Add New Shortcut");
   editor_.ShortcutEditMode = false;
   editor_.ShowModal(owner_);
 }
 
 void ShortcutPane::OnEdit() {
+  if (searchMode_) return;
   const int item = shortcutList_.FirstSelected();
   if (item < 0) return;
   editor_.SetCaption("Edit the Shortcut");
@@ -238,10 +266,12 @@ void ShortcutPane::OnEdit() {
 }
 
 void ShortcutPane::OnRemove() {
+  if (searchMode_) return;
   if (commands_.Remove(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
 }
 
 void ShortcutPane::OnSort() {
+  if (searchMode_) return;
   {
     // The sort writes the items back in place, and every row whose selection flips
     // reports itself; none of them is a selection the user made.
@@ -260,10 +290,13 @@ void ShortcutPane::ShowSelectionStatus() {
 }
 
 void ShortcutPane::OnClear() {
+  if (searchMode_) return;
   if (commands_.Clear(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
 }
 
 void ShortcutPane::OnDropFiles(HDROP drop) {
+  // Dropped files join the selected category, shown again for it.
+  EndSearch();
   std::vector<std::string> paths;
   const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
@@ -279,6 +312,7 @@ void ShortcutPane::OnDropFiles(HDROP drop) {
 }
 
 void ShortcutPane::OnListBeginDrag(int item) {
+  if (searchMode_) return;
   DragStarted = true;
   POINT screen{};
   ::GetCursorPos(&screen);
@@ -308,14 +342,98 @@ void ShortcutPane::OnTreeDrop(CategoryNode& target) {
   services_.status.SetStatusText(ItemCountText(shortcutList_.Count()));
 }
 
+void ShortcutPane::OnRunAsAdministrator() { commands_.RunAsAdministrator(); }
+
+void ShortcutPane::SetSearchText(const std::string& text) {
+  const ScopedFlag quiet(settingSearchText_);
+  ::SetWindowTextA(searchField_, text.c_str());
+}
+
+void ShortcutPane::OnSearchChanged() {
+  if (settingSearchText_ || sources_.tree == nullptr || sources_.selection == nullptr) return;
+  if (TrimCodesUpTo(WindowText(searchField_), 32).empty()) {
+    EndSearch();
+    return;
+  }
+  if (sources_.stopFilling) sources_.stopFilling();
+  const bool stale = !searchMode_ || indexedStore_ != services_.store.version() ||
+                     indexedResults_ != sources_.selection->resultsVersion();
+  if (stale && !indexing_) {
+    const ScopedFlag busy(indexing_);
+    // The first search scans the start menus if "Get All" never ran. That lets
+    // messages run, keys typed meanwhile among them: the text is read again after.
+    if (sources_.scanGetAllOnce) sources_.scanGetAllOnce();
+    search_.Index(*sources_.tree, services_.store, sources_.selection->latestResults());
+    indexedStore_ = services_.store.version();
+    indexedResults_ = sources_.selection->resultsVersion();
+  }
+  const std::string text = WindowText(searchField_);
+  if (TrimCodesUpTo(text, 32).empty()) return;
+  searchMode_ = true;
+  const std::vector<FoundShortcut> found = search_.Find(text);
+  shortcutList_.BeginUpdate();
+  shortcutList_.Clear();
+  for (const FoundShortcut& shortcut : found) shortcutList_.Append(shortcut.title, shortcut.target);
+  shortcutList_.EndUpdate();
+  SetButtonEnabled(IDC_REMOVE, false);
+  SetButtonEnabled(IDC_EDIT, false);
+  services_.status.SetStatusText(std::to_string(found.size()) + " found");
+}
+
+void ShortcutPane::LeaveSearch() {
+  searchMode_ = false;
+  if (::GetWindowTextLengthA(searchField_) > 0) SetSearchText("");
+}
+
+void ShortcutPane::EndSearch() {
+  if (::GetWindowTextLengthA(searchField_) > 0) SetSearchText("");
+  if (!searchMode_) return;
+  searchMode_ = false;
+  if (sources_.showCategory) sources_.showCategory();
+}
+
+void ShortcutPane::FocusSearch() {
+  ::SetFocus(searchField_);
+  ::SendMessageA(searchField_, EM_SETSEL, 0, -1);
+}
+
+void ShortcutPane::EnterResults() {
+  if (shortcutList_.Count() > 0 && shortcutList_.SelectedCount() == 0) {
+    ListView_SetItemState(shortcutList_.hwnd(), 0, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  ::SetFocus(shortcutList_.hwnd());
+}
+
+void ShortcutPane::OpenFound(bool elevated) {
+  if (!searchMode_ || shortcutList_.Count() == 0) return;
+  if (shortcutList_.SelectedCount() == 0) {
+    ListView_SetItemState(shortcutList_.hwnd(), 0, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  if (elevated) {
+    commands_.RunAsAdministrator();
+  } else {
+    commands_.Open();
+  }
+}
+
 void ShortcutPane::SaveSelectedSection() {
+  // A list of what was found is never stored as a category's section.
+  if (searchMode_) return;
   if (const CategoryNode* node = categories_.SelectedNode()) {
     services_.store.SaveCategorySection(*node, shortcutList_);
   }
 }
 
-bool ShortcutPane::OnCommand(int id) {
+bool ShortcutPane::OnCommand(int id, int code) {
   switch (id) {
+    case IDC_SEARCH:
+      if (code == EN_CHANGE) OnSearchChanged();
+      return true;
+    case IDM_RUN_AS_ADMINISTRATOR:
+      OnRunAsAdministrator();
+      return true;
     case IDC_VIEW:
       OnViewButton();
       return true;

@@ -17,7 +17,10 @@
 #include "model/ShortcutList.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
+#include "categories/CategorySelection.h"
+#include "model/CategoryTree.h"
 #include "shortcuts/ShortcutCommands.h"
+#include "shortcuts/ShortcutSearch.h"
 #include "shortcuts/ViewStyle.h"
 #include "shortcuts/win32/ShortcutDrag.h"
 #include "shortcuts/win32/ShortcutEditor.h"
@@ -43,22 +46,36 @@ class ShortcutPane {
     StatusLine& status;
   };
 
+  // What the search field searches, and how it gives the list back.
+  struct SearchSources {
+    const CategoryTree* tree = nullptr;
+    const CategorySelection* selection = nullptr;
+    // Fills "Get All"'s latest results if it never ran.
+    std::function<void()> scanGetAllOnce;
+    // Stops a filling of the list that is still running.
+    std::function<void()> stopFilling;
+    // Fills the list for the selected category again.
+    std::function<void()> showCategory;
+  };
+
   // The shortcuts listed belong to the category selected in categories.
   ShortcutPane(const Services& services, CategoryTreeView& categories);
   ShortcutPane(const ShortcutPane&) = delete;
   ShortcutPane& operator=(const ShortcutPane&) = delete;
 
-  // Creates the toolbar and the list as children of owner.
+  // Creates the toolbar, the search field and the list as children of owner.
   void Create(HWND owner, Dpi dpi, HFONT font);
-  // The toolbar along the top of the area, the list below it.
+  void SetSearchSources(SearchSources sources) { sources_ = std::move(sources); }
+  // The toolbar along the top of the area, the search field and the list below it.
   void Layout(const RECT& area, int toolbarHeight);
   // The view stored in the settings, applied at start without storing it again.
   void ApplyStoredView(ViewStyle style);
 
   // Notifications from the list, the toolbar and its tooltips.
   LRESULT OnNotify(NMHDR& header);
-  // Toolbar buttons and menu commands; false for a command that is not the pane's.
-  bool OnCommand(int id);
+  // Toolbar buttons, menu commands and the search field's notifications; false for a
+  // command that is not the pane's.
+  bool OnCommand(int id, int code);
   // The context menu asked for over window; false when it is not the list.
   bool OnContextMenu(HWND window, LPARAM screenPoint);
   void OnClickTimer();
@@ -68,7 +85,18 @@ class ShortcutPane {
   // Every drop on the list or the tree ends what a drag started.
   void ClearDragStarted() { DragStarted = false; }
 
+  // The keyboard path.
+  void FocusSearch();
+  void OpenFound(bool elevated);
+  void EnterResults();
+  void EndSearch();
+  void OnRunAsAdministrator();
+  // The list is about to show a category: whatever was found is gone from it.
+  void LeaveSearch();
+  bool searching() const { return searchMode_; }
+
   ShortcutListView& list() { return shortcutList_; }
+  HWND searchField() const { return searchField_; }
   HWND toolbar() const { return toolbar_; }
   HMENU listMenu() const { return listMenu_; }
   HMENU viewMenu() const { return viewMenu_; }
@@ -97,6 +125,8 @@ class ShortcutPane {
   void OnSort();
   void OnClear();
 
+  void OnSearchChanged();
+  void SetSearchText(const std::string& text);
   void ChooseView(ViewStyle style);
   void CheckView(ViewStyle style);
   void SaveSelectedSection();
@@ -113,6 +143,15 @@ class ShortcutPane {
   HWND owner_ = nullptr;
   Dpi dpi_;
   HWND toolbar_ = nullptr;
+  HWND searchField_ = nullptr;
+  SearchSources sources_;
+  ShortcutSearch search_;
+  // The versions of what the search index was built from.
+  unsigned indexedStore_ = ~0u;
+  unsigned indexedResults_ = ~0u;
+  bool searchMode_ = false;
+  bool settingSearchText_ = false;
+  bool indexing_ = false;
   UniqueImageList toolbarImages_;
   UniqueMenu menus_;
   HMENU listMenu_ = nullptr;

@@ -8,6 +8,7 @@
 
 #define IDC_TOOLBAR 1004
 #define IDC_SHORTCUT_LIST 1005
+#define IDC_SEARCH 1007
 
 // Toolbar buttons. About and Exit are the main window's; the pane only shows them.
 #define IDC_REMOVE 1101
@@ -19,6 +20,7 @@
 
 // The list's context menu.
 #define IDM_OPEN 2001
+#define IDM_RUN_AS_ADMINISTRATOR 2008
 #define IDM_LOCATION 2002
 #define IDM_ADD 2003
 #define IDM_EDIT 2004

@@ -11,6 +11,12 @@ void Win32Launcher::ShellOpen(const std::string& path, const std::string& parame
                   nullptr, SW_SHOW);
 }
 
+void Win32Launcher::ShellRunAsAdministrator(const std::string& path,
+                                            const std::string& parameters) {
+  ::ShellExecuteA(nullptr, "runas", path.c_str(),
+                  parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+}
+
 void Win32Launcher::RunCommandLine(const std::string& commandLine) {
   ::WinExec(commandLine.c_str(), SW_SHOW);
 }

@@ -121,7 +121,11 @@ TEST(MainWindowLayout, HasTreeSplitterToolbarListAndStatusBar) {
   EXPECT_EQ(193, treeRect.right - treeRect.left);
   EXPECT_EQ(196, barRect.left);  // tree, then the 3-pixel splitter
   EXPECT_EQ(64, barRect.bottom - barRect.top);
-  EXPECT_EQ(barRect.bottom, listRect.top);
+  // The search field stands between the toolbar and the list.
+  const RECT searchRect = ChildRect(app.main(), app.Child(IDC_SEARCH));
+  EXPECT_EQ(barRect.bottom, searchRect.top);
+  EXPECT_EQ(searchRect.bottom, listRect.top);
+  EXPECT_EQ(barRect.left, searchRect.left);
   EXPECT_EQ(28, ::SendMessageA(tree, TVM_GETINDENT, 0, 0));
 
   // The toolbar's six buttons, their captions and which start enabled.
@@ -165,9 +169,13 @@ TEST(MainWindowLayout, DraggingTheSplitterMovesTheBorder) {
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
   const HWND splitter = app.Child(IDC_SPLITTER);
-  ::SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
-  ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(61, 12));
-  ::SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(61, 12));
+  // In one go on the window's thread: a move of the real pointer delivered in between
+  // would go to the splitter, which holds the mouse while it is dragged.
+  app.OnUiThread([&](win32::MainWindow&) {
+    ::SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(61, 12));
+    ::SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(61, 12));
+  });
 
   const RECT treeRect = ChildRect(app.main(), app.Child(IDC_CATEGORY_TREE));
   const RECT listRect = ChildRect(app.main(), app.Child(IDC_SHORTCUT_LIST));

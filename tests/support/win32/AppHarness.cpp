@@ -73,6 +73,12 @@ void RecordingLauncher::ShellOpen(const std::string& path, const std::string& pa
   calls_.push_back("open " + path + (parameters.empty() ? "" : " | " + parameters));
 }
 
+void RecordingLauncher::ShellRunAsAdministrator(const std::string& path,
+                                                const std::string& parameters) {
+  std::lock_guard lock(mutex_);
+  calls_.push_back("runas " + path + (parameters.empty() ? "" : " | " + parameters));
+}
+
 void RecordingLauncher::RunCommandLine(const std::string& commandLine) {
   std::lock_guard lock(mutex_);
   calls_.push_back("run " + commandLine);
@@ -288,7 +294,7 @@ void AppHarness::UiThread() {
   started_.notify_all();
   if (created) {
     window->Show(SW_SHOWNORMAL);
-    win32::RunMessageLoop();
+    win32::RunMessageLoop([&](const MSG& msg) { return window->PreTranslateMessage(msg); });
   }
   window.reset();
   ::DestroyWindow(invoker_);
@@ -500,6 +506,38 @@ void MouseTo(POINT screen) {
   input.mi.dy = static_cast<LONG>((screen.y * 65535 + height / 2) / height);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   ::SendInput(1, &input, sizeof input);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *--it;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::string& text) {
+  for (const char c : text) {
+    const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    PressKeys({static_cast<WORD>(static_cast<unsigned char>(upper))});
+  }
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
 }
 
 void LeftButton(bool down) {

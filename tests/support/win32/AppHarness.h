@@ -56,6 +56,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
 class RecordingLauncher : public Launcher {
  public:
   void ShellOpen(const std::string& path, const std::string& parameters) override;
+  void ShellRunAsAdministrator(const std::string& path, const std::string& parameters) override;
   void RunCommandLine(const std::string& commandLine) override;
   void SendKeyEvents(const std::vector<KeyEvent>& events) override;
   std::vector<std::string> Calls() const;
@@ -183,6 +184,12 @@ std::vector<std::string> ListTitles(HWND list);
 void SelectListItems(HWND list, const std::vector<int>& indexes);
 // Real mouse input, as the system delivers it to the window under the pointer.
 void MouseTo(POINT screen);
+// Real key presses: the keys go down in order and up in reverse, as a chord.
+void PressKeys(std::initializer_list<WORD> keys);
+// Letters, digits and blanks typed one after the other.
+void TypeText(const std::string& text);
+// The window that has the keyboard focus on the thread that owns window.
+HWND FocusOf(HWND window);
 void LeftButton(bool down);
 // The screen point at the middle of a list item or a tree item's label.
 POINT ListItemPoint(HWND list, int index);
