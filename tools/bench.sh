@@ -23,7 +23,8 @@ runs='
   echo "== store (Wine)"; wine build/windows/bench/store_bench.exe
   echo "== scans (Wine)"; wine build/windows/bench/scan_bench.exe
   echo "== window (Wine)"; wine build/windows/bench/ui_bench.exe
-  echo "== icon chooser (Wine)"; wine build/windows/bench/icon_bench.exe'
+  echo "== icon chooser (Wine)"; wine build/windows/bench/icon_bench.exe
+  echo "== type to find (Wine)"; wine build/windows/bench/search_bench.exe'
 if [ -n "${DISPLAY:-}" ]; then
   sh -c "$runs"
 else

@@ -1,6 +1,7 @@
 #include "shortcuts/ShortcutSearch.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/Text.h"
 #include "model/BuiltinCategories.h"
@@ -34,25 +35,32 @@ std::string Initials(std::string_view lower) {
   return initials;
 }
 
-}  // namespace
-
-int MatchRank(std::string_view title, std::string_view fileName, std::string_view text) {
+int RankOf(std::string_view title, std::string_view initials, std::string_view fileName,
+           std::string_view text) {
   if (text.empty()) return -1;
   if (StartsWith(title, text)) return 0;
   if (WordStartsWith(title, text) || StartsWith(fileName, text)) return 1;
-  if (text.size() > 1 && StartsWith(Initials(title), text)) return 2;
+  if (text.size() > 1 && StartsWith(initials, text)) return 2;
   if (title.find(text) != std::string_view::npos || fileName.find(text) != std::string_view::npos) {
     return 3;
   }
   return -1;
 }
 
+}  // namespace
+
+int MatchRank(std::string_view title, std::string_view fileName, std::string_view text) {
+  return RankOf(title, Initials(title), fileName, text);
+}
+
 void ShortcutSearch::AddPairs(const LineList& pairs) {
   for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
     // The same program often stands in several categories: it is found once.
     if (!seenTargets_.insert(LowerAscii(pairs[i + 1])).second) continue;
-    entries_.push_back({pairs[i], pairs[i + 1], LowerAscii(pairs[i]),
-                        LowerAscii(FileNamePart(pairs[i + 1]))});
+    std::string lowerTitle = LowerAscii(pairs[i]);
+    std::string initials = Initials(lowerTitle);
+    entries_.push_back({pairs[i], pairs[i + 1], std::move(lowerTitle),
+                        LowerAscii(FileNamePart(pairs[i + 1])), std::move(initials)});
   }
 }
 
@@ -83,7 +91,8 @@ std::vector<FoundShortcut> ShortcutSearch::Find(std::string_view text) const {
   const std::string lower = LowerAscii(TrimCodesUpTo(text, 32));
   std::vector<std::pair<int, std::size_t>> ranked;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    const int rank = MatchRank(entries_[i].lowerTitle, entries_[i].lowerName, lower);
+    const Entry& entry = entries_[i];
+    const int rank = RankOf(entry.lowerTitle, entry.initials, entry.lowerName, lower);
     if (rank >= 0) ranked.emplace_back(rank, i);
   }
   std::stable_sort(ranked.begin(), ranked.end(),

@@ -45,6 +45,7 @@ class ShortcutSearch {
     std::string target;
     std::string lowerTitle;
     std::string lowerName;
+    std::string initials;  // of the title's words, worked out once rather than per key
   };
   void AddPairs(const LineList& pairs);
 

@@ -404,6 +404,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kStartTimer) OnStartTimer();
       if (wp == kClickTimer) shortcuts_->OnClickTimer();
+      if (wp == kResultsTimer) shortcuts_->OnResultsTimer();
+      if (wp == kIconTimer) shortcuts_->OnIconTimer();
       return 0;
     case WM_CONTEXTMENU:
       if (lp == -1 && keyMenuShown_) {

@@ -3,7 +3,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <climits>
 #include <vector>
+
+#include "base/Text.h"
 
 namespace tessaly::win32 {
 
@@ -84,17 +87,75 @@ void ShortcutListView::ResetImages() {
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+namespace {
+
+// The system image list's index of target's icon; 1 when the shell has none.
+int LookUpIcon(const std::string& target, bool large, bool byNameOnly) {
+  SHFILEINFOA file{};
+  UINT flags = SHGFI_SYSICONINDEX | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+  if (byNameOnly) flags |= SHGFI_USEFILEATTRIBUTES;
+  const DWORD_PTR found = ::SHGetFileInfoA(target.c_str(), FILE_ATTRIBUTE_NORMAL, &file,
+                                           sizeof file, flags);
+  return found != 0 && file.iIcon > 0 ? file.iIcon : 1;
+}
+
+}  // namespace
+
 void ShortcutListView::OnGetItemImage(NMLVDISPINFOA& info) {
   if ((info.item.mask & LVIF_IMAGE) == 0) return;
   const std::string target = Target(info.item.iItem);
-  SHFILEINFOA file{};
-  const UINT size = style_ == ViewStyle::Thumb ? SHGFI_LARGEICON : SHGFI_SMALLICON;
-  const DWORD_PTR found =
-      ::SHGetFileInfoA(target.c_str(), 0, &file, sizeof file, SHGFI_SYSICONINDEX | size);
-  // Index 0 stands for "not looked up yet"; a target the shell does not know still
-  // counts as looked up, so it is not asked about on every redraw.
-  info.item.iImage = found != 0 && file.iIcon > 0 ? file.iIcon : 1;
+  const bool large = style_ == ViewStyle::Thumb;
+  auto& known = knownIcons_[large ? 1 : 0];
+  if (const auto it = known.find(target); it != known.end()) {
+    info.item.iImage = it->second;
+  } else if (deferIcons_) {
+    // Asked again at every redraw until the real icon is known; the icon of the kind
+    // of file is looked up once per kind.
+    const std::size_t dot = target.find_last_of(".\\/");
+    const std::string kind =
+        dot != std::string::npos && target[dot] == '.' ? LowerAscii(target.substr(dot)) : "";
+    auto& kinds = kindIcons_[large ? 1 : 0];
+    auto kindIcon = kinds.find(kind);
+    if (kindIcon == kinds.end()) {
+      kindIcon = kinds.emplace(kind, LookUpIcon("file" + kind, large, true)).first;
+    }
+    info.item.iImage = kindIcon->second;
+    if (std::find(deferredIcons_.begin(), deferredIcons_.end(), target) == deferredIcons_.end()) {
+      if (deferredIcons_.empty()) ::SetTimer(::GetParent(hwnd_), kIconTimer, 0, nullptr);
+      deferredIcons_.push_back(target);
+    }
+    return;
+  } else {
+    // Index 0 stands for "not looked up yet"; a target the shell does not know still
+    // counts as looked up, so it is not asked about on every redraw.
+    info.item.iImage = LookUpIcon(target, large, false);
+    // A target not there yet may be installed later: only found icons are kept.
+    if (info.item.iImage > 1) known.emplace(target, info.item.iImage);
+  }
   info.item.mask |= LVIF_DI_SETITEM;
+}
+
+void ShortcutListView::DeferIconLookups(bool defer) {
+  deferIcons_ = defer;
+  if (defer) return;
+  deferredIcons_.clear();
+  // As outside the search, a target the shell had no icon for is asked about again.
+  for (auto& known : knownIcons_) std::erase_if(known, [](const auto& icon) { return icon.second <= 1; });
+}
+
+bool ShortcutListView::LookUpDeferredIcons(std::chrono::milliseconds budget) {
+  const auto start = std::chrono::steady_clock::now();
+  const bool large = style_ == ViewStyle::Thumb;
+  auto& known = knownIcons_[large ? 1 : 0];
+  std::size_t done = 0;
+  while (done < deferredIcons_.size() && std::chrono::steady_clock::now() - start < budget) {
+    const std::string& target = deferredIcons_[done++];
+    known.emplace(target, LookUpIcon(target, large, false));
+  }
+  deferredIcons_.erase(deferredIcons_.begin(), deferredIcons_.begin() + static_cast<long>(done));
+  // The list asks again for what it shows, and now finds the icons known.
+  if (done > 0) ::InvalidateRect(hwnd_, nullptr, FALSE);
+  return !deferredIcons_.empty();
 }
 
 int ShortcutListView::Count() const {
@@ -142,7 +203,8 @@ int ShortcutListView::ImageIndex(int index) const {
 int ShortcutListView::Append(const std::string& title, const std::string& target) {
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = Count();
+  // A position past the last item appends, without asking for the count first.
+  item.iItem = INT_MAX;
   item.pszText = const_cast<char*>(title.c_str());
   item.iImage = I_IMAGECALLBACK;
   const int index =

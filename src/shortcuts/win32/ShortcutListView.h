@@ -5,12 +5,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <chrono>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "model/ShortcutList.h"
 #include "shortcuts/ViewStyle.h"
 
 namespace tessaly::win32 {
+
+// The timer of the list's window's parent that looks deferred icons up.
+inline constexpr UINT_PTR kIconTimer = 4;
 
 class ShortcutListView : public ShortcutList {
  public:
@@ -27,6 +33,12 @@ class ShortcutListView : public ShortcutList {
   ViewStyle viewStyle() const { return style_; }
   // Every icon is looked up again when next drawn.
   void ResetImages();
+  // While set, an icon not looked up yet is drawn as its kind of file at first and
+  // looked up by LookUpDeferredIcons, so that a list refilled at every key typed
+  // never waits for files to be read.
+  void DeferIconLookups(bool defer);
+  // Looks deferred icons up for about budget; true while some are left.
+  bool LookUpDeferredIcons(std::chrono::milliseconds budget);
   // Lays the icons of the Thumb view out again in item order.
   void Rearrange();
   // The "Target" column takes the width the "Title" column leaves.
@@ -59,6 +71,13 @@ class ShortcutListView : public ShortcutList {
   HWND hwnd_ = nullptr;
   ViewStyle style_ = ViewStyle::Thumb;
   int updateDepth_ = 0;
+  // Icons already looked up, by size and target: the same targets come back with
+  // every selection and every key typed into the search field, and a lookup reads
+  // the file.
+  std::unordered_map<std::string, int> knownIcons_[2];
+  std::unordered_map<std::string, int> kindIcons_[2];  // by file name extension
+  bool deferIcons_ = false;
+  std::vector<std::string> deferredIcons_;
 };
 
 }  // namespace tessaly::win32

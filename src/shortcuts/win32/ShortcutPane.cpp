@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ constexpr int kButtonHeight = 62;
 constexpr int kToolbarGlyph = 32;
 constexpr int kTitleColumnWidth = 106;
 constexpr int kSearchHeight = 24;
+// Results listed at once, at least, and the time each tick of the results timer may
+// spend on the rest.
+constexpr int kFirstResults = 32;
+constexpr std::chrono::milliseconds kResultsTurn{4};
 constexpr UINT kClickInterval = 200;
 
 struct ToolButton {
@@ -350,7 +355,11 @@ void ShortcutPane::SetSearchText(const std::string& text) {
 }
 
 void ShortcutPane::OnSearchChanged() {
-  if (settingSearchText_ || sources_.tree == nullptr || sources_.selection == nullptr) return;
+  // A key typed while the index is built is read by the search that builds it, once
+  // the index is whole; searched now it would find nothing.
+  if (settingSearchText_ || indexing_ || sources_.tree == nullptr || sources_.selection == nullptr) {
+    return;
+  }
   if (TrimCodesUpTo(WindowText(searchField_), 32).empty()) {
     EndSearch();
     return;
@@ -358,7 +367,7 @@ void ShortcutPane::OnSearchChanged() {
   if (sources_.stopFilling) sources_.stopFilling();
   const bool stale = !searchMode_ || indexedStore_ != services_.store.version() ||
                      indexedResults_ != sources_.selection->resultsVersion();
-  if (stale && !indexing_) {
+  if (stale) {
     const ScopedFlag busy(indexing_);
     // The first search scans the start menus if "Get All" never ran. That lets
     // messages run, keys typed meanwhile among them: the text is read again after.
@@ -368,20 +377,74 @@ void ShortcutPane::OnSearchChanged() {
     indexedResults_ = sources_.selection->resultsVersion();
   }
   const std::string text = WindowText(searchField_);
-  if (TrimCodesUpTo(text, 32).empty()) return;
+  if (TrimCodesUpTo(text, 32).empty()) {
+    EndSearch();
+    return;
+  }
   searchMode_ = true;
-  const std::vector<FoundShortcut> found = search_.Find(text);
+  shortcutList_.DeferIconLookups(true);
+  pendingResults_ = search_.Find(text);
+  pendingNext_ = 0;
+  const std::size_t found = pendingResults_.size();
+  // A list control takes tens of microseconds per item: the first screen is there
+  // before the key is done with, the rest follows between keys, so typing one more
+  // letter never waits behind thousands of results of the last one.
+  const auto screen = static_cast<std::size_t>(
+      std::max(kFirstResults, ListView_GetCountPerPage(shortcutList_.hwnd()) + 8));
   shortcutList_.BeginUpdate();
   shortcutList_.Clear();
-  for (const FoundShortcut& shortcut : found) shortcutList_.Append(shortcut.title, shortcut.target);
+  AppendResults(screen, std::chrono::milliseconds::max());
   shortcutList_.EndUpdate();
   SetButtonEnabled(IDC_REMOVE, false);
   SetButtonEnabled(IDC_EDIT, false);
-  services_.status.SetStatusText(std::to_string(found.size()) + " found");
+  services_.status.SetStatusText(std::to_string(found) + " found");
+}
+
+void ShortcutPane::AppendResults(std::size_t count, std::chrono::milliseconds budget) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::size_t end = std::min(pendingResults_.size(), pendingNext_ + count);
+  while (pendingNext_ < end) {
+    const FoundShortcut& shortcut = pendingResults_[pendingNext_++];
+    shortcutList_.Append(shortcut.title, shortcut.target);
+    // Inserting slows down as the list grows; the clock keeps each turn short.
+    if (pendingNext_ % 16 == 0 && std::chrono::steady_clock::now() - start > budget) break;
+  }
+  if (pendingNext_ < pendingResults_.size()) {
+    // A timer comes after any waiting key or click, so they go first.
+    ::SetTimer(owner_, kResultsTimer, 0, nullptr);
+  } else {
+    DropPendingResults();
+  }
+}
+
+void ShortcutPane::DropPendingResults() {
+  ::KillTimer(owner_, kResultsTimer);
+  pendingResults_.clear();
+  pendingResults_.shrink_to_fit();
+  pendingNext_ = 0;
+}
+
+void ShortcutPane::OnIconTimer() {
+  ::KillTimer(owner_, kIconTimer);
+  if (shortcutList_.LookUpDeferredIcons(kResultsTurn)) ::SetTimer(owner_, kIconTimer, 0, nullptr);
+}
+
+void ShortcutPane::OnResultsTimer() {
+  ::KillTimer(owner_, kResultsTimer);
+  if (!searchMode_) {
+    DropPendingResults();
+    return;
+  }
+  // Drawn while it grows, the list would redraw at every item.
+  shortcutList_.BeginUpdate();
+  AppendResults(pendingResults_.size(), kResultsTurn);
+  shortcutList_.EndUpdate();
 }
 
 void ShortcutPane::LeaveSearch() {
   searchMode_ = false;
+  shortcutList_.DeferIconLookups(false);
+  DropPendingResults();
   if (::GetWindowTextLengthA(searchField_) > 0) SetSearchText("");
 }
 
@@ -389,6 +452,8 @@ void ShortcutPane::EndSearch() {
   if (::GetWindowTextLengthA(searchField_) > 0) SetSearchText("");
   if (!searchMode_) return;
   searchMode_ = false;
+  shortcutList_.DeferIconLookups(false);
+  DropPendingResults();
   if (sources_.showCategory) sources_.showCategory();
 }
 
@@ -519,6 +584,9 @@ LRESULT ShortcutPane::OnNotify(NMHDR& header) {
     case LVN_KEYDOWN:
       if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE) drag_.Cancel();
       return 0;
+    case LVN_DELETEALLITEMS:
+      // Nothing is kept per item, so the control need not report each one it deletes.
+      return TRUE;
     default:
       return 0;
   }

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <memory>
 
 #include "base/MessageBoxes.h"
@@ -32,6 +33,8 @@ namespace tessaly::win32 {
 
 // The main window's timer of the delayed single-click open.
 inline constexpr UINT_PTR kClickTimer = 2;
+// The main window's timer that adds the results below the first screen.
+inline constexpr UINT_PTR kResultsTimer = 3;
 
 class ShortcutPane {
  public:
@@ -79,6 +82,8 @@ class ShortcutPane {
   // The context menu asked for over window; false when it is not the list.
   bool OnContextMenu(HWND window, LPARAM screenPoint);
   void OnClickTimer();
+  void OnResultsTimer();
+  void OnIconTimer();
   void OnDropFiles(HDROP drop);
   // The main window's mouse messages while a drag of shortcuts runs; true when taken.
   bool OnDragMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -127,6 +132,8 @@ class ShortcutPane {
 
   void OnSearchChanged();
   void SetSearchText(const std::string& text);
+  void AppendResults(std::size_t count, std::chrono::milliseconds budget);
+  void DropPendingResults();
   void ChooseView(ViewStyle style);
   void CheckView(ViewStyle style);
   void SaveSelectedSection();
@@ -150,6 +157,9 @@ class ShortcutPane {
   unsigned indexedStore_ = ~0u;
   unsigned indexedResults_ = ~0u;
   bool searchMode_ = false;
+  // What was found and is not in the list yet, from pendingNext_ on.
+  std::vector<FoundShortcut> pendingResults_;
+  std::size_t pendingNext_ = 0;
   bool settingSearchText_ = false;
   bool indexing_ = false;
   UniqueImageList toolbarImages_;
