@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
 #include "store/CategoryStore.h"
 #include "support/Fakes.h"
 
@@ -78,6 +79,29 @@ TEST(CategoryStoreTest, NameAndIconTextSplitAtTheFirstSeparator) {
   CategoryTree tree;
   tree.AddTopLevel("Odd ;name").imageIndex = 2;
   EXPECT_EQ(Read(SaveCategoryTree(tree)), (LineList{"Odd|name ;02"}));
+}
+
+// Mended: only the start of the first line is trimmed; what ends it is the icon text's.
+TEST(CategoryStoreTest, FirstLineKeepsWhatEndsIt) {
+  EXPECT_EQ(Read({" \tWork ;1,C:\\x y.exe \t", "    Tools\t"}),
+            (LineList{"Work|1,C:\\x y.exe \t", "....Tools\t|-"}));
+  EXPECT_EQ(Read({"\x01Plain  "}), (LineList{"Plain  |-"}));
+}
+
+// Mended: a name that ends in half a double-byte character swallowed the blank of the
+// written " ;", and the line grew at every close.
+TEST(CategoryStoreTest, NameEndingInHalfACharacterReadsBackTheSameAfterOneWrite) {
+  SetLeadByteTest([](unsigned char c) { return c == 0x81; });
+  CategoryTree tree;
+  LoadCategoryTree(tree, {"Top\x81", "    Kid ;0\x81"});
+  EXPECT_EQ(Describe(tree), (LineList{"Top|-", "....Kid|0\x81"}));
+  tree.AddTopLevel("Made\x81\x81\x81").iconText = "05";
+  const LineList written = SaveCategoryTree(tree);
+  EXPECT_EQ(written, (LineList{"Top ;00", "    Kid ;0\x81", "Made\x81\x81 ;05"}));
+  CategoryTree again;
+  LoadCategoryTree(again, written);
+  EXPECT_EQ(SaveCategoryTree(again), written);
+  SetLeadByteTest(nullptr);
 }
 
 TEST(CategoryStoreTest, LineWithoutSeparatorIsWrittenBackWithItsImage) {

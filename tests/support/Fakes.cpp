@@ -174,8 +174,10 @@ bool FakeDirectories::FolderExists(const std::string& path) {
 
 bool FakeDirectories::FileOrFolderExists(const std::string& path) {
   if (FolderExists(path)) return true;
-  auto [parent, name] = SplitParent(path);
-  auto it = folders.find(parent);
+  // Named variables, not a structured binding: clang 14 cannot capture those.
+  const auto split = SplitParent(path);
+  const std::string& name = split.second;
+  auto it = folders.find(split.first);
   if (it == folders.end()) return false;
   return std::any_of(it->second.begin(), it->second.end(),
                      [&](const DirectoryEntry& e) { return e.name == name; });
