@@ -40,28 +40,36 @@ inline constexpr int kDesignHeight = 637;
 inline constexpr const char* kMissingCategoriesText =
     "Missing a necessary file, reinstall the program please.";
 
-class Session {
+class Session : public TreeSaver {
  public:
   Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory);
 
-  // Loads the settings and the shortcut store. When Categories.sts is missing, shows
-  // the reinstall message, backs Shortcuts.sts up and returns false: the program ends.
+  // Finishes writes that a kill cut short, then loads the settings and the shortcut
+  // store. False when the program is to end: a data file could not be read and the
+  // user cancelled (nothing is written), or Categories.sts is missing (the reinstall
+  // message is shown and Shortcuts.sts is backed up).
   bool Open();
 
   ViewStyle StoredView() const;
   Placement StoredWindowPlacement() const { return StoredPlacement(settings_); }
 
-  // Builds the category tree from Categories.sts.
-  CategoryLoadReport LoadTree();
+  // Builds the category tree from Categories.sts. False when the file could not be read
+  // and the user chose to end the program; nothing may be written then.
+  bool LoadTree();
+  bool treeLoaded() const { return treeLoaded_; }
 
   // The absolute index of the category to select after the tree is built, or nothing
   // when no category is to be selected (an empty tree, or a "Treeselect" that is not
   // a number, which is reported).
   std::optional<int> InitialSelection();
 
-  // Stores the selection and writes the tree. False when the user chose to keep the
-  // program open after the tree could not be written.
+  // Stores the selection and writes the tree; before the tree was loaded it writes
+  // neither. False when the user chose to keep the program open after the tree could
+  // not be written.
   bool Close(const CategoryNode* selected);
+
+  // Writes Categories.sts now; a failure is reported and the tree keeps the change.
+  bool SaveTree() override;
 
   const std::string& DataDirectory() const { return dataDirectory_; }
   Settings& settings() { return settings_; }
@@ -77,6 +85,11 @@ class Session {
   ShortcutStore shortcuts_;
   CategoryFile categoryFile_;
   CategoryTree tree_;
+  bool treeLoaded_ = false;
+
+  // Runs attempt until it reads the file or the user gives up; false when they did.
+  template <typename Attempt>
+  bool ReadOrGiveUp(const std::string& path, Attempt attempt);
 };
 
 }  // namespace tessaly

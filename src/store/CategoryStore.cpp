@@ -96,8 +96,13 @@ LineList SaveCategoryTree(const CategoryTree& tree) {
   return lines;
 }
 
-CategoryLoadReport CategoryFile::Load(CategoryTree& tree) {
-  return LoadCategoryTree(tree, LoadLines(files_, path_));
+ReadResult CategoryFile::Load(CategoryTree& tree, CategoryLoadReport* report) {
+  LineList lines;
+  ReadResult result = LoadLines(files_, path_, lines);
+  if (result.status != ReadStatus::Read) return result;
+  const CategoryLoadReport loaded = LoadCategoryTree(tree, lines);
+  if (report != nullptr) *report = loaded;
+  return result;
 }
 
 WriteResult CategoryFile::Save(const CategoryTree& tree) {

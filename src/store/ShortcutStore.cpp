@@ -84,9 +84,7 @@ void Append(LineList& lines, LineList entries) {
 
 }  // namespace
 
-void ShortcutStore::Load() {
-  if (files_.FileExists(path_)) lines_ = LoadLines(files_, path_);
-}
+ReadResult ShortcutStore::Load() { return LoadLines(files_, path_, lines_); }
 
 std::string ShortcutStore::SectionHeader(const CategoryNode& node) {
   std::string path;

@@ -150,7 +150,9 @@ TEST(CategoryStoreTest, FileRoundTripIsByteForByteWithCrLf) {
     CategoryFile file(files, "C:\\Categories.sts");
     ASSERT_TRUE(file.Exists());
     CategoryTree tree;
-    EXPECT_EQ(file.Load(tree).nodesRead, 4);
+    CategoryLoadReport report;
+    EXPECT_EQ(file.Load(tree, &report).status, ReadStatus::Read);
+    EXPECT_EQ(report.nodesRead, 4);
     ASSERT_TRUE(file.Save(tree));
     EXPECT_EQ(files.files.at("C:\\Categories.sts"), crlf);
   }

@@ -170,7 +170,11 @@ void MainWindow::SetBusy(bool busy) {
 
 void MainWindow::OnStartTimer() {
   ::KillTimer(hwnd(), kStartTimer);
-  session_->LoadTree();
+  if (!session_->LoadTree()) {
+    // The user gave up on an unreadable category file: end without writing anything.
+    ::DestroyWindow(hwnd());
+    return;
+  }
   categories_->ShowTree();
   if (session_->tree().empty()) return;
   categories_->SelectAt(session_->InitialSelection());

@@ -50,6 +50,20 @@ SaveFailureChoice ScriptedMessageBoxes::AskAfterFailedSave(const std::string& te
   return answer.first;
 }
 
+ReadFailureChoice ScriptedMessageBoxes::AskAfterFailedRead(const std::string& text) {
+  Record("AskAfterFailedRead: " + text);
+  std::pair<ReadFailureChoice, std::function<void()>> answer{ReadFailureChoice::Cancel, {}};
+  {
+    std::lock_guard lock(mutex_);
+    if (!readFailure_.empty()) {
+      answer = readFailure_.front();
+      readFailure_.pop_front();
+    }
+  }
+  if (answer.second) answer.second();
+  return answer.first;
+}
+
 std::vector<std::string> ScriptedMessageBoxes::Shown() const {
   std::lock_guard lock(mutex_);
   return shown_;
@@ -63,6 +77,11 @@ void ScriptedMessageBoxes::AnswerConfirm(bool yes) {
 void ScriptedMessageBoxes::AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before) {
   std::lock_guard lock(mutex_);
   saveFailure_.emplace_back(choice, std::move(before));
+}
+
+void ScriptedMessageBoxes::AnswerReadFailure(ReadFailureChoice choice, std::function<void()> before) {
+  std::lock_guard lock(mutex_);
+  readFailure_.emplace_back(choice, std::move(before));
 }
 
 // ---- RecordingLauncher ----
@@ -286,6 +305,7 @@ void AppHarness::UiThread() {
   }
   started_.notify_all();
   if (created) {
+    if (beforeMessageLoop) beforeMessageLoop(window->hwnd());
     window->Show(SW_SHOWNORMAL);
     win32::RunMessageLoop();
   }

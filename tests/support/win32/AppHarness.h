@@ -39,11 +39,14 @@ class ScriptedMessageBoxes : public MessageBoxes {
   void Error(const std::string& text) override { Record("Error: " + text); }
   void Plain(const std::string& text) override { Record("Plain: " + text); }
   SaveFailureChoice AskAfterFailedSave(const std::string& text) override;
+  ReadFailureChoice AskAfterFailedRead(const std::string& text) override;
 
   std::vector<std::string> Shown() const;
   void AnswerConfirm(bool yes);
   // Runs when the failed-save question comes, before the answer is given.
   void AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before = {});
+  // The same for the failed-read question; Cancel when nothing is queued.
+  void AnswerReadFailure(ReadFailureChoice choice, std::function<void()> before = {});
 
  private:
   void Record(const std::string& text);
@@ -51,6 +54,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
   std::vector<std::string> shown_;
   std::deque<bool> confirm_;
   std::deque<std::pair<SaveFailureChoice, std::function<void()>>> saveFailure_;
+  std::deque<std::pair<ReadFailureChoice, std::function<void()>>> readFailure_;
 };
 
 class RecordingLauncher : public Launcher {
@@ -138,6 +142,10 @@ class AppHarness {
   bool WaitForTree(std::chrono::milliseconds timeout = 10s) const;
   // The top-level window of this process with that caption, if it appears.
   static HWND WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout = 10s);
+
+  // Runs on the window's thread once the window is created, before its first message:
+  // what it posts comes before the delayed start.
+  std::function<void(HWND)> beforeMessageLoop;
 
   TempFolder data;
   TempFolder shell;
