@@ -11,7 +11,7 @@
 
 namespace tessaly {
 
-class CategorySelection {
+class CategorySelection : public ListFilling {
  public:
   CategorySelection(ShortcutStore& store, ShellScans& scans, ListEntryAdder& adder,
                     Folders& folders, FileExistence& existence, BusyCursor& cursor)
@@ -27,10 +27,19 @@ class CategorySelection {
   // null when no category is selected any more.
   void Select(const CategoryNode* node);
 
+  // A stored section still loading gets the rest of its entries at once; a scan still
+  // running starts again and runs to its end without letting messages in.
+  void FinishFilling() override;
+  // Stops a filling still running, as a new selection would: it stores nothing and
+  // leaves the list alone from then on.
+  void StopFilling();
+  // True from the start of a selection's filling until it ends or is overtaken.
+  bool Filling() const { return filling_ != nullptr; }
+
  private:
   void Fill(const CategoryNode& node, unsigned generation);
   void FillFolders(unsigned generation);
-  void FillWindowsTools();
+  void FillWindowsTools(unsigned generation);
   bool Current(unsigned generation) const { return adder_.generation() == generation; }
 
   ShortcutStore& store_;
@@ -39,6 +48,8 @@ class CategorySelection {
   Folders& folders_;
   FileExistence& existence_;
   BusyCursor& cursor_;
+  // The category whose filling runs and owns the list, or null.
+  const CategoryNode* filling_ = nullptr;
 };
 
 }  // namespace tessaly

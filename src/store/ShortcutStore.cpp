@@ -117,12 +117,8 @@ bool ShortcutStore::LoadCategorySection(const CategoryNode& node, ListEntryAdder
     pairs.push_back(lines_[i + 1]);
   }
 
-  // A nested selection that starts a filling of its own takes the list over.
-  const unsigned generation = adder.generation();
   adder.list().Clear();
-  for (Index i = 0; i < pairs.size() && adder.generation() == generation; i += 2) {
-    adder.AddListEntry(pairs[i], pairs[i + 1]);
-  }
+  adder.AddEntries(std::move(pairs));
   return true;
 }
 

@@ -46,7 +46,8 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   shortcuts_ = std::make_unique<ShortcutPane>(
       ShortcutPane::Services{session_->shortcuts(), session_->settings(), platform_.links,
                              platform_.existence, platform_.launcher, platform_.pickers,
-                             platform_.boxes, static_cast<StatusLine&>(*this)},
+                             platform_.boxes, static_cast<StatusLine&>(*this),
+                             static_cast<ListFilling&>(*this)},
       categories_->tree());
   adder_ = std::make_unique<ListEntryAdder>(shortcuts_->list(), static_cast<StatusLine&>(*this),
                                             platform_.pump);
@@ -168,6 +169,8 @@ void MainWindow::SetBusy(bool busy) {
   ::SetCursor(::LoadCursor(nullptr, busyDepth_ > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
+void MainWindow::FinishFilling() { selection_->FinishFilling(); }
+
 void MainWindow::OnStartTimer() {
   ::KillTimer(hwnd(), kStartTimer);
   if (!session_->LoadTree()) {
@@ -205,7 +208,35 @@ LRESULT MainWindow::OnNotify(NMHDR& header) {
   return shortcuts_->OnNotify(header);
 }
 
+void MainWindow::OnCloseMessage() {
+  // Whatever filling runs stops first, as a new selection would, and stores nothing.
+  selection_->StopFilling();
+  if (handling_ > 1) {
+    // Another handler of this window waits below this one: a filling or a message box
+    // let the close in. Closing now would pull the window out from under it; the
+    // close comes back once that handler has returned.
+    closePending_ = true;
+    return;
+  }
+  if (OnClose()) ::DestroyWindow(hwnd());
+}
+
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  struct Handling {
+    MainWindow& window;
+    explicit Handling(MainWindow& w) : window(w) { ++window.handling_; }
+    ~Handling() {
+      if (--window.handling_ > 0 || !window.closePending_ || window.hwnd() == nullptr) return;
+      window.closePending_ = false;
+      ::PostMessageA(window.hwnd(), WM_CLOSE, 0, 0);
+    }
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+  } handling(*this);
+  return Dispatch(msg, wp, lp);
+}
+
+LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       OnCreate();
@@ -247,7 +278,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CLOSE:
-      if (OnClose()) ::DestroyWindow(hwnd());
+      OnCloseMessage();
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);

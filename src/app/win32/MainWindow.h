@@ -28,7 +28,10 @@ inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
 // The delayed start; the single-click open's timer is the shortcut pane's.
 inline constexpr UINT_PTR kStartTimer = 1;
 
-class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCursor {
+class MainWindow : public Window<MainWindow>,
+                   private StatusLine,
+                   private BusyCursor,
+                   private ListFilling {
  public:
   explicit MainWindow(Platform& platform);
   ~MainWindow();
@@ -61,6 +64,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void SetStatusText(const std::string& text) override;
   // BusyCursor
   void SetBusy(bool busy) override;
+  // ListFilling
+  void FinishFilling() override;
+
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  void OnCloseMessage();
 
   Platform& platform_;
   Dpi dpi_;
@@ -71,6 +79,10 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   std::unique_ptr<ShellScans> scans_;
   std::unique_ptr<CategorySelection> selection_;
   int busyDepth_ = 0;
+  // Messages of this window being handled, nested ones included, and a close that
+  // waits for them to return.
+  int handling_ = 0;
+  bool closePending_ = false;
   int treeWidth_ = 0;
   bool showMaximized_ = false;
 

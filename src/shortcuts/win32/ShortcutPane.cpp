@@ -42,8 +42,8 @@ ShortcutPane::ShortcutPane(const Services& services, CategoryTreeView& categorie
       categories_(categories),
       commands_(shortcutList_, services.store, services.links, services.existence,
                 services.launcher, services.boxes),
-      editor_(shortcutList_, services.boxes, services.pickers, services.existence,
-              [this] { SaveSelectedSection(); }) {}
+      editor_(services.boxes, services.pickers, services.existence,
+              [this](const EditorFields& fields, bool editMode) { OnEditorAccepted(fields, editMode); }) {}
 
 void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
   owner_ = owner;
@@ -218,12 +218,14 @@ void ShortcutPane::OnOpen() { commands_.Open(); }
 void ShortcutPane::OnLocation() { commands_.Location(); }
 
 void ShortcutPane::OnAdd() {
+  services_.filling.FinishFilling();
   editor_.SetCaption("Add New Shortcut");
   editor_.ShortcutEditMode = false;
   editor_.ShowModal(owner_);
 }
 
 void ShortcutPane::OnEdit() {
+  services_.filling.FinishFilling();
   const int item = shortcutList_.FirstSelected();
   if (item < 0) return;
   editor_.SetCaption("Edit the Shortcut");
@@ -233,10 +235,12 @@ void ShortcutPane::OnEdit() {
 }
 
 void ShortcutPane::OnRemove() {
+  services_.filling.FinishFilling();
   if (commands_.Remove(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
 }
 
 void ShortcutPane::OnSort() {
+  services_.filling.FinishFilling();
   {
     // The sort writes the items back in place, and every row whose selection flips
     // reports itself; none of them is a selection the user made.
@@ -255,6 +259,7 @@ void ShortcutPane::ShowSelectionStatus() {
 }
 
 void ShortcutPane::OnClear() {
+  services_.filling.FinishFilling();
   if (commands_.Clear(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
 }
 
@@ -270,7 +275,15 @@ void ShortcutPane::OnDropFiles(HDROP drop) {
     paths.emplace_back(path, length);
   }
   ::DragFinish(drop);
+  services_.filling.FinishFilling();
   commands_.AddDroppedFiles(paths, categories_.SelectedNode());
+}
+
+void ShortcutPane::OnEditorAccepted(const EditorFields& fields, bool editMode) {
+  // A filling may have started while the editor was open (its messages run meanwhile).
+  services_.filling.FinishFilling();
+  ApplyEditorFields(shortcutList_, editMode, fields);
+  SaveSelectedSection();
 }
 
 void ShortcutPane::SaveSelectedSection() {

@@ -40,6 +40,8 @@ class ShortcutPane {
     Pickers& pickers;
     MessageBoxes& boxes;
     StatusLine& status;
+    // Every command that stores the list finishes a filling still running first.
+    ListFilling& filling;
   };
 
   // The shortcuts listed belong to the category selected in categories.
@@ -92,6 +94,7 @@ class ShortcutPane {
   void SaveSelectedSection();
   // The target of the first selected shortcut, or the count when none is selected.
   void ShowSelectionStatus();
+  void OnEditorAccepted(const EditorFields& fields, bool editMode);
   void SetButtonEnabled(int id, bool enabled);
 
   Services services_;

@@ -394,8 +394,8 @@ TEST_P(MainWindowUnreadable, NamesTheFileAndTheReasonAndCancelEndsWithoutWriting
   app.boxes.AnswerReadFailure(ReadFailureChoice::Retry);
   app.boxes.AnswerReadFailure(ReadFailureChoice::Cancel);
   EXPECT_EQ(GetParam().windowOpens, app.Start());
-  ASSERT_TRUE(AppHarness::WaitUntil([&] { return !app.running() && app.boxes.Shown().size() == 2; }));
-  app.Close();
+  ASSERT_TRUE(app.WaitForExit());
+  ASSERT_EQ(2u, app.boxes.Shown().size());
   const std::string question = "AskAfterFailedRead: Tessaly could not read the file '" + app.data.path() +
                                GetParam().file + "': " + win32::SystemErrorText(ERROR_SHARING_VIOLATION) + ".";
   EXPECT_EQ(0u, app.boxes.Shown()[0].find(question)) << app.boxes.Shown()[0];
@@ -437,10 +437,33 @@ TEST(MainWindowClose, CloseBeforeTheTreeIsLoadedWritesNothing) {
   app.WriteDataFile("Settings.sts", settings);
   app.beforeMessageLoop = [](HWND main) { ::PostMessageA(main, WM_CLOSE, 0, 0); };
   ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(AppHarness::WaitUntil([&] { return !app.running(); }));
+  ASSERT_TRUE(app.WaitForExit());
   EXPECT_EQ(kTree, app.ReadDataFile("Categories.sts"));
   EXPECT_EQ(settings, app.ReadDataFile("Settings.sts"));
   EXPECT_EQ(2u, app.DataFileNames().size());
+}
+
+// Mended: a close handled inside a filling destroyed the window under it; the filling
+// went on against the dead list, and "Popular" stored an empty section for good.
+TEST(MainWindowClose, CloseDuringAFillingStopsItStoresNothingOfItAndThenCloses) {
+  AppHarness app;
+  app.WriteDataFile("Categories.sts", "Work ;015\r\nPopular ;016\r\n");
+  for (int i = 0; i < 15; ++i) app.shell.Make("Desktop\\F" + std::to_string(i) + "\\");
+  app.shell.Make("AppData\\Microsoft\\Internet Explorer\\Quick Launch\\");
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitForTree());
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
+  // Asked for Quick Launch's folder, the filling has listed the desktop: the close is
+  // the first message it meets after that.
+  app.folders.OnAsked([&](int id) {
+    if (id == 26) ::PostMessageA(app.main(), WM_CLOSE, 0, 0);
+  });
+  ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(FindTreeItem(tree, "Popular")));
+  ASSERT_TRUE(app.WaitForExit());
+  EXPECT_EQ("<missing>", app.ReadDataFile("Shortcuts.sts"));
+  EXPECT_EQ("[Treeselect]\r\n1\r\n", app.ReadDataFile("Settings.sts"));
+  EXPECT_EQ("Work ;015\r\nPopular ;016\r\n", app.ReadDataFile("Categories.sts"));
 }
 
 TEST(MainWindowAbout, AboutButtonShowsProductAndVersionAndCloses) {

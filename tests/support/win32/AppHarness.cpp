@@ -180,7 +180,18 @@ TempShellFolders::TempShellFolders(const TempFolder& root) {
   paths_[37] = std::string(system) + "\\";
 }
 
+void TempShellFolders::OnAsked(std::function<void(int)> hook) {
+  std::lock_guard lock(mutex_);
+  onAsked_ = std::move(hook);
+}
+
 std::string TempShellFolders::SpecialFolderPath(int folderId) {
+  std::function<void(int)> hook;
+  {
+    std::lock_guard lock(mutex_);
+    hook = onAsked_;
+  }
+  if (hook) hook(folderId);
   std::lock_guard lock(mutex_);
   const auto it = paths_.find(folderId);
   return it == paths_.end() ? std::string() : it->second;
@@ -312,6 +323,13 @@ void AppHarness::UiThread() {
   window.reset();
   ::DestroyWindow(invoker_);
   invoker_ = nullptr;
+  ended_ = true;
+}
+
+bool AppHarness::WaitForExit(std::chrono::milliseconds timeout) {
+  if (!WaitUntil([this] { return ended_.load(); }, timeout)) return false;
+  if (thread_.joinable()) thread_.join();
+  return true;
 }
 
 bool AppHarness::Start() {

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -96,10 +97,14 @@ class TempShellFolders : public Folders {
   std::string SpecialFolderPath(int folderId) override;
   void Clear(int folderId);  // the folder then has no path
   std::string Path(int folderId) const;
+  // Runs on the window's thread each time a folder is asked for, before the answer: a
+  // test steps into a filling at an exact point with it.
+  void OnAsked(std::function<void(int folderId)> hook);
 
  private:
   mutable std::mutex mutex_;
   std::map<int, std::string> paths_;
+  std::function<void(int)> onAsked_;
 };
 
 class AppHarness {
@@ -125,6 +130,9 @@ class AppHarness {
   // False when the window stayed open.
   bool Close();
   bool running() const;
+  // Waits until the program has ended by itself (its thread has returned, every write
+  // of its unwinding done). False when it is still running after the timeout.
+  bool WaitForExit(std::chrono::milliseconds timeout = 20s);
 
   HWND main() const { return main_; }
   HWND Child(int id) const { return ::GetDlgItem(main_, id); }
@@ -168,6 +176,7 @@ class AppHarness {
   std::condition_variable started_;
   bool startDone_ = false;
   bool created_ = false;
+  std::atomic<bool> ended_{false};
 };
 
 // The Windows folder, without a trailing "\".
