@@ -43,6 +43,8 @@ bool MainWindow::Create(const std::string& currentDirectory) {
       session_->tree(), CategoryPane::Services{session_->shortcuts(), platform_.boxes,
                                                platform_.folders, platform_.pickers,
                                                platform_.pump});
+  // Every change of the tree reaches Categories.sts when it is made, not only at close.
+  categories_->OnTreeChanged([this] { session_->SaveTree(); });
   shortcuts_ = std::make_unique<ShortcutPane>(
       ShortcutPane::Services{session_->shortcuts(), session_->settings(), platform_.links,
                              platform_.existence, platform_.launcher, platform_.pickers,

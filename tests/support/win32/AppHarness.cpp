@@ -341,6 +341,7 @@ bool AppHarness::Start() {
     created_ = false;
     main_ = nullptr;
   }
+  ended_ = false;
   thread_ = std::thread([this] { UiThread(); });
   std::unique_lock lock(startMutex_);
   if (!started_.wait_for(lock, 20s, [this] { return startDone_; })) {
