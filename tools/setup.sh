@@ -3,7 +3,9 @@
 # Idempotent: when everything is present it only checks and returns.
 set -eu
 
-PACKAGES="build-essential cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine xvfb xauth"
+# clang-14 and libclang-rt-14-dev build the fuzz targets (libFuzzer, ASan, UBSan).
+PACKAGES="build-essential cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine xvfb xauth
+  clang-14 libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do

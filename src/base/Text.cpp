@@ -50,13 +50,14 @@ bool EndsWithBackslash(std::string_view text) {
   return !text.empty() && FindLastOf(text, "\\") == text.size() - 1;
 }
 
-std::string WithoutHalfCharacter(std::string_view text) {
-  if (g_leadByteTest == nullptr || text.empty()) return std::string(text);
+std::string WithWholeLastCharacter(std::string_view text) {
+  std::string result(text);
+  if (g_leadByteTest == nullptr || text.empty()) return result;
   std::size_t i = 0;
   while (i + 1 < text.size()) i += CharacterSize(text, i);
   // i is now the start of the last character; alone at the end, a lead byte is half of one.
-  const bool half = i == text.size() - 1 && g_leadByteTest(static_cast<unsigned char>(text[i]));
-  return std::string(half ? text.substr(0, i) : text);
+  if (i == text.size() - 1 && g_leadByteTest(static_cast<unsigned char>(text[i]))) result += ' ';
+  return result;
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -69,9 +70,15 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 
 std::string TrimCodesUpTo(std::string_view text, unsigned char maxCode) {
   std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= maxCode) ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= maxCode) --last;
+  while (first < text.size() && static_cast<unsigned char>(text[first]) <= maxCode) ++first;
+  // The end is that of the last character kept: the second byte of a double-byte
+  // character is never taken for a blank or a control code.
+  std::size_t last = first;
+  for (std::size_t i = first; i < text.size();) {
+    const std::size_t size = CharacterSize(text, i);
+    if (size == 2 || static_cast<unsigned char>(text[i]) > maxCode) last = i + size;
+    i += size;
+  }
   return std::string(text.substr(first, last - first));
 }
 

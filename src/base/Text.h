@@ -27,9 +27,10 @@ std::size_t FindLastOf(std::string_view text, std::string_view chars);
 // True when the last character of text is "\" (not the second byte of a double-byte one).
 bool EndsWithBackslash(std::string_view text);
 
-// The text without a lead byte at its very end: half a character, whose second byte
-// would swallow whatever is written after it.
-std::string WithoutHalfCharacter(std::string_view text);
+// The text with a blank after a lead byte at its very end. Half a character would
+// take whatever is written after it as its second byte; a blank completes it, so the
+// text reads back the same wherever it is written.
+std::string WithWholeLastCharacter(std::string_view text);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);

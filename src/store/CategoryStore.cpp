@@ -18,10 +18,10 @@ void AttachNameAndIcon(CategoryNode& node, const std::string& rest) {
 }
 
 // A name cut at the separator always ends on a whole character; a whole line taken as
-// the name may end in half of one, which the written " ;" would then complete.
+// the name may end in half of one, which the blank of the written " ;" would complete.
 std::string NamePart(const std::string& rest) {
   const std::size_t p = FindText(rest, kSeparator);
-  return p == std::string::npos ? WithoutHalfCharacter(rest) : rest.substr(0, p);
+  return p == std::string::npos ? WithWholeLastCharacter(rest) : rest.substr(0, p);
 }
 
 bool IsBlank(const std::string& line) {
@@ -84,7 +84,7 @@ CategoryLoadReport LoadCategoryTree(CategoryTree& tree, const LineList& lines) {
 
 std::string WriteCategoryLine(const CategoryNode& node) {
   std::string line(static_cast<std::size_t>(node.level()) * kBlanksPerLevel, ' ');
-  line += WithoutHalfCharacter(node.name);
+  line += WithWholeLastCharacter(node.name);
   line += kSeparator;
   line += node.iconText ? *node.iconText : "0" + std::to_string(node.imageIndex);
   return line;

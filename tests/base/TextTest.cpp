@@ -47,7 +47,7 @@ TEST(TextTest, PathSplitsAndHalfCharactersRespectDoubleByteCharacters) {
   const std::string folder = "C:\\\x95\\";
   EXPECT_EQ(FindLastOf(folder + "x", "\\:"), 4u);  // without a code page the trail byte counts
   EXPECT_TRUE(EndsWithBackslash(folder));
-  EXPECT_EQ(WithoutHalfCharacter("ab\x81"), "ab\x81");
+  EXPECT_EQ(WithWholeLastCharacter("ab\x81"), "ab\x81");
 
   LeadByteScope scope(&ShiftJisLead);
   EXPECT_EQ(FindLastOf(folder + "x", "\\:"), 2u);
@@ -55,10 +55,12 @@ TEST(TextTest, PathSplitsAndHalfCharactersRespectDoubleByteCharacters) {
   EXPECT_FALSE(EndsWithBackslash(folder));
   EXPECT_TRUE(EndsWithBackslash(folder + "\\"));
   EXPECT_EQ(WithTrailingBackslash(folder), folder + "\\");
-  EXPECT_EQ(WithoutHalfCharacter("ab\x81"), "ab");
-  EXPECT_EQ(WithoutHalfCharacter("a\x81\x81"), "a\x81\x81");   // one whole character
-  EXPECT_EQ(WithoutHalfCharacter("\x81\x81\x81"), "\x81\x81");  // whole, then half
-  EXPECT_EQ(WithoutHalfCharacter("\x81"), "");
+  EXPECT_EQ(WithWholeLastCharacter("ab\x81"), "ab\x81 ");
+  EXPECT_EQ(WithWholeLastCharacter("a\x81\x81"), "a\x81\x81");       // one whole character
+  EXPECT_EQ(WithWholeLastCharacter("\x81\x81\x81"), "\x81\x81\x81 ");  // whole, then half
+  EXPECT_EQ(WithWholeLastCharacter("\x81"), "\x81 ");
+  EXPECT_EQ(WithWholeLastCharacter(""), "");
+  EXPECT_EQ(TrimCodesUpTo(" a\x81 \t", 32), "a\x81 ");  // the blank is the second byte
 }
 
 TEST(TextTest, PrefixesSuffixesAndTrimming) {

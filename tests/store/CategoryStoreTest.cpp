@@ -93,11 +93,11 @@ TEST(CategoryStoreTest, FirstLineKeepsWhatEndsIt) {
 TEST(CategoryStoreTest, NameEndingInHalfACharacterReadsBackTheSameAfterOneWrite) {
   SetLeadByteTest([](unsigned char c) { return c == 0x81; });
   CategoryTree tree;
-  LoadCategoryTree(tree, {"Top\x81", "    Kid ;0\x81"});
-  EXPECT_EQ(Describe(tree), (LineList{"Top|-", "....Kid|0\x81"}));
+  LoadCategoryTree(tree, {"Top\x81", "    Kid ;0\x81", "    \x81"});
+  EXPECT_EQ(Describe(tree), (LineList{"Top\x81 |-", "....Kid|0\x81", "....\x81 |-"}));
   tree.AddTopLevel("Made\x81\x81\x81").iconText = "05";
   const LineList written = SaveCategoryTree(tree);
-  EXPECT_EQ(written, (LineList{"Top ;00", "    Kid ;0\x81", "Made\x81\x81 ;05"}));
+  EXPECT_EQ(written, (LineList{"Top\x81  ;00", "    Kid ;0\x81", "    \x81  ;00", "Made\x81\x81\x81  ;05"}));
   CategoryTree again;
   LoadCategoryTree(again, written);
   EXPECT_EQ(SaveCategoryTree(again), written);
