@@ -121,9 +121,17 @@ DWORD SwapIn(const std::string& temp, const std::string& target) {
   return MoveOver(temp, target) ? ERROR_SUCCESS : ::GetLastError();
 }
 
+bool IsReadOnly(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 // The one write of the program: fill a fresh temporary file, then swap it in.
 template <typename Fill>
 WriteResult ReplaceAtomically(const std::string& target, Fill fill) {
+  // NOTE: Windows refuses to replace a read-only file; Wine's ReplaceFileA renames it
+  // away and drops the attribute. A file the user made read-only is never replaced.
+  if (IsReadOnly(target)) return {false, SystemErrorText(ERROR_ACCESS_DENIED)};
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kNameAttempts && NameTaken(error); ++attempt) {
     const std::string temp = TemporaryNameBeside(target);

@@ -211,6 +211,21 @@ TEST_F(Win32FileStoreTest, CopyIsByteForByteAndGoesThroughTheSameReplacement) {
   EXPECT_EQ(Entries(folder), (Names{"Shortcuts.sts", "Shortcuts_backup.sts"}));
 }
 
+// Wine would rename a read-only target away and write a new one; Windows refuses.
+TEST_F(Win32FileStoreTest, ReadOnlyTargetIsNeverReplaced) {
+  const std::string target = folder.WriteFile("Settings.sts", "[View]\r\nList\r\n");
+  const std::string source = folder.WriteFile("Other.sts", "other");
+  ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  for (const WriteResult& result : {files.WriteFile(target, "new"), files.CopyFile(source, target)}) {
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.error, SystemErrorText(ERROR_ACCESS_DENIED));
+  }
+  EXPECT_EQ(ReadWholeFile(target), "[View]\r\nList\r\n");
+  EXPECT_NE(::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(Entries(folder), (Names{"Other.sts", "Settings.sts"}));
+  ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(Win32FileStoreTest, CopyOfAReadOnlySourceLeavesNothingBehind) {
   const std::string source = folder.WriteFile("Shortcuts.sts", "bytes");
   ASSERT_TRUE(::SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
