@@ -45,16 +45,14 @@ class Session : public TreeSaver {
   Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory);
 
   // Finishes writes that a kill cut short, then loads the settings and the shortcut
-  // store. False when the program is to end: a data file could not be read and the
-  // user cancelled (nothing is written), or Categories.sts is missing (the reinstall
-  // message is shown and Shortcuts.sts is backed up).
+  // store. False when the program is to end: the user gave up on an unreadable file
+  // (nothing is written), or Categories.sts is missing (reinstall message, backup).
   bool Open();
 
   ViewStyle StoredView() const;
   Placement StoredWindowPlacement() const { return StoredPlacement(settings_); }
 
-  // Builds the category tree from Categories.sts. False when the file could not be read
-  // and the user chose to end the program; nothing may be written then.
+  // Builds the category tree. False when the user gave up on an unreadable file.
   bool LoadTree();
   bool treeLoaded() const { return treeLoaded_; }
 
@@ -63,12 +61,10 @@ class Session : public TreeSaver {
   // a number, which is reported).
   std::optional<int> InitialSelection();
 
-  // Stores the selection and writes the tree; before the tree was loaded it writes
-  // neither. False when the user chose to keep the program open after the tree could
-  // not be written.
+  // Stores the selection and writes the tree (neither before the tree was loaded).
+  // False when the user chose to keep the program open after a failed write.
   bool Close(const CategoryNode* selected);
 
-  // Writes Categories.sts now; a failure is reported and the tree keeps the change.
   bool SaveTree() override;
 
   const std::string& DataDirectory() const { return dataDirectory_; }
@@ -87,7 +83,7 @@ class Session : public TreeSaver {
   CategoryTree tree_;
   bool treeLoaded_ = false;
 
-  // Runs attempt until it reads the file or the user gives up; false when they did.
+  // False when the user gave up on reading path.
   template <typename Attempt>
   bool ReadOrGiveUp(const std::string& path, Attempt attempt);
 };

@@ -27,8 +27,7 @@ class CategorySelection : public ListFilling {
   // null when no category is selected any more.
   void Select(const CategoryNode* node);
 
-  // A stored section still loading gets the rest of its entries at once; a scan still
-  // running starts again and runs to its end without letting messages in.
+  // A stored section gets the rest of its entries; a scan runs again to its end.
   void FinishFilling() override;
   // Stops a filling still running, as a new selection would: it stores nothing and
   // leaves the list alone from then on.

@@ -24,8 +24,7 @@ class ListEntryAdder {
   // Adds title/target pairs one by one through AddListEntry, until they are all in or
   // a nested selection takes the list over.
   void AddEntries(LineList pairs);
-  // While AddEntries runs (it is waiting for the messages being handled): adds what it
-  // has not added yet, at once, and returns true. False when it is not running.
+  // Adds at once what a running AddEntries has not added yet; false when none runs.
   bool AddRemainingEntriesAtOnce();
 
   // While one lives, no messages are processed: a filling runs to its end at once.
@@ -54,7 +53,6 @@ class ListEntryAdder {
  private:
   unsigned generation_ = 0;
   bool atOnce_ = false;
-  // The pairs of the running AddEntries and the index of the next one to add.
   LineList pending_;
   std::size_t nextPending_ = 0;
   bool addingEntries_ = false;

@@ -41,7 +41,6 @@ class CategoryFile {
   CategoryFile(FileStore& files, std::string path) : files_(files), path_(std::move(path)) {}
 
   bool Exists() { return files_.FileExists(path_); }
-  // Builds the tree from the file when it could be read; the tree is left alone otherwise.
   ReadResult Load(CategoryTree& tree, CategoryLoadReport* report = nullptr);
   // Writes the tree; the result says whether the file now holds it.
   [[nodiscard]] WriteResult Save(const CategoryTree& tree);

@@ -24,8 +24,7 @@ class Settings {
   Settings(FileStore& files, MessageBoxes& boxes, std::string path)
       : files_(files), boxes_(boxes), path_(std::move(path)) {}
 
-  // Loads the file; a missing one gives no settings, an unreadable one is reported in
-  // the result and leaves the settings as they were.
+  // Loads the file (a missing one gives no settings); see LoadLines.
   ReadResult Load();
 
   // The value of key, or the empty text when the key is not set.

@@ -19,8 +19,7 @@ class ShortcutStore {
   ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path)
       : files_(files), boxes_(boxes), path_(std::move(path)) {}
 
-  // Loads the file; a missing one gives an empty store, an unreadable one is reported
-  // in the result and leaves the store as it was.
+  // Loads the file (a missing one gives an empty store); see LoadLines.
   ReadResult Load();
 
   // "<" + "[name]" for the node and each ancestor, top-level first, + ">".

@@ -19,8 +19,7 @@ namespace tessaly::win32 {
 
 class ShortcutEditor : public Dialog<ShortcutEditor> {
  public:
-  // accept gets the checked fields when OK closes the editor, and whether it edits the
-  // selected shortcut (true) or adds one; it puts them into the list and stores it.
+  // accept gets the checked fields at OK, and whether they edit the selected shortcut.
   using Accept = std::function<void(const EditorFields& fields, bool editMode)>;
   ShortcutEditor(MessageBoxes& boxes, Pickers& pickers, FileExistence& existence, Accept accept)
       : boxes_(boxes), pickers_(pickers), existence_(existence), accept_(std::move(accept)) {}

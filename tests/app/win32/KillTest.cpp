@@ -223,20 +223,6 @@ class KillTest : public ::testing::Test {
         return ::testing::AssertionSuccess();
       }
     }
-    // With TESSALY_KILL_DUMP set, the file found and each candidate go to the current
-    // folder, to be compared at leisure.
-    if (::GetEnvironmentVariableA("TESSALY_KILL_DUMP", nullptr, 0) > 0) {
-      const auto dump = [](const std::string& name, const std::string& bytes) {
-        if (std::FILE* f = std::fopen(name.c_str(), "wb")) {
-          std::fwrite(bytes.data(), 1, bytes.size(), f);
-          std::fclose(f);
-        }
-      };
-      dump("kill-found.sts", shortcuts);
-      for (std::size_t k = 0; k < candidates.size(); ++k) {
-        dump("kill-candidate" + std::to_string(k) + ".sts", candidates[k].Shortcuts(before, between, after));
-      }
-    }
     auto failure = ::testing::AssertionFailure();
     failure << "no version written matches Settings.sts '" << settings << "' and Shortcuts.sts ("
             << shortcuts.size() << " bytes)";
