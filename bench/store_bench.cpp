@@ -25,6 +25,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #endif
 
@@ -74,17 +76,17 @@ class PosixFileStore : public FileStore {
   bool FileExists(const std::string& path) override {
     return std::filesystem::is_regular_file(path);
   }
-  std::optional<std::string> ReadFile(const std::string& path) override {
+  ReadResult ReadFile(const std::string& path) override {
     const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) return {errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed, {}, "cannot open"};
     std::string bytes;
     char buffer[1 << 16];
     ssize_t got = 0;
     while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
       bytes.append(buffer, static_cast<std::size_t>(got));
     ::close(fd);
-    if (got < 0) return std::nullopt;
-    return bytes;
+    if (got < 0) return {ReadStatus::Failed, {}, "cannot read"};
+    return {ReadStatus::Read, std::move(bytes), {}};
   }
   WriteResult WriteFile(const std::string& path, std::string_view bytes) override {
     const std::string temp = path + ".~" + std::to_string(++counter_);
@@ -97,10 +99,11 @@ class PosixFileStore : public FileStore {
     return {false, "write failed"};
   }
   WriteResult CopyFile(const std::string& source, const std::string& target) override {
-    const auto bytes = ReadFile(source);
-    if (!bytes) return {false, "cannot read the source"};
-    return WriteFile(target, *bytes);
+    const ReadResult read = ReadFile(source);
+    if (read.status != ReadStatus::Read) return {false, "cannot read the source"};
+    return WriteFile(target, read.bytes);
   }
+  WriteResult RecoverInterruptedWrite(const std::string&) override { return {}; }
 
   static bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {

@@ -3,7 +3,8 @@
 # Idempotent: when everything is present it only checks and returns.
 set -eu
 
-# clang-14 is the second Windows compiler; nsis, zip and unzip make and check the release.
+# clang-14 is the second Windows compiler and, with libclang-rt-14-dev, builds the fuzz
+# targets (libFuzzer, ASan, UBSan); nsis, zip and unzip make and check the release.
 PACKAGES="build-essential cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine xvfb xauth
   clang-14 libclang-rt-14-dev nsis zip unzip"
 

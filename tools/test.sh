@@ -1,7 +1,8 @@
 #!/bin/sh
-# Sets up, builds and runs every test: the native core tests, then the Windows build
-# with its core, Win32 and UI tests under Wine on a private X display, the core tests
-# of the clang build, and the release (zip and installer) as a user would take it.
+# Sets up, builds and runs every test: the native core tests and the fuzz targets, then
+# the Windows build with its core, Win32 and UI tests and the kill test under Wine on a
+# private X display, the core tests of the clang build, and the release (zip and
+# installer) as a user would take it.
 set -eu
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -13,6 +14,10 @@ export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all LC_ALL=C.UTF-8
 cmake --preset host
 cmake --build --preset host
 ctest --preset host
+
+# The data file readers under the fuzzer, briefly; tools/fuzz.sh runs them for minutes.
+cmake --preset fuzz
+sh tools/fuzz.sh --runs 20000
 
 cmake --preset windows
 cmake --build --preset windows

@@ -39,16 +39,38 @@ Session::Session(FileStore& files, MessageBoxes& boxes, const std::string& curre
       shortcuts_(files, boxes, dataDirectory_ + "Shortcuts.sts"),
       categoryFile_(files, dataDirectory_ + "Categories.sts") {}
 
+template <typename Attempt>
+bool Session::ReadOrGiveUp(const std::string& path, Attempt attempt) {
+  for (;;) {
+    const ReadResult result = attempt();
+    if (result.status != ReadStatus::Failed) return true;
+    if (boxes_.AskAfterFailedRead(ReadFailureText(path, result.error)) ==
+        ReadFailureChoice::Cancel) {
+      return false;
+    }
+  }
+}
+
 bool Session::Open() {
-  settings_.Load();
-  shortcuts_.Load();
+  const std::string backup = dataDirectory_ + "Shortcuts_backup.sts";
+  // First, so that no file is taken for missing while its last whole version still
+  // stands beside it under a temporary name.
+  for (const std::string& path :
+       {settings_.Path(), shortcuts_.Path(), categoryFile_.Path(), backup}) {
+    const bool whole = ReadOrGiveUp(path, [&] {
+      const WriteResult recovered = files_.RecoverInterruptedWrite(path);
+      return recovered ? ReadResult{ReadStatus::Read, {}, {}}
+                       : ReadResult{ReadStatus::Failed, {}, recovered.error};
+    });
+    if (!whole) return false;
+  }
+  if (!ReadOrGiveUp(settings_.Path(), [&] { return settings_.Load(); })) return false;
+  if (!ReadOrGiveUp(shortcuts_.Path(), [&] { return shortcuts_.Load(); })) return false;
   if (categoryFile_.Exists()) return true;
 
   boxes_.Confirm(kMissingCategoriesText);
-  const std::string shortcuts = dataDirectory_ + "Shortcuts.sts";
-  if (files_.FileExists(shortcuts)) {
-    const std::string backup = dataDirectory_ + "Shortcuts_backup.sts";
-    const WriteResult copied = files_.CopyFile(shortcuts, backup);
+  if (files_.FileExists(shortcuts_.Path())) {
+    const WriteResult copied = files_.CopyFile(shortcuts_.Path(), backup);
     if (!copied) boxes_.Error(WriteFailureText(backup, copied.error));
   }
   return false;
@@ -58,9 +80,15 @@ ViewStyle Session::StoredView() const {
   return ViewStyleFromSetting(settings_.ReadSetting(setting_key::View));
 }
 
-CategoryLoadReport Session::LoadTree() {
-  tree_.clear();
-  return categoryFile_.Load(tree_);
+bool Session::LoadTree() {
+  // The file was there at the start; gone now, it is as unreadable as a locked one.
+  treeLoaded_ = ReadOrGiveUp(categoryFile_.Path(), [&] {
+    tree_.clear();
+    ReadResult result = categoryFile_.Load(tree_);
+    if (result.status == ReadStatus::Missing) result.status = ReadStatus::Failed;
+    return result;
+  });
+  return treeLoaded_;
 }
 
 std::optional<int> Session::InitialSelection() {
@@ -76,7 +104,17 @@ std::optional<int> Session::InitialSelection() {
   return *index;
 }
 
+bool Session::SaveTree() {
+  if (!treeLoaded_) return false;
+  const WriteResult written = categoryFile_.Save(tree_);
+  if (!written) boxes_.Error(WriteFailureText(categoryFile_.Path(), written.error));
+  return written.ok;
+}
+
 bool Session::Close(const CategoryNode* selected) {
+  // Until the tree is read, neither the selection nor the tree in memory is the
+  // user's: writing them would replace what is on disk with nothing.
+  if (!treeLoaded_) return true;
   // With nothing selected the first category is stored, so the next start shows one.
   const int index = selected != nullptr ? tree_.AbsoluteIndex(*selected) : 0;
   settings_.WriteSetting(setting_key::Treeselect, std::to_string(index < 0 ? 0 : index));

@@ -40,28 +40,32 @@ inline constexpr int kDesignHeight = 637;
 inline constexpr const char* kMissingCategoriesText =
     "Missing a necessary file, reinstall the program please.";
 
-class Session {
+class Session : public TreeSaver {
  public:
   Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory);
 
-  // Loads the settings and the shortcut store. When Categories.sts is missing, shows
-  // the reinstall message, backs Shortcuts.sts up and returns false: the program ends.
+  // Finishes writes that a kill cut short, then loads the settings and the shortcut
+  // store. False when the program is to end: the user gave up on an unreadable file
+  // (nothing is written), or Categories.sts is missing (reinstall message, backup).
   bool Open();
 
   ViewStyle StoredView() const;
   Placement StoredWindowPlacement() const { return StoredPlacement(settings_); }
 
-  // Builds the category tree from Categories.sts.
-  CategoryLoadReport LoadTree();
+  // Builds the category tree. False when the user gave up on an unreadable file.
+  bool LoadTree();
+  bool treeLoaded() const { return treeLoaded_; }
 
   // The absolute index of the category to select after the tree is built, or nothing
   // when no category is to be selected (an empty tree, or a "Treeselect" that is not
   // a number, which is reported).
   std::optional<int> InitialSelection();
 
-  // Stores the selection and writes the tree. False when the user chose to keep the
-  // program open after the tree could not be written.
+  // Stores the selection and writes the tree (neither before the tree was loaded).
+  // False when the user chose to keep the program open after a failed write.
   bool Close(const CategoryNode* selected);
+
+  bool SaveTree() override;
 
   const std::string& DataDirectory() const { return dataDirectory_; }
   Settings& settings() { return settings_; }
@@ -77,6 +81,11 @@ class Session {
   ShortcutStore shortcuts_;
   CategoryFile categoryFile_;
   CategoryTree tree_;
+  bool treeLoaded_ = false;
+
+  // False when the user gave up on reading path.
+  template <typename Attempt>
+  bool ReadOrGiveUp(const std::string& path, Attempt attempt);
 };
 
 }  // namespace tessaly

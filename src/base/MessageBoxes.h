@@ -12,6 +12,11 @@ enum class SaveFailureChoice {
   StayOpen,     // keep the program running with the changes in memory
 };
 
+enum class ReadFailureChoice {
+  Retry,   // read the file again
+  Cancel,  // end the program without writing any file
+};
+
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
@@ -27,6 +32,8 @@ class MessageBoxes {
   virtual void Plain(const std::string& text) = 0;
   // Asked when a file that holds unsaved changes cannot be written at close.
   virtual SaveFailureChoice AskAfterFailedSave(const std::string& text) = 0;
+  // Asked when a data file exists but cannot be read: Try Again or Cancel.
+  virtual ReadFailureChoice AskAfterFailedRead(const std::string& text) = 0;
 };
 
 }  // namespace tessaly

@@ -27,6 +27,39 @@ bool ContainsText(std::string_view text, std::string_view word) {
   return FindText(text, word) != std::string_view::npos;
 }
 
+namespace {
+
+// Bytes taken by the character that starts at i: two for a lead byte with a byte after it.
+std::size_t CharacterSize(std::string_view text, std::size_t i) {
+  const bool lead = g_leadByteTest != nullptr && g_leadByteTest(static_cast<unsigned char>(text[i]));
+  return lead && i + 1 < text.size() ? 2 : 1;
+}
+
+}  // namespace
+
+std::size_t FindLastOf(std::string_view text, std::string_view chars) {
+  if (g_leadByteTest == nullptr) return text.find_last_of(chars);
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); i += CharacterSize(text, i)) {
+    if (chars.find(text[i]) != std::string_view::npos) found = i;
+  }
+  return found;
+}
+
+bool EndsWithBackslash(std::string_view text) {
+  return !text.empty() && FindLastOf(text, "\\") == text.size() - 1;
+}
+
+std::string WithWholeLastCharacter(std::string_view text) {
+  std::string result(text);
+  if (g_leadByteTest == nullptr || text.empty()) return result;
+  std::size_t i = 0;
+  while (i + 1 < text.size()) i += CharacterSize(text, i);
+  // i is now the start of the last character; alone at the end, a lead byte is half of one.
+  if (i == text.size() - 1 && g_leadByteTest(static_cast<unsigned char>(text[i]))) result += ' ';
+  return result;
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -37,10 +70,22 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 
 std::string TrimCodesUpTo(std::string_view text, unsigned char maxCode) {
   std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= maxCode) ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= maxCode) --last;
+  while (first < text.size() && static_cast<unsigned char>(text[first]) <= maxCode) ++first;
+  // The end is that of the last character kept: the second byte of a double-byte
+  // character is never taken for a blank or a control code.
+  std::size_t last = first;
+  for (std::size_t i = first; i < text.size();) {
+    const std::size_t size = CharacterSize(text, i);
+    if (size == 2 || static_cast<unsigned char>(text[i]) > maxCode) last = i + size;
+    i += size;
+  }
   return std::string(text.substr(first, last - first));
+}
+
+std::string TrimLeadingCodesUpTo(std::string_view text, unsigned char maxCode) {
+  std::size_t first = 0;
+  while (first < text.size() && static_cast<unsigned char>(text[first]) <= maxCode) ++first;
+  return std::string(text.substr(first));
 }
 
 std::optional<int> ParseDecimal(std::string_view text) {
@@ -66,7 +111,7 @@ std::string LowerAscii(std::string_view text) {
 
 std::string WithTrailingBackslash(std::string_view path) {
   std::string result(path);
-  if (!EndsWith(result, "\\")) result += '\\';
+  if (!EndsWithBackslash(result)) result += '\\';
   return result;
 }
 

@@ -19,11 +19,26 @@ void SetLeadByteTest(LeadByteTest test);
 std::size_t FindText(std::string_view text, std::string_view word);
 bool ContainsText(std::string_view text, std::string_view word);
 
+// Position of the last byte of text that is one of chars and starts a character (a
+// "\" that is the second byte of a double-byte character does not count); npos when
+// there is none. The name rules split paths with it.
+std::size_t FindLastOf(std::string_view text, std::string_view chars);
+
+// True when the last character of text is "\" (not the second byte of a double-byte one).
+bool EndsWithBackslash(std::string_view text);
+
+// The text with a blank after a lead byte at its very end. Half a character would
+// take whatever is written after it as its second byte; a blank completes it, so the
+// text reads back the same wherever it is written.
+std::string WithWholeLastCharacter(std::string_view text);
+
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);
 
 // Removes every character whose code is at most maxCode from both ends.
 std::string TrimCodesUpTo(std::string_view text, unsigned char maxCode);
+// The same at the start only.
+std::string TrimLeadingCodesUpTo(std::string_view text, unsigned char maxCode);
 
 // A whole decimal integer: optional sign, digits only, within the range of int.
 std::optional<int> ParseDecimal(std::string_view text);

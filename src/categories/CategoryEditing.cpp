@@ -24,7 +24,8 @@ NameDialogTexts NameDialogTextsFor(NameDialogMode mode, const CategoryNode& sele
 }
 
 NameCheck CheckCategoryName(std::string& name) {
-  name = TrimCodesUpTo(name, 32);
+  // Completed, a name that ends in half a double-byte character reads back the same.
+  name = WithWholeLastCharacter(TrimCodesUpTo(name, 32));
   if (name.empty()) return {false, kNoNameText};
   // A line break would split the category's line in Categories.sts; " ;" would cut
   // the name when the file is read back; the brackets would make its section header

@@ -72,6 +72,15 @@ void CategorySelection::Select(const CategoryNode* node) {
   scans_.flags.ClearAll();
   const unsigned generation = adder_.NextGeneration();
   ShortcutList& list = adder_.list();
+  filling_ = node;
+  // However this run ends, a filling it still owns is over; one that overtook it is not.
+  struct Done {
+    CategorySelection& selection;
+    unsigned generation;
+    ~Done() {
+      if (selection.Current(generation)) selection.filling_ = nullptr;
+    }
+  } done{*this, generation};
 
   if (node == nullptr) {
     list.Clear();
@@ -101,6 +110,26 @@ void CategorySelection::Select(const CategoryNode* node) {
   if (current) adder_.status().SetStatusText(ItemCountText(list.Count()));
 }
 
+void CategorySelection::FinishFilling() {
+  if (filling_ == nullptr) return;
+  if (adder_.AddRemainingEntriesAtOnce()) {
+    filling_ = nullptr;
+    adder_.status().SetStatusText(ItemCountText(adder_.list().Count()));
+    return;
+  }
+  // A scan cannot go on from inside the message it is waiting for; it starts again.
+  const CategoryNode* node = filling_;
+  ListEntryAdder::AtOnce atOnce(adder_);
+  Select(node);
+}
+
+void CategorySelection::StopFilling() {
+  if (filling_ == nullptr) return;
+  scans_.flags.ClearAll();
+  adder_.NextGeneration();
+  filling_ = nullptr;
+}
+
 void CategorySelection::Fill(const CategoryNode& node, unsigned generation) {
   if (IsGetAll(node)) {
     ScanGetAll(scans_, folders_, [&] { return Current(generation); });
@@ -119,7 +148,7 @@ void CategorySelection::Fill(const CategoryNode& node, unsigned generation) {
     FillFolders(generation);
   } else if (IsNamedAt(node, builtin::Windows, 0)) {
     scans_.flags.WindowsScanActive = true;
-    FillWindowsTools();
+    FillWindowsTools(generation);
   }
 }
 
@@ -128,7 +157,7 @@ void CategorySelection::FillFolders(unsigned generation) {
     const std::string path = folders_.SpecialFolderPath(id);
     if (!path.empty()) adder_.AddListEntry(DefaultTitle(path, existence_), path);
   }
-  adder_.pump().ProcessPendingMessages();
+  adder_.ProcessPendingMessages();
   if (!Current(generation)) return;
   if (scans_.FolderCache.empty()) {
     scans_.ScanRecentFolderLinks(folder_id::Recent);
@@ -137,8 +166,9 @@ void CategorySelection::FillFolders(unsigned generation) {
   }
 }
 
-void CategorySelection::FillWindowsTools() {
+void CategorySelection::FillWindowsTools(unsigned generation) {
   for (const SystemTool& tool : kSystemTools) {
+    if (!Current(generation)) return;
     std::string path = scans_.FindSystemTool(tool.fileName);
     if (path.empty() && tool.fallbackFileName != nullptr) {
       path = scans_.FindSystemTool(tool.fallbackFileName);

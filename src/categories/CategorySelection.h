@@ -27,7 +27,7 @@ bool IsComputedCategory(const CategoryNode& node);
 // the filling still owns the list once the first scan is done.
 void ScanGetAll(ShellScans& scans, Folders& folders, const std::function<bool()>& stillCurrent);
 
-class CategorySelection {
+class CategorySelection : public ListFilling {
  public:
   CategorySelection(ShortcutStore& store, ShellScans& scans, ListEntryAdder& adder,
                     Folders& folders, FileExistence& existence, BusyCursor& cursor)
@@ -51,11 +51,18 @@ class CategorySelection {
   }
   // Counts up whenever the latest results change.
   unsigned resultsVersion() const { return resultsVersion_; }
+  // A stored section gets the rest of its entries; a scan runs again to its end.
+  void FinishFilling() override;
+  // Stops a filling still running, as a new selection would: it stores nothing and
+  // leaves the list alone from then on.
+  void StopFilling();
+  // True from the start of a selection's filling until it ends or is overtaken.
+  bool Filling() const { return filling_ != nullptr; }
 
  private:
   void Fill(const CategoryNode& node, unsigned generation);
   void FillFolders(unsigned generation);
-  void FillWindowsTools();
+  void FillWindowsTools(unsigned generation);
   bool Current(unsigned generation) const { return adder_.generation() == generation; }
 
   ShortcutStore& store_;
@@ -66,6 +73,8 @@ class CategorySelection {
   BusyCursor& cursor_;
   LatestResults latest_;
   unsigned resultsVersion_ = 0;
+  // The category whose filling runs and owns the list, or null.
+  const CategoryNode* filling_ = nullptr;
 };
 
 }  // namespace tessaly

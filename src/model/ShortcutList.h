@@ -45,4 +45,16 @@ class BusyCursor {
   virtual void SetBusy(bool busy) = 0;
 };
 
+// The filling of the list that a category selection runs. Fillings let pending
+// messages run, so a command can arrive while the list is still half filled.
+class ListFilling {
+ public:
+  virtual ~ListFilling() = default;
+  // Completes a filling that is still running, at once and without letting messages
+  // in, so that the list holds everything the selected category shows. Every command
+  // that stores the list (or changes it and then stores it) calls this first: what it
+  // stores is then always the whole section, never the part loaded so far.
+  virtual void FinishFilling() = 0;
+};
+
 }  // namespace tessaly

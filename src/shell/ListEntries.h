@@ -1,10 +1,12 @@
 #pragma once
 // Appending found entries to the shortcut list, with progress in the status bar.
 
+#include <cstddef>
 #include <string>
 
-#include "shell/ShellPorts.h"
+#include "base/LineList.h"
 #include "model/ShortcutList.h"
+#include "shell/ShellPorts.h"
 
 namespace tessaly {
 
@@ -16,6 +18,27 @@ class ListEntryAdder {
   // Appends one item. At every tenth item the count is written to the status line
   // and pending window messages are processed, which may re-enter the caller.
   void AddListEntry(const std::string& caption, const std::string& target);
+  // Processes pending window messages, unless a filling is being finished at once.
+  void ProcessPendingMessages();
+
+  // Adds title/target pairs one by one through AddListEntry, until they are all in or
+  // a nested selection takes the list over.
+  void AddEntries(LineList pairs);
+  // Adds at once what a running AddEntries has not added yet; false when none runs.
+  bool AddRemainingEntriesAtOnce();
+
+  // While one lives, no messages are processed: a filling runs to its end at once.
+  class AtOnce {
+   public:
+    explicit AtOnce(ListEntryAdder& adder) : adder_(adder), old_(adder.atOnce_) { adder_.atOnce_ = true; }
+    ~AtOnce() { adder_.atOnce_ = old_; }
+    AtOnce(const AtOnce&) = delete;
+    AtOnce& operator=(const AtOnce&) = delete;
+
+   private:
+    ListEntryAdder& adder_;
+    bool old_;
+  };
 
   ShortcutList& list() { return list_; }
   StatusLine& status() { return status_; }
@@ -25,10 +48,14 @@ class ListEntryAdder {
   // generation change while messages were processed was overtaken by a nested
   // selection: the list is no longer its own, and it must stop touching it.
   unsigned generation() const { return generation_; }
-  unsigned NextGeneration() { return ++generation_; }
+  unsigned NextGeneration();
 
  private:
   unsigned generation_ = 0;
+  bool atOnce_ = false;
+  LineList pending_;
+  std::size_t nextPending_ = 0;
+  bool addingEntries_ = false;
   ShortcutList& list_;
   StatusLine& status_;
   MessagePump& pump_;

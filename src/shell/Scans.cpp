@@ -32,16 +32,17 @@ void ShellScans::ScanRecentFolder(int folderId) {
   const std::string folder = folders_.SpecialFolderPath(folderId);
   if (!IsScannableFolder(folder)) return;
 
+  const unsigned generation = adder_.generation();
   const auto listing = lister_.List(folder + "*.*");
   DirectoryEntry entry;
   bool first = true;
   while (listing->Next(entry)) {
     const bool later = !first;
     first = false;
-    if (later && !flags.RecentScanActive) return;
+    if (later && !Still(flags.RecentScanActive, generation)) return;
     if (IsDotEntry(entry.name)) continue;
     adder_.AddListEntry(StripExtension(entry.name), folder + entry.name);
-    if (later) adder_.pump().ProcessPendingMessages();
+    if (later) adder_.ProcessPendingMessages();
   }
 }
 
@@ -49,6 +50,7 @@ void ShellScans::ScanRecentFolderLinks(int folderId) {
   const std::string folder = folders_.SpecialFolderPath(folderId);
   if (!IsScannableFolder(folder)) return;
 
+  const unsigned generation = adder_.generation();
   LinkInfo link;
   const auto listing = lister_.List(folder + "*.*");
   DirectoryEntry entry;
@@ -56,7 +58,7 @@ void ShellScans::ScanRecentFolderLinks(int folderId) {
   while (listing->Next(entry)) {
     const bool later = !first;
     first = false;
-    if (later && !flags.FoldersScanActive) return;
+    if (later && !Still(flags.FoldersScanActive, generation)) return;
     if (IsDotEntry(entry.name)) continue;
 
     if (HasExtension(entry.name, ".lnk")) {
@@ -66,7 +68,7 @@ void ShellScans::ScanRecentFolderLinks(int folderId) {
       if (links_.ResolveLink(link, path)) {
         if (!link.Target.empty() && files_.FolderExists(link.Target)) {
           // Resolving may have processed messages of its own (a message box).
-          if (!flags.FoldersScanActive) return;
+          if (!Still(flags.FoldersScanActive, generation)) return;
           caption = StripExtension(link.Name);
           listed = true;
         }
@@ -80,7 +82,7 @@ void ShellScans::ScanRecentFolderLinks(int folderId) {
         adder_.AddListEntry(caption, path);
       }
     }
-    if (later) adder_.pump().ProcessPendingMessages();
+    if (later) adder_.ProcessPendingMessages();
   }
 }
 
@@ -102,11 +104,12 @@ void ShellScans::ScanFolderLinks(const std::string& folderPath) {
   if (!IsScannableFolder(folderPath)) return;
   const std::string folder = WithTrailingBackslash(folderPath);
 
+  const unsigned generation = adder_.generation();
   const auto listing = lister_.List(folder + "*.*");
   DirectoryEntry entry;
   while (listing->Next(entry)) {
-    adder_.pump().ProcessPendingMessages();
-    if (!flags.PopularScanActive) return;
+    adder_.ProcessPendingMessages();
+    if (!Still(flags.PopularScanActive, generation)) return;
     if (StartsWithDot(entry.name)) continue;
     if (entry.directory || HasExtension(entry.name, ".lnk")) {
       adder_.AddListEntry(StripExtension(entry.name), folder + entry.name);
@@ -115,6 +118,11 @@ void ShellScans::ScanFolderLinks(const std::string& folderPath) {
 }
 
 void ShellScans::ScanStartMenu(const std::string& folderPath, const std::string& exclusionWord) {
+  ScanStartMenuFolder(folderPath, exclusionWord, adder_.generation());
+}
+
+void ShellScans::ScanStartMenuFolder(const std::string& folderPath,
+                                     const std::string& exclusionWord, unsigned generation) {
   if (!IsScannableFolder(folderPath)) return;
   const std::string folder = WithTrailingBackslash(folderPath);
 
@@ -122,15 +130,17 @@ void ShellScans::ScanStartMenu(const std::string& folderPath, const std::string&
   const auto listing = lister_.List(folder + "*.*");
   DirectoryEntry entry;
   while (listing->Next(entry)) {
-    adder_.pump().ProcessPendingMessages();
-    if (!flags.GetAllScanActive) return;
+    adder_.ProcessPendingMessages();
+    if (!Still(flags.GetAllScanActive, generation)) return;
     if (StartsWithDot(entry.name)) continue;
 
     if (entry.directory) {
       if (StartMenuDepth < kStartMenuMaxDepth) {
-        ++StartMenuDepth;
-        ScanStartMenu(folder + entry.name, exclusionWord);
-        --StartMenuDepth;
+        // Put back, not counted down: a nested "Get All" resets the depth meanwhile.
+        const int depth = StartMenuDepth;
+        StartMenuDepth = depth + 1;
+        ScanStartMenuFolder(folder + entry.name, exclusionWord, generation);
+        StartMenuDepth = depth;
       }
       continue;
     }
@@ -145,9 +155,9 @@ void ShellScans::ScanStartMenu(const std::string& folderPath, const std::string&
       const bool program = HasExtension(candidate, ".exe") && !ContainsWord(title, exclusionWord) &&
                            !ContainsText(StripExtension(candidate), "unins");
       if (!program) continue;
-      if (!flags.GetAllScanActive) return;
+      if (!Still(flags.GetAllScanActive, generation)) return;
       adder_.AddListEntry(StripExtension(title), path);
-    } else if (!ContainsText(title, "unins") && flags.GetAllScanActive) {
+    } else if (!ContainsText(title, "unins") && Still(flags.GetAllScanActive, generation)) {
       adder_.AddListEntry(title, path);
     }
   }

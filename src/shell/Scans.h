@@ -12,6 +12,8 @@ namespace tessaly {
 
 // One flag per scanned category. Every selection clears all five; the filling that
 // runs sets its own, and its scan stops at the next check point once it is cleared.
+// A nested selection of the same category sets the same flag again, so a scan also
+// stops once the list's generation has moved on.
 struct ScanCancelFlags {
   bool PopularScanActive = false;
   bool RecentScanActive = false;
@@ -49,6 +51,9 @@ class ShellScans {
 
  private:
   void FillToolFolders();
+  void ScanStartMenuFolder(const std::string& folderPath, const std::string& exclusionWord,
+                           unsigned generation);
+  bool Still(bool flag, unsigned generation) const { return flag && adder_.generation() == generation; }
 
   Folders& folders_;
   LinkReader& links_;

@@ -10,7 +10,7 @@ std::string StripExtension(std::string_view text) {
 }
 
 std::string FileNamePart(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\:");
+  const std::size_t cut = FindLastOf(path, "\\:");
   return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
@@ -27,7 +27,7 @@ bool HasExtension(std::string_view path, std::string_view lowerExtension) {
 std::string DefaultTitle(const std::string& path, FileExistence& existence) {
   if (existence.FolderExists(path)) {
     std::string folder = path;
-    if (EndsWith(folder, "\\")) folder.pop_back();
+    if (EndsWithBackslash(folder)) folder.pop_back();
     return FileNamePart(folder);
   }
   return StripExtension(FileNamePart(path));

@@ -77,7 +77,7 @@ std::vector<KeyEvent> RunBoxKeys() {
 }
 
 std::string LocationFolder(const std::string& target) {
-  const std::size_t cut = target.find_last_of("\\:");
+  const std::size_t cut = FindLastOf(target, "\\:");
   return cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
 }
 

@@ -17,9 +17,11 @@ void AttachNameAndIcon(CategoryNode& node, const std::string& rest) {
   node.iconText = rest.substr(p + kSeparator.size());
 }
 
+// A name cut at the separator always ends on a whole character; a whole line taken as
+// the name may end in half of one, which the blank of the written " ;" would complete.
 std::string NamePart(const std::string& rest) {
   const std::size_t p = FindText(rest, kSeparator);
-  return p == std::string::npos ? rest : rest.substr(0, p);
+  return p == std::string::npos ? WithWholeLastCharacter(rest) : rest.substr(0, p);
 }
 
 bool IsBlank(const std::string& line) {
@@ -34,8 +36,9 @@ CategoryLoadReport LoadCategoryTree(CategoryTree& tree, const LineList& lines) {
   int previousLevel = 0;
   for (const std::string& line : lines) {
     if (current == nullptr) {
-      // The first line is always a top-level node, however it is indented.
-      const std::string rest = TrimCodesUpTo(line, 32);
+      // The first line is always a top-level node, however it is indented; what ends
+      // it belongs to the name or the icon text.
+      const std::string rest = TrimLeadingCodesUpTo(line, 32);
       if (rest.empty()) {
         ++report.blankLinesSkipped;
         continue;
@@ -81,7 +84,7 @@ CategoryLoadReport LoadCategoryTree(CategoryTree& tree, const LineList& lines) {
 
 std::string WriteCategoryLine(const CategoryNode& node) {
   std::string line(static_cast<std::size_t>(node.level()) * kBlanksPerLevel, ' ');
-  line += node.name;
+  line += WithWholeLastCharacter(node.name);
   line += kSeparator;
   line += node.iconText ? *node.iconText : "0" + std::to_string(node.imageIndex);
   return line;
@@ -93,8 +96,13 @@ LineList SaveCategoryTree(const CategoryTree& tree) {
   return lines;
 }
 
-CategoryLoadReport CategoryFile::Load(CategoryTree& tree) {
-  return LoadCategoryTree(tree, LoadLines(files_, path_));
+ReadResult CategoryFile::Load(CategoryTree& tree, CategoryLoadReport* report) {
+  LineList lines;
+  ReadResult result = LoadLines(files_, path_, lines);
+  if (result.status != ReadStatus::Read) return result;
+  const CategoryLoadReport loaded = LoadCategoryTree(tree, lines);
+  if (report != nullptr) *report = loaded;
+  return result;
 }
 
 WriteResult CategoryFile::Save(const CategoryTree& tree) {

@@ -2,10 +2,21 @@
 
 namespace tessaly {
 
-LineList LoadLines(FileStore& files, const std::string& path) {
-  const auto bytes = files.ReadFile(path);
-  if (!bytes) return {};
-  return SplitLines(*bytes);
+ReadResult LoadLines(FileStore& files, const std::string& path, LineList& lines) {
+  ReadResult result = files.ReadFile(path);
+  if (result.status == ReadStatus::Failed) return result;
+  lines = result.status == ReadStatus::Read ? SplitLines(result.bytes) : LineList{};
+  result.bytes.clear();
+  return result;
+}
+
+std::string ReadFailureText(const std::string& path, const std::string& reason) {
+  std::string text = "Tessaly could not read the file '" + path + "'";
+  if (!reason.empty()) text += ": " + reason;
+  text +=
+      ".\n\nTry Again: read it again (close the program that holds it first).\n"
+      "Cancel: end Tessaly without changing any file.";
+  return text;
 }
 
 std::string WriteFailureText(const std::string& path, const std::string& reason) {

@@ -9,8 +9,12 @@
 
 namespace tessaly {
 
-// The lines of the file, or no lines when it is missing or unreadable.
-LineList LoadLines(FileStore& files, const std::string& path);
+// Reads the file into lines: no lines when it is missing. When it exists but cannot be
+// read, lines stay as they were and the result says why.
+ReadResult LoadLines(FileStore& files, const std::string& path, LineList& lines);
+
+// The text of the question after a failed read of path.
+std::string ReadFailureText(const std::string& path, const std::string& reason);
 
 // Writes the lines to path (replacing the file). A failure is reported in the error
 // box and returned; the caller's lines stay as they are, so nothing is lost.

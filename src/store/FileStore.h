@@ -3,7 +3,6 @@
 // the implementation writes a temporary file beside it and swaps it in, so a failed
 // write leaves the previous file intact.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,18 +20,32 @@ struct WriteResult {
   explicit operator bool() const { return ok; }
 };
 
+// A file that exists but cannot be read is not an empty file: whatever would be
+// written from an empty state would replace what could not be read.
+enum class ReadStatus { Missing, Read, Failed };
+
+struct ReadResult {
+  ReadStatus status = ReadStatus::Missing;
+  std::string bytes;  // the whole file when Read
+  std::string error;  // the system's reason when it could not be read
+  bool failed() const { return status == ReadStatus::Failed; }
+};
+
 class FileStore {
  public:
   virtual ~FileStore() = default;
 
   // True when a file (not a folder) exists at path.
   virtual bool FileExists(const std::string& path) = 0;
-  // The whole file, or nothing when it cannot be read.
-  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  virtual ReadResult ReadFile(const std::string& path) = 0;
   // Replaces the file at path with bytes.
   [[nodiscard]] virtual WriteResult WriteFile(const std::string& path, std::string_view bytes) = 0;
   // Replaces the file at target with a copy of the file at source.
   [[nodiscard]] virtual WriteResult CopyFile(const std::string& source, const std::string& target) = 0;
+  // Completes or undoes a replacement of path that was cut short by a kill or a power
+  // cut, so that path holds one whole version (or, if it never had one, is absent)
+  // and nothing of the replacement is left beside it. Run before the file is read.
+  [[nodiscard]] virtual WriteResult RecoverInterruptedWrite(const std::string& path) = 0;
 };
 
 }  // namespace tessaly

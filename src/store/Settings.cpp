@@ -5,9 +5,7 @@
 
 namespace tessaly {
 
-void Settings::Load() {
-  if (files_.FileExists(path_)) lines_ = LoadLines(files_, path_);
-}
+ReadResult Settings::Load() { return LoadLines(files_, path_, lines_); }
 
 int Settings::FindKeyLine(const std::string& key) const {
   const std::string keyLine = "[" + key + "]";

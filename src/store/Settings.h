@@ -25,8 +25,8 @@ class Settings {
   Settings(FileStore& files, MessageBoxes& boxes, std::string path)
       : files_(files), boxes_(boxes), path_(std::move(path)) {}
 
-  // Loads the file if it exists; the list stays empty otherwise.
-  void Load();
+  // Loads the file (a missing one gives no settings); see LoadLines.
+  ReadResult Load();
 
   // The value of key, or the empty text when the key is not set.
   std::string ReadSetting(const std::string& key) const;

@@ -84,9 +84,7 @@ void Append(LineList& lines, LineList entries) {
 
 }  // namespace
 
-void ShortcutStore::Load() {
-  if (files_.FileExists(path_)) lines_ = LoadLines(files_, path_);
-}
+ReadResult ShortcutStore::Load() { return LoadLines(files_, path_, lines_); }
 
 std::string ShortcutStore::SectionHeader(const CategoryNode& node) {
   std::string path;
@@ -128,12 +126,8 @@ bool ShortcutStore::LoadCategorySection(const CategoryNode& node, ListEntryAdder
   if (!entries) return false;
   const LineList& pairs = *entries;
 
-  // A nested selection that starts a filling of its own takes the list over.
-  const unsigned generation = adder.generation();
   adder.list().Clear();
-  for (Index i = 0; i < pairs.size() && adder.generation() == generation; i += 2) {
-    adder.AddListEntry(pairs[i], pairs[i + 1]);
-  }
+  adder.AddEntries(std::move(pairs));
   return true;
 }
 

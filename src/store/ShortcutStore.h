@@ -20,8 +20,8 @@ class ShortcutStore {
   ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path)
       : files_(files), boxes_(boxes), path_(std::move(path)) {}
 
-  // Loads the file if it exists; the store starts empty otherwise.
-  void Load();
+  // Loads the file (a missing one gives an empty store); see LoadLines.
+  ReadResult Load();
 
   // "<" + "[name]" for the node and each ancestor, top-level first, + ">".
   static std::string SectionHeader(const CategoryNode& node);

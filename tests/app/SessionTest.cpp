@@ -170,5 +170,94 @@ TEST_F(SessionFixture, FailedTreeWriteCanBeGivenUp) {
   EXPECT_EQ("A ;015\r\n", Read("Categories.sts"));
 }
 
+// Mended: a data file that exists but cannot be read was taken for an empty one, and
+// the next write replaced it.
+TEST_F(SessionFixture, UnreadableFileIsAskedAboutAndCancelEndsWithoutWriting) {
+  for (const char* name : {"Settings.sts", "Shortcuts.sts"}) {
+    FakeFileStore f;
+    RecordingMessageBoxes b;
+    f.files["C:\\Data\\Categories.sts"] = "A ;00\r\n";
+    f.files[std::string("C:\\Data\\") + name] = "[View]\r\nList\r\n";
+    f.unreadable[std::string("C:\\Data\\") + name] = {"Access is denied", -1};
+    b.readFailureAnswers = {ReadFailureChoice::Retry, ReadFailureChoice::Cancel};
+    Session s(f, b, "C:\\Data");
+    EXPECT_FALSE(s.Open()) << name;
+    ASSERT_EQ(2u, b.shown.size()) << name;
+    EXPECT_EQ("AskAfterFailedRead: Tessaly could not read the file 'C:\\Data\\" + std::string(name) +
+                  "': Access is denied.\n\nTry Again: read it again (close the program that holds "
+                  "it first).\nCancel: end Tessaly without changing any file.",
+              b.shown[0]);
+    EXPECT_TRUE(f.writes.empty()) << name;
+  }
+}
+
+TEST_F(SessionFixture, RetryAfterAFailedReadLoadsTheWholeFile) {
+  Write("Categories.sts", "A ;00\r\n");
+  Write("Shortcuts.sts", "<[A]>\r\nx\r\ny\r\n");
+  files.unreadable["C:\\Data\\Shortcuts.sts"] = {"Sharing violation", 2};
+  boxes.readFailureAnswers = {ReadFailureChoice::Retry, ReadFailureChoice::Retry};
+  ASSERT_TRUE(session.Open());
+  EXPECT_EQ(2u, boxes.shown.size());
+  EXPECT_EQ((LineList{"<[A]>", "x", "y"}), session.shortcuts().Lines());
+}
+
+TEST_F(SessionFixture, InterruptedWritesAreRecoveredBeforeAnythingIsRead) {
+  Write("Categories.sts", "A ;00\r\n");
+  files.unreadable["C:\\Data\\Settings.sts"] = {"x", 1};  // a read that went first would show
+  boxes.readFailureAnswers = {ReadFailureChoice::Retry};
+  ASSERT_TRUE(session.Open());
+  EXPECT_EQ((std::vector<std::string>{"C:\\Data\\Settings.sts", "C:\\Data\\Shortcuts.sts",
+                                      "C:\\Data\\Categories.sts", "C:\\Data\\Shortcuts_backup.sts"}),
+            files.recovered);
+}
+
+// Mended: a close before the delayed start wrote an empty tree and "Treeselect" 0.
+TEST_F(SessionFixture, CloseBeforeTheTreeIsLoadedWritesNothing) {
+  Write("Categories.sts", "A ;00\r\n    B ;00\r\n");
+  Write("Settings.sts", "[Treeselect]\r\n1\r\n");
+  ASSERT_TRUE(session.Open());
+  EXPECT_TRUE(session.Close(nullptr));
+  EXPECT_FALSE(session.SaveTree());
+  EXPECT_TRUE(files.writes.empty());
+}
+
+TEST_F(SessionFixture, UnreadableOrVanishedTreeIsAskedAboutAndNeverWritten) {
+  Write("Categories.sts", "A ;00\r\n");
+  ASSERT_TRUE(session.Open());
+  files.unreadable["C:\\Data\\Categories.sts"] = {"Access is denied", 1};
+  boxes.readFailureAnswers = {ReadFailureChoice::Retry};
+  ASSERT_TRUE(session.LoadTree());
+  EXPECT_EQ(1, session.tree().Count());
+
+  Session second(files, boxes, "C:\\Data");
+  ASSERT_TRUE(second.Open());
+  files.files.erase("C:\\Data\\Categories.sts");
+  EXPECT_FALSE(second.LoadTree());  // no answer queued: Cancel
+  EXPECT_NE(std::string::npos, boxes.shown.back().find("cannot find the file"));
+  EXPECT_TRUE(second.Close(nullptr));
+  EXPECT_TRUE(files.writes.empty());
+}
+
+TEST_F(SessionFixture, SaveTreeWritesTheTreeAtOnceAndKeepsItWhenTheWriteFails) {
+  Write("Categories.sts", "A ;015\r\n");
+  ASSERT_TRUE(session.Open());
+  ASSERT_TRUE(session.LoadTree());
+  session.tree().AddTopLevel("New").iconText = "06";
+  EXPECT_TRUE(session.SaveTree());
+  EXPECT_EQ("A ;015\r\nNew ;06\r\n", Read("Categories.sts"));
+
+  files.failingPaths.insert("C:\\Data\\Categories.sts");
+  session.tree().AddTopLevel("Later").iconText = "07";
+  EXPECT_FALSE(session.SaveTree());
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ(0u, boxes.shown[0].find("Error: Could not save the file 'C:\\Data\\Categories.sts': "));
+  EXPECT_EQ("A ;015\r\nNew ;06\r\n", Read("Categories.sts"));
+  EXPECT_EQ(3, session.tree().Count());
+
+  files.failingPaths.clear();
+  EXPECT_TRUE(session.Close(session.tree().NodeAt(2)));
+  EXPECT_EQ("A ;015\r\nNew ;06\r\nLater ;07\r\n", Read("Categories.sts"));
+}
+
 }  // namespace
 }  // namespace tessaly

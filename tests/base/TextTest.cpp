@@ -42,6 +42,27 @@ TEST(TextTest, FindTextNeverMatchesOnTheSecondByteOfACharacter) {
   EXPECT_EQ(FindText("\xC4]>", "]>"), 1u);
 }
 
+TEST(TextTest, PathSplitsAndHalfCharactersRespectDoubleByteCharacters) {
+  // "\x95\\" is one character whose second byte is "\\", as in many Shift-JIS names.
+  const std::string folder = "C:\\\x95\\";
+  EXPECT_EQ(FindLastOf(folder + "x", "\\:"), 4u);  // without a code page the trail byte counts
+  EXPECT_TRUE(EndsWithBackslash(folder));
+  EXPECT_EQ(WithWholeLastCharacter("ab\x81"), "ab\x81");
+
+  LeadByteScope scope(&ShiftJisLead);
+  EXPECT_EQ(FindLastOf(folder + "x", "\\:"), 2u);
+  EXPECT_EQ(FindLastOf("\x95\\", "\\"), std::string::npos);
+  EXPECT_FALSE(EndsWithBackslash(folder));
+  EXPECT_TRUE(EndsWithBackslash(folder + "\\"));
+  EXPECT_EQ(WithTrailingBackslash(folder), folder + "\\");
+  EXPECT_EQ(WithWholeLastCharacter("ab\x81"), "ab\x81 ");
+  EXPECT_EQ(WithWholeLastCharacter("a\x81\x81"), "a\x81\x81");       // one whole character
+  EXPECT_EQ(WithWholeLastCharacter("\x81\x81\x81"), "\x81\x81\x81 ");  // whole, then half
+  EXPECT_EQ(WithWholeLastCharacter("\x81"), "\x81 ");
+  EXPECT_EQ(WithWholeLastCharacter(""), "");
+  EXPECT_EQ(TrimCodesUpTo(" a\x81 \t", 32), "a\x81 ");  // the blank is the second byte
+}
+
 TEST(TextTest, PrefixesSuffixesAndTrimming) {
   EXPECT_TRUE(StartsWith("<[Work]>", "<["));
   EXPECT_FALSE(StartsWith(" <[Work]>", "<["));
@@ -53,6 +74,7 @@ TEST(TextTest, PrefixesSuffixesAndTrimming) {
   EXPECT_EQ(TrimCodesUpTo(" \t\x01 A \tB\r\n ", 32), "A \tB");
   EXPECT_EQ(TrimCodesUpTo("\xA0x\xA0", 32), "\xA0x\xA0");  // 8-bit characters are kept
   EXPECT_EQ(TrimCodesUpTo(" \t ", 32), "");
+  EXPECT_EQ(TrimLeadingCodesUpTo(" \t\x01" "A \t\r ", 32), "A \t\r ");
 }
 
 TEST(TextTest, ParseDecimalTakesWholeIntegersOnly) {

@@ -253,6 +253,108 @@ TEST_F(SelectionTest, InterruptedLoadOfAStoredSectionStopsAdding) {
   EXPECT_EQ("1 items", status.text());
 }
 
+// Mended: "Down then Up" in the tree during a filling selects the same category inside
+// it; the outer scan then went on and added a duplicated, unsorted tail.
+class SameCategoryAgain : public SelectionTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SameCategoryAgain, OvertakenScanStopsAddingAndTheListIsTheNestedOne) {
+  const std::string name = GetParam();
+  const bool getAll = name == "Get All";
+  const std::string folder = getAll ? "C:\\All\\Start\\Sub\\"
+                             : name == "Recent" ? "C:\\U\\Recent\\" : "C:\\U\\Desktop\\";
+  std::vector<std::string> expected;
+  for (int i = 0; i < 25; ++i) {
+    const std::string title = "P" + std::to_string(200 - i);  // listed in reverse order
+    Link(folder + title + ".lnk", "C:\\" + title + ".exe");
+    expected.insert(expected.begin(), title);
+  }
+  const CategoryNode& node = Named(name, getAll ? 1 : 0);
+  bool nested = false;
+  pump.hook = [&] {
+    if (nested || list.items.size() < 10) return;
+    nested = true;
+    Select(node);
+  };
+  Select(node);
+  ASSERT_TRUE(nested);
+  EXPECT_EQ(expected, list.Titles());
+  EXPECT_EQ("25 items", status.text());
+  EXPECT_EQ(0, scans.StartMenuDepth);
+  EXPECT_EQ(0, list.updateDepth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scans, SameCategoryAgain, ::testing::Values("Get All", "Recent", "Popular"),
+                         [](const auto& testInfo) {
+                           std::string n = testInfo.param;
+                           n.erase(std::remove(n.begin(), n.end(), ' '), n.end());
+                           return n;
+                         });
+
+// Mended: a command that stores the list ran against the part of a section loaded so
+// far, and the rest never reached the file.
+TEST_F(SelectionTest, FinishingALoadAddsTheRestAtOnceAndKeepsTheSelection) {
+  std::string section = "<[Work]>\r\n";
+  for (int i = 0; i < 25; ++i) section += "T" + std::to_string(i) + "\r\nt\r\n";
+  files.files[store.Path()] = section;
+  store.Load();
+  std::vector<std::string> during;
+  pump.hook = [&] {
+    if (!during.empty()) return;
+    list.items[3].selected = true;
+    const int pumpsBefore = pump.calls;
+    selection.FinishFilling();
+    EXPECT_EQ(pumpsBefore, pump.calls);  // no message got in meanwhile
+    EXPECT_FALSE(selection.Filling());
+    during = list.Titles();
+  };
+  Select(Named("Work", 0));
+  ASSERT_EQ(25u, during.size());
+  EXPECT_EQ(during, list.Titles());  // the interrupted load added nothing more
+  EXPECT_TRUE(list.items[3].selected);
+  EXPECT_EQ("25 items", status.text());
+  EXPECT_FALSE(selection.Filling());
+  selection.FinishFilling();  // nothing running: nothing changes
+  EXPECT_EQ(25u, list.items.size());
+}
+
+TEST_F(SelectionTest, FinishingAScanRunsItAgainToItsEndAndStoresItWhole) {
+  for (int i = 0; i < 25; ++i) dirs.AddFolder("C:\\U\\Desktop\\F" + std::to_string(100 + i));
+  bool finished = false;
+  pump.hook = [&] {
+    if (finished || list.items.size() < 10) return;
+    finished = true;
+    const int pumpsBefore = pump.calls;
+    selection.FinishFilling();
+    EXPECT_EQ(pumpsBefore, pump.calls);  // no message got in meanwhile
+    EXPECT_EQ(25u, list.items.size());
+  };
+  Select(Named("Popular", 0));
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(25u, list.items.size());
+  EXPECT_EQ("F100", list.Title(0));
+  EXPECT_EQ(51u, store.Lines().size());  // the header and every folder, once
+  EXPECT_EQ(1, list.sortCount);
+}
+
+// Mended: a close during a filling left it running against a dead list, and "Popular"
+// stored an empty section for good.
+TEST_F(SelectionTest, StoppedFillingStoresNothingAndTouchesTheListNoMore) {
+  for (int i = 0; i < 25; ++i) dirs.AddFolder("C:\\U\\Desktop\\F" + std::to_string(100 + i));
+  std::size_t atStop = 0;
+  pump.hook = [&] {
+    if (atStop != 0 || list.items.size() < 10) return;
+    EXPECT_TRUE(selection.Filling());
+    selection.StopFilling();
+    atStop = list.items.size();
+  };
+  Select(Named("Popular", 0));
+  EXPECT_EQ(10u, atStop);
+  EXPECT_EQ(atStop, list.items.size());
+  EXPECT_EQ(0, list.sortCount);
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_FALSE(selection.Filling());
+}
+
 TEST_F(SelectionTest, NewSelectionClearsEveryScanFlagFirst) {
   scans.flags.GetAllScanActive = true;
   scans.flags.PopularScanActive = true;

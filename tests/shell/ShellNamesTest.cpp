@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
 #include "shell/ListEntries.h"
 #include "shell/ShellNames.h"
 #include "support/Fakes.h"
@@ -32,6 +33,18 @@ TEST(FileNamePart, TakesEverythingAfterTheLastBackslashOrColon) {
   EXPECT_EQ(FileNamePart("C:\\Links\\"), "");
   EXPECT_EQ(FileNamePart("\\\\server\\share\\a:b"), "b");
   EXPECT_EQ(FileNamePart(""), "");
+}
+
+// Mended: a double-byte character whose second byte is "\\" does not end a folder name.
+TEST(FileNamePart, NeverSplitsADoubleByteCharacter) {
+  SetLeadByteTest([](unsigned char c) { return c == 0x95; });
+  testing::FakeDirectories dirs;
+  dirs.AddFolder("C:\\\x95\\");  // the folder's own name ends in that character
+  EXPECT_EQ(FileNamePart("C:\\\x95\\a.exe"), "\x95\\a.exe");
+  EXPECT_EQ(FileNamePart("C:\\D\\\x95\\"), "\x95\\");
+  EXPECT_EQ(DefaultTitle("C:\\\x95\\", dirs), "\x95\\");
+  EXPECT_EQ(DefaultTitle("C:\\\x95\\\\", dirs), "\x95\\");
+  SetLeadByteTest(nullptr);
 }
 
 TEST(NameExtension, IsTheFileNamesPartFromItsLastDot) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
 #include "shortcuts/ShortcutNames.h"
 #include "support/Fakes.h"
 
@@ -125,6 +126,10 @@ TEST_F(CommandsTest, LocationRunsTheFileManagerOrReportsTheMissingFolder) {
             boxes.shown);
   EXPECT_EQ("C:\\", LocationFolder("C:\\x"));
   EXPECT_EQ("", LocationFolder("win+r"));
+  // A double-byte character whose second byte is "\\" is part of the file name.
+  SetLeadByteTest([](unsigned char c) { return c == 0x95; });
+  EXPECT_EQ("C:\\", LocationFolder("C:\\\x95\\"));
+  SetLeadByteTest(nullptr);
 }
 
 TEST_F(CommandsTest, RemoveAsksInBothFormsAndNoLeavesEverything) {

@@ -7,10 +7,20 @@
 
 namespace tessaly::testing {
 
-std::optional<std::string> FakeFileStore::ReadFile(const std::string& path) {
+ReadResult FakeFileStore::ReadFile(const std::string& path) {
+  auto failing = unreadable.find(path);
+  if (failing != unreadable.end() && failing->second.second != 0) {
+    if (failing->second.second > 0) --failing->second.second;
+    return {ReadStatus::Failed, {}, failing->second.first};
+  }
   auto it = files.find(path);
-  if (it == files.end()) return std::nullopt;
-  return it->second;
+  if (it == files.end()) return {ReadStatus::Missing, {}, "The system cannot find the file specified"};
+  return {ReadStatus::Read, it->second, {}};
+}
+
+WriteResult FakeFileStore::RecoverInterruptedWrite(const std::string& path) {
+  recovered.push_back(path);
+  return {};
 }
 
 WriteResult FakeFileStore::WriteFile(const std::string& path, std::string_view bytes) {
@@ -23,7 +33,8 @@ WriteResult FakeFileStore::WriteFile(const std::string& path, std::string_view b
 WriteResult FakeFileStore::CopyFile(const std::string& source, const std::string& target) {
   auto it = files.find(source);
   if (it == files.end()) return {false, "The system cannot find the file specified"};
-  return WriteFile(target, it->second);
+  const std::string bytes = it->second;
+  return WriteFile(target, bytes);
 }
 
 bool RecordingMessageBoxes::Confirm(const std::string& text) {
@@ -39,6 +50,14 @@ SaveFailureChoice RecordingMessageBoxes::AskAfterFailedSave(const std::string& t
   if (saveFailureAnswers.empty()) return SaveFailureChoice::CloseAnyway;
   const SaveFailureChoice answer = saveFailureAnswers.front();
   saveFailureAnswers.erase(saveFailureAnswers.begin());
+  return answer;
+}
+
+ReadFailureChoice RecordingMessageBoxes::AskAfterFailedRead(const std::string& text) {
+  shown.push_back("AskAfterFailedRead: " + text);
+  if (readFailureAnswers.empty()) return ReadFailureChoice::Cancel;
+  const ReadFailureChoice answer = readFailureAnswers.front();
+  readFailureAnswers.erase(readFailureAnswers.begin());
   return answer;
 }
 
@@ -181,8 +200,10 @@ bool FakeDirectories::FolderExists(const std::string& path) {
 
 bool FakeDirectories::FileOrFolderExists(const std::string& path) {
   if (FolderExists(path)) return true;
-  auto [parent, name] = SplitParent(path);
-  auto it = folders.find(parent);
+  // Named variables, not a structured binding: clang 14 cannot capture those.
+  const auto split = SplitParent(path);
+  const std::string& name = split.second;
+  auto it = folders.find(split.first);
   if (it == folders.end()) return false;
   return std::any_of(it->second.begin(), it->second.end(),
                      // clang 14 cannot capture a structured binding by itself.

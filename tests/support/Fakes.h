@@ -18,13 +18,18 @@ namespace tessaly::testing {
 class FakeFileStore : public FileStore {
  public:
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-  std::optional<std::string> ReadFile(const std::string& path) override;
+  ReadResult ReadFile(const std::string& path) override;
   WriteResult WriteFile(const std::string& path, std::string_view bytes) override;
   WriteResult CopyFile(const std::string& source, const std::string& target) override;
+  WriteResult RecoverInterruptedWrite(const std::string& path) override;
 
   std::map<std::string, std::string> files;
   std::set<std::string> failingPaths;  // writes to these fail and leave the file as it was
   std::vector<std::string> writes;     // every path written, in order
+  // Reads of these fail with the reason given, as many times as the count says (-1:
+  // always); the file itself stays.
+  std::map<std::string, std::pair<std::string, int>> unreadable;
+  std::vector<std::string> recovered;  // every path recovery was asked for, in order
 };
 
 // Records every box; answers questions from queues (Yes / Retry when empty).
@@ -35,10 +40,12 @@ class RecordingMessageBoxes : public MessageBoxes {
   void Error(const std::string& text) override { shown.push_back("Error: " + text); }
   void Plain(const std::string& text) override { shown.push_back("Plain: " + text); }
   SaveFailureChoice AskAfterFailedSave(const std::string& text) override;
+  ReadFailureChoice AskAfterFailedRead(const std::string& text) override;
 
   std::vector<std::string> shown;
   std::vector<bool> confirmAnswers;
   std::vector<SaveFailureChoice> saveFailureAnswers;
+  std::vector<ReadFailureChoice> readFailureAnswers;  // Cancel when empty
 };
 
 struct FakeItem {

@@ -46,10 +46,13 @@ bool MainWindow::Create(const std::string& currentDirectory) {
       session_->tree(), CategoryPane::Services{session_->shortcuts(), platform_.boxes,
                                                platform_.folders, platform_.pickers,
                                                platform_.pump});
+  // Every change of the tree reaches Categories.sts when it is made, not only at close.
+  categories_->OnTreeChanged([this] { session_->SaveTree(); });
   shortcuts_ = std::make_unique<ShortcutPane>(
       ShortcutPane::Services{session_->shortcuts(), session_->settings(), platform_.links,
                              platform_.existence, platform_.launcher, platform_.pickers,
-                             platform_.boxes, static_cast<StatusLine&>(*this)},
+                             platform_.boxes, static_cast<StatusLine&>(*this),
+                             static_cast<ListFilling&>(*this)},
       categories_->tree());
   adder_ = std::make_unique<ListEntryAdder>(shortcuts_->list(), static_cast<StatusLine&>(*this),
                                             platform_.pump);
@@ -62,11 +65,7 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   searchScans_ = std::make_unique<ShellScans>(platform_.folders, platform_.links, platform_.lister,
                                               platform_.existence, *searchAdder_);
   shortcuts_->SetSearchSources({&session_->tree(), selection_.get(), [this] { ScanGetAllOnce(); },
-                                [this] {
-                                  // A filling still running stops adding at its next look.
-                                  scans_->flags.ClearAll();
-                                  adder_->NextGeneration();
-                                },
+                                [this] { selection_->StopFilling(); },
                                 [this] { categories_->ShowSelected(); }});
 
   static const ATOM registered = [] {
@@ -192,9 +191,15 @@ void MainWindow::SetBusy(bool busy) {
   ::SetCursor(::LoadCursor(nullptr, busyDepth_ > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
+void MainWindow::FinishFilling() { selection_->FinishFilling(); }
+
 void MainWindow::OnStartTimer() {
   ::KillTimer(hwnd(), kStartTimer);
-  session_->LoadTree();
+  if (!session_->LoadTree()) {
+    // The user gave up on an unreadable category file: end without writing anything.
+    ::DestroyWindow(hwnd());
+    return;
+  }
   categories_->ShowTree();
   if (!session_->tree().empty()) categories_->SelectAt(session_->InitialSelection());
   // Said once, where it does not stop the start: why the summon hotkey is off.
@@ -377,7 +382,35 @@ LRESULT MainWindow::OnNotify(NMHDR& header) {
   return shortcuts_->OnNotify(header);
 }
 
+void MainWindow::OnCloseMessage() {
+  // Whatever filling runs stops first, as a new selection would, and stores nothing.
+  selection_->StopFilling();
+  if (handling_ > 1) {
+    // Another handler of this window waits below this one: a filling or a message box
+    // let the close in. Closing now would pull the window out from under it; the
+    // close comes back once that handler has returned.
+    closePending_ = true;
+    return;
+  }
+  if (OnClose()) ::DestroyWindow(hwnd());
+}
+
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  struct Handling {
+    MainWindow& window;
+    explicit Handling(MainWindow& w) : window(w) { ++window.handling_; }
+    ~Handling() {
+      if (--window.handling_ > 0 || !window.closePending_ || window.hwnd() == nullptr) return;
+      window.closePending_ = false;
+      ::PostMessageA(window.hwnd(), WM_CLOSE, 0, 0);
+    }
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+  } handling(*this);
+  return Dispatch(msg, wp, lp);
+}
+
+LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       OnCreate();
@@ -455,7 +488,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CLOSE:
-      if (OnClose()) ::DestroyWindow(hwnd());
+      OnCloseMessage();
       return 0;
     case WM_DESTROY:
       if (hotkeyRegistered_) ::UnregisterHotKey(hwnd(), kSummonHotkey);

@@ -35,7 +35,10 @@ inline constexpr int kSummonHotkey = 1;
 // The window property that tells which data directory a running Tessaly uses.
 inline constexpr const char* kInstanceProperty = "Tessaly.Instance";
 
-class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCursor {
+class MainWindow : public Window<MainWindow>,
+                   private StatusLine,
+                   private BusyCursor,
+                   private ListFilling {
   // The status of the search's own scan, which nobody sees.
   struct SilentStatus : StatusLine {
     void SetStatusText(const std::string&) override {}
@@ -84,6 +87,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void SetStatusText(const std::string& text) override;
   // BusyCursor
   void SetBusy(bool busy) override;
+  // ListFilling
+  void FinishFilling() override;
+
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  void OnCloseMessage();
 
   Platform& platform_;
   Dpi dpi_;
@@ -103,6 +111,10 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   HWND focusBeforeLeaving_ = nullptr;
   bool keyMenuShown_ = false;
   int busyDepth_ = 0;
+  // Messages of this window being handled, nested ones included, and a close that
+  // waits for them to return.
+  int handling_ = 0;
+  bool closePending_ = false;
   int treeWidth_ = 0;
   bool showMaximized_ = false;
 

@@ -37,4 +37,10 @@ SaveFailureChoice Win32MessageBoxes::AskAfterFailedSave(const std::string& text)
   }
 }
 
+ReadFailureChoice Win32MessageBoxes::AskAfterFailedRead(const std::string& text) {
+  const int answer = ::MessageBoxA(::GetActiveWindow(), text.c_str(), kProgramCaption,
+                                   MB_RETRYCANCEL | MB_ICONERROR | MB_DEFBUTTON1);
+  return answer == IDRETRY ? ReadFailureChoice::Retry : ReadFailureChoice::Cancel;
+}
+
 }  // namespace tessaly::win32

@@ -13,6 +13,7 @@ class Win32MessageBoxes : public MessageBoxes {
   void Error(const std::string& text) override;
   void Plain(const std::string& text) override;
   SaveFailureChoice AskAfterFailedSave(const std::string& text) override;
+  ReadFailureChoice AskAfterFailedRead(const std::string& text) override;
 };
 
 }  // namespace tessaly::win32

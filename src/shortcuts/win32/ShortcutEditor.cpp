@@ -101,9 +101,8 @@ void ShortcutEditor::OnOk() {
     ::SetFocus(::GetDlgItem(hwnd(), field));
     return;
   }
-  ApplyEditorFields(list_, ShortcutEditMode, fields_);
   ::EndDialog(hwnd(), IDOK);
-  saveSection_();
+  accept_(fields_, ShortcutEditMode);
 }
 
 void ShortcutEditor::OnCancel() {

@@ -14,20 +14,15 @@
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
 #include "shortcuts/ShortcutCommands.h"
-#include "model/ShortcutList.h"
 
 namespace tessaly::win32 {
 
 class ShortcutEditor : public Dialog<ShortcutEditor> {
  public:
-  // saveSection stores the list as the selected category's section.
-  ShortcutEditor(ShortcutList& list, MessageBoxes& boxes, Pickers& pickers, FileExistence& existence,
-         std::function<void()> saveSection)
-      : list_(list),
-        boxes_(boxes),
-        pickers_(pickers),
-        existence_(existence),
-        saveSection_(std::move(saveSection)) {}
+  // accept gets the checked fields at OK, and whether they edit the selected shortcut.
+  using Accept = std::function<void(const EditorFields& fields, bool editMode)>;
+  ShortcutEditor(MessageBoxes& boxes, Pickers& pickers, FileExistence& existence, Accept accept)
+      : boxes_(boxes), pickers_(pickers), existence_(existence), accept_(std::move(accept)) {}
 
   void SetCaption(std::string caption) { caption_ = std::move(caption); }
   const std::string& caption() const { return caption_; }
@@ -47,11 +42,10 @@ class ShortcutEditor : public Dialog<ShortcutEditor> {
   void ReadFields();
   void WriteFields();
 
-  ShortcutList& list_;
   MessageBoxes& boxes_;
   Pickers& pickers_;
   FileExistence& existence_;
-  std::function<void()> saveSection_;
+  Accept accept_;
   std::string caption_ = "New Shortcut";
   EditorFields fields_;
   UniqueBitmap applicationGlyph_;

@@ -52,8 +52,8 @@ ShortcutPane::ShortcutPane(const Services& services, CategoryTreeView& categorie
       categories_(categories),
       commands_(shortcutList_, services.store, services.links, services.existence,
                 services.launcher, services.boxes),
-      editor_(shortcutList_, services.boxes, services.pickers, services.existence,
-              [this] { SaveSelectedSection(); }),
+      editor_(services.boxes, services.pickers, services.existence,
+              [this](const EditorFields& fields, bool editMode) { OnEditorAccepted(fields, editMode); }),
       drag_(shortcutList_, categories) {
   drag_.onListDrop = [this](int index) { OnListDrop(index); };
   drag_.onTreeDrop = [this](CategoryNode& target) { OnTreeDrop(target); };
@@ -255,6 +255,7 @@ void ShortcutPane::OnLocation() { commands_.Location(); }
 void ShortcutPane::OnAdd() {
   // A new shortcut goes into the selected category, shown again for it.
   EndSearch();
+  services_.filling.FinishFilling();
   editor_.SetCaption("Add New Shortcut");
   editor_.ShortcutEditMode = false;
   editor_.ShowModal(owner_);
@@ -262,6 +263,7 @@ void ShortcutPane::OnAdd() {
 
 void ShortcutPane::OnEdit() {
   if (searchMode_) return;
+  services_.filling.FinishFilling();
   const int item = shortcutList_.FirstSelected();
   if (item < 0) return;
   editor_.SetCaption("Edit the Shortcut");
@@ -272,11 +274,13 @@ void ShortcutPane::OnEdit() {
 
 void ShortcutPane::OnRemove() {
   if (searchMode_) return;
+  services_.filling.FinishFilling();
   if (commands_.Remove(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
 }
 
 void ShortcutPane::OnSort() {
   if (searchMode_) return;
+  services_.filling.FinishFilling();
   {
     // The sort writes the items back in place, and every row whose selection flips
     // reports itself; none of them is a selection the user made.
@@ -296,6 +300,7 @@ void ShortcutPane::ShowSelectionStatus() {
 
 void ShortcutPane::OnClear() {
   if (searchMode_) return;
+  services_.filling.FinishFilling();
   if (commands_.Clear(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
 }
 
@@ -313,6 +318,7 @@ void ShortcutPane::OnDropFiles(HDROP drop) {
     paths.emplace_back(path, length);
   }
   ::DragFinish(drop);
+  services_.filling.FinishFilling();
   commands_.AddDroppedFiles(paths, categories_.SelectedNode());
 }
 
@@ -330,6 +336,7 @@ bool ShortcutPane::OnDragMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void ShortcutPane::OnListDrop(int listDropIndex) {
   DragStarted = false;
+  services_.filling.FinishFilling();
   ReorderDrop(shortcutList_, drag_.DraggedItems, listDropIndex, [this] { SaveSelectedSection(); });
   shortcutList_.Rearrange();
 }
@@ -338,6 +345,7 @@ void ShortcutPane::OnTreeDrop(CategoryNode& target) {
   DragStarted = false;
   const CategoryNode* selected = categories_.SelectedNode();
   if (selected == nullptr) return;
+  services_.filling.FinishFilling();
   if (!DropShortcutsOnCategory(shortcutList_, services_.store, *selected, target,
                                drag_.DraggedItems)) {
     return;
@@ -481,6 +489,13 @@ void ShortcutPane::OpenFound(bool elevated) {
   } else {
     commands_.Open();
   }
+}
+
+void ShortcutPane::OnEditorAccepted(const EditorFields& fields, bool editMode) {
+  // A filling may have started while the editor was open (its messages run meanwhile).
+  services_.filling.FinishFilling();
+  ApplyEditorFields(shortcutList_, editMode, fields);
+  SaveSelectedSection();
 }
 
 void ShortcutPane::SaveSelectedSection() {

@@ -47,6 +47,8 @@ class ShortcutPane {
     Pickers& pickers;
     MessageBoxes& boxes;
     StatusLine& status;
+    // Every command that stores the list finishes a filling still running first.
+    ListFilling& filling;
   };
 
   // What the search field searches, and how it gives the list back.
@@ -139,6 +141,7 @@ class ShortcutPane {
   void SaveSelectedSection();
   // The target of the first selected shortcut, or the count when none is selected.
   void ShowSelectionStatus();
+  void OnEditorAccepted(const EditorFields& fields, bool editMode);
   void SetButtonEnabled(int id, bool enabled);
 
   Services services_;

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <random>
+#include <vector>
 
+#include "base/Text.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Text.h"
 
@@ -14,6 +17,12 @@ namespace {
 // ReadFile and WriteFile move at most a DWORD at a time.
 constexpr std::size_t kMaxChunk = 1u << 30;
 constexpr int kNameAttempts = 16;
+
+// What a replacement of target leaves beside it while it runs:
+//   target.~xxxxxxxx      the new version (8 hex digits), filled and flushed first;
+//   target.~xxxxxxxx.bak  the previous version, while ReplaceFileA swaps the two.
+constexpr const char* kBackupSuffix = ".bak";
+constexpr std::size_t kSuffixDigits = 8;
 
 // A name beside the target that no other writer picks. Process IDs repeat under
 // Wine, so the name comes from a random source instead.
@@ -29,6 +38,11 @@ std::string TemporaryNameBeside(const std::string& target) {
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, ".~%08x", static_cast<unsigned>(generator()));
   return target + suffix;
+}
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t slash = FindLastOf(path, "\\/:");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
@@ -83,9 +97,9 @@ DWORD SwapIn(const std::string& temp, const std::string& target) {
     // given a backup name of our own because without one a failure can lose the
     // target (documented for Windows) or leave a stray "rf*.tmp" beside it (Wine).
     // ReplaceFileA overwrites an existing backup, so the name must be free.
-    std::string backup = TemporaryNameBeside(target);
+    std::string backup = TemporaryNameBeside(target) + kBackupSuffix;
     while (::GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      backup = TemporaryNameBeside(target);
+      backup = TemporaryNameBeside(target) + kBackupSuffix;
     }
     if (::ReplaceFileA(target.c_str(), temp.c_str(), backup.c_str(),
                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
@@ -107,9 +121,17 @@ DWORD SwapIn(const std::string& temp, const std::string& target) {
   return MoveOver(temp, target) ? ERROR_SUCCESS : ::GetLastError();
 }
 
+bool IsReadOnly(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 // The one write of the program: fill a fresh temporary file, then swap it in.
 template <typename Fill>
 WriteResult ReplaceAtomically(const std::string& target, Fill fill) {
+  // NOTE: Windows refuses to replace a read-only file; Wine's ReplaceFileA renames it
+  // away and drops the attribute. A file the user made read-only is never replaced.
+  if (IsReadOnly(target)) return {false, SystemErrorText(ERROR_ACCESS_DENIED)};
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kNameAttempts && NameTaken(error); ++attempt) {
     const std::string temp = TemporaryNameBeside(target);
@@ -122,17 +144,97 @@ WriteResult ReplaceAtomically(const std::string& target, Fill fill) {
   return {false, SystemErrorText(error)};
 }
 
+struct Leftovers {
+  std::vector<std::string> temporaries;
+  std::vector<std::string> backups;  // newest first
+};
+
+bool IsHexDigits(std::string_view text) {
+  return text.size() == kSuffixDigits &&
+         std::all_of(text.begin(), text.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+         });
+}
+
+// The files a replacement of target left beside it. Only names of exactly that form
+// count, so that no file of the user's is ever touched.
+Leftovers FindLeftovers(const std::string& target) {
+  Leftovers found;
+  std::vector<std::pair<ULONGLONG, std::string>> backups;
+  const std::string stem = FileNameOf(target) + ".~";
+  const std::string folder = target.substr(0, target.size() - FileNameOf(target).size());
+  WIN32_FIND_DATAA data;
+  UniqueFind find(::FindFirstFileA((target + ".~*").c_str(), &data));
+  if (!find) return found;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const std::string name = data.cFileName;
+    if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0) continue;
+    std::string_view rest = std::string_view(name).substr(stem.size());
+    const bool backup = rest.size() == kSuffixDigits + std::strlen(kBackupSuffix) &&
+                        rest.substr(kSuffixDigits) == kBackupSuffix;
+    if (!IsHexDigits(rest.substr(0, backup ? kSuffixDigits : rest.size()))) continue;
+    if (backup) {
+      const ULONGLONG written =
+          (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+      backups.emplace_back(written, folder + name);
+    } else {
+      found.temporaries.push_back(folder + name);
+    }
+  } while (::FindNextFileA(find.get(), &data));
+  std::sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (auto& backup : backups) found.backups.push_back(std::move(backup.second));
+  return found;
+}
+
+void DeleteAll(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+  }
+}
+
 }  // namespace
+
+// Every moment a kill can hit a replacement, and what the next start finds:
+//   filling or flushing the temporary file:  target (old)           + temp  -> old
+//   ReplaceFileA moved the target aside:     backup (old), no target + temp  -> old
+//   ReplaceFileA moved the temp in:          target (new)  + backup          -> new
+//   the backup deleted:                      target (new)                    -> new
+//   the first write of a new file:           no target, no backup    + temp  -> none
+// A target that exists is therefore always one whole version: what lies beside it is
+// either a version not yet swapped in or one already swapped out, and goes. Without a
+// target, a backup is the last whole version and is put back; a temporary file alone
+// was never a version. The fallback of SwapIn (a move after a failed ReplaceFileA)
+// passes through the same states.
+WriteResult Win32FileStore::RecoverInterruptedWrite(const std::string& path) {
+  Leftovers leftovers = FindLeftovers(path);
+  if (!IsFile(path) && !leftovers.backups.empty()) {
+    if (!::MoveFileExA(leftovers.backups.front().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+      return {false, SystemErrorText(::GetLastError())};
+    }
+    leftovers.backups.erase(leftovers.backups.begin());
+  }
+  DeleteAll(leftovers.temporaries);
+  DeleteAll(leftovers.backups);
+  return {};
+}
 
 bool Win32FileStore::FileExists(const std::string& path) { return IsFile(path); }
 
-std::optional<std::string> Win32FileStore::ReadFile(const std::string& path) {
+ReadResult Win32FileStore::ReadFile(const std::string& path) {
   UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return std::nullopt;
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {missing ? ReadStatus::Missing : ReadStatus::Failed, {}, SystemErrorText(error)};
+  }
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  if (!::GetFileSizeEx(file.get(), &size)) {
+    return {ReadStatus::Failed, {}, SystemErrorText(::GetLastError())};
+  }
 
   // Sized from the file, one byte over so that the end is seen without a second
   // allocation; a file that grows meanwhile is still read whole.
@@ -142,12 +244,14 @@ std::optional<std::string> Win32FileStore::ReadFile(const std::string& path) {
     if (used == bytes.size()) bytes.resize(bytes.size() + 65536);
     const auto want = static_cast<DWORD>(std::min(bytes.size() - used, kMaxChunk));
     DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + used, want, &got, nullptr)) return std::nullopt;
+    if (!::ReadFile(file.get(), bytes.data() + used, want, &got, nullptr)) {
+      return {ReadStatus::Failed, {}, SystemErrorText(::GetLastError())};
+    }
     if (got == 0) break;
     used += got;
   }
   bytes.resize(used);
-  return bytes;
+  return {ReadStatus::Read, std::move(bytes), {}};
 }
 
 WriteResult Win32FileStore::WriteFile(const std::string& path, std::string_view bytes) {

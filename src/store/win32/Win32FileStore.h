@@ -1,7 +1,8 @@
 #pragma once
 // The data files on a real disk. Every write goes through one atomic replacement:
 // a uniquely named temporary file beside the target is filled and flushed, then
-// swapped in, so a failure at any step leaves the previous file whole.
+// swapped in, so a failure at any step leaves the previous file whole, and a kill at
+// any step leaves files from which the next start recovers one whole version.
 
 #include <windows.h>
 
@@ -20,9 +21,10 @@ namespace tessaly::win32 {
 class Win32FileStore : public FileStore {
  public:
   bool FileExists(const std::string& path) override;
-  std::optional<std::string> ReadFile(const std::string& path) override;
+  ReadResult ReadFile(const std::string& path) override;
   [[nodiscard]] WriteResult WriteFile(const std::string& path, std::string_view bytes) override;
   [[nodiscard]] WriteResult CopyFile(const std::string& source, const std::string& target) override;
+  [[nodiscard]] WriteResult RecoverInterruptedWrite(const std::string& path) override;
 };
 
 }  // namespace tessaly::win32

@@ -7,6 +7,8 @@
 
 #include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowRes.h"
+#include "base/win32/Handle.h"
+#include "base/win32/Text.h"
 #include "categories/win32/CategoryPaneRes.h"
 #include "shortcuts/win32/ShortcutEditorRes.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
@@ -358,6 +360,118 @@ TEST(MainWindowClose, FailedCategoryWriteOffersRetryAndKeepsTheEdits) {
   ASSERT_TRUE(app.Close());
   EXPECT_EQ(kTree, afterFailure);
   EXPECT_EQ(kTree + "Music ;06\r\n", ReadWholeFile(path));
+}
+
+// Mended: a data file held open without sharing (by a backup or sync tool) was read as
+// empty, and the next save or the close replaced it.
+struct UnreadableCase {
+  const char* file;
+  bool windowOpens;  // Categories.sts is read at the delayed start, the others before
+};
+
+void PrintTo(const UnreadableCase& c, std::ostream* os) { *os << c.file; }
+
+class MainWindowUnreadable : public ::testing::TestWithParam<UnreadableCase> {
+ protected:
+  AppHarness app;
+  const std::string settings = Settings({"[View]", "List", "[Treeselect]", "3"});
+  const std::string shortcuts = "<[Home]>\r\nEditor\r\nC:\\ed.exe\r\n<[Trash]>\r\n";
+
+  void SetUp() override {
+    app.WriteDataFile("Categories.sts", kTree);
+    app.WriteDataFile("Settings.sts", settings);
+    app.WriteDataFile("Shortcuts.sts", shortcuts);
+  }
+  win32::UniqueFile Hold() const {
+    const std::string path = app.data.path() + GetParam().file;
+    return win32::UniqueFile(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  }
+  void ExpectFilesUnchanged() const {
+    auto names = app.DataFileNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{"Categories.sts", "Settings.sts", "Shortcuts.sts"}), names);
+    EXPECT_EQ(kTree, app.ReadDataFile("Categories.sts"));
+    EXPECT_EQ(settings, app.ReadDataFile("Settings.sts"));
+    EXPECT_EQ(shortcuts, app.ReadDataFile("Shortcuts.sts"));
+  }
+};
+
+TEST_P(MainWindowUnreadable, NamesTheFileAndTheReasonAndCancelEndsWithoutWriting) {
+  win32::UniqueFile holder = Hold();
+  ASSERT_TRUE(holder);
+  app.boxes.AnswerReadFailure(ReadFailureChoice::Retry);
+  app.boxes.AnswerReadFailure(ReadFailureChoice::Cancel);
+  EXPECT_EQ(GetParam().windowOpens, app.Start());
+  ASSERT_TRUE(app.WaitForExit());
+  ASSERT_EQ(2u, app.boxes.Shown().size());
+  const std::string question = "AskAfterFailedRead: Tessaly could not read the file '" + app.data.path() +
+                               GetParam().file + "': " + win32::SystemErrorText(ERROR_SHARING_VIOLATION) + ".";
+  EXPECT_EQ(0u, app.boxes.Shown()[0].find(question)) << app.boxes.Shown()[0];
+  EXPECT_EQ(app.boxes.Shown()[0], app.boxes.Shown()[1]);
+  holder.reset();
+  ExpectFilesUnchanged();
+}
+
+TEST_P(MainWindowUnreadable, TryAgainOnceTheFileIsFreeReadsItWhole) {
+  win32::UniqueFile holder = Hold();
+  ASSERT_TRUE(holder);
+  app.boxes.AnswerReadFailure(ReadFailureChoice::Retry, [&] { holder.reset(); });
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitForTree());
+  EXPECT_EQ(1u, app.boxes.Shown().size());
+  EXPECT_EQ("Home", SelectedTreeText(app.Child(IDC_CATEGORY_TREE)));
+  EXPECT_EQ(std::vector<std::string>{"Editor"}, ListTitles(app.Child(IDC_SHORTCUT_LIST)));
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ(shortcuts, app.ReadDataFile("Shortcuts.sts"));
+  EXPECT_EQ(kTree, app.ReadDataFile("Categories.sts"));
+  EXPECT_EQ(settings, app.ReadDataFile("Settings.sts"));
+}
+
+INSTANTIATE_TEST_SUITE_P(HeldOpen, MainWindowUnreadable,
+                         ::testing::Values(UnreadableCase{"Settings.sts", false},
+                                           UnreadableCase{"Shortcuts.sts", false},
+                                           UnreadableCase{"Categories.sts", true}),
+                         [](const auto& testInfo) {
+                           std::string name = testInfo.param.file;
+                           return name.substr(0, name.find('.'));
+                         });
+
+// Mended: a close before the delayed start wrote an empty Categories.sts and
+// "Treeselect" 0.
+TEST(MainWindowClose, CloseBeforeTheTreeIsLoadedWritesNothing) {
+  AppHarness app;
+  const std::string settings = Settings({"[Treeselect]", "3"});
+  app.WriteDataFile("Categories.sts", kTree);
+  app.WriteDataFile("Settings.sts", settings);
+  app.beforeMessageLoop = [](HWND main) { ::PostMessageA(main, WM_CLOSE, 0, 0); };
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitForExit());
+  EXPECT_EQ(kTree, app.ReadDataFile("Categories.sts"));
+  EXPECT_EQ(settings, app.ReadDataFile("Settings.sts"));
+  EXPECT_EQ(2u, app.DataFileNames().size());
+}
+
+// Mended: a close handled inside a filling destroyed the window under it; the filling
+// went on against the dead list, and "Popular" stored an empty section for good.
+TEST(MainWindowClose, CloseDuringAFillingStopsItStoresNothingOfItAndThenCloses) {
+  AppHarness app;
+  app.WriteDataFile("Categories.sts", "Work ;015\r\nPopular ;016\r\n");
+  for (int i = 0; i < 15; ++i) app.shell.Make("Desktop\\F" + std::to_string(i) + "\\");
+  app.shell.Make("AppData\\Microsoft\\Internet Explorer\\Quick Launch\\");
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitForTree());
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
+  // Asked for Quick Launch's folder, the filling has listed the desktop: the close is
+  // the first message it meets after that.
+  app.folders.OnAsked([&](int id) {
+    if (id == 26) ::PostMessageA(app.main(), WM_CLOSE, 0, 0);
+  });
+  ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(FindTreeItem(tree, "Popular")));
+  ASSERT_TRUE(app.WaitForExit());
+  EXPECT_EQ("<missing>", app.ReadDataFile("Shortcuts.sts"));
+  EXPECT_EQ("[Treeselect]\r\n1\r\n", app.ReadDataFile("Settings.sts"));
+  EXPECT_EQ("Work ;015\r\nPopular ;016\r\n", app.ReadDataFile("Categories.sts"));
 }
 
 TEST(MainWindowAbout, AboutButtonShowsProductAndVersionAndCloses) {

@@ -173,6 +173,31 @@ TEST_F(EditingUi, DeleteAsksRemovesTheBranchAndItsSectionWithTheNextSave) {
   EXPECT_EQ("<[Home]>\r\nH\r\nC:\\h.exe\r\n", app.ReadDataFile("Shortcuts.sts"));
 }
 
+// Tree changes reach Categories.sts when they are made: a kill or a power cut after
+// them loses nothing, and a failed write keeps the change for the next one.
+TEST_F(EditingUi, EveryTreeChangeIsOnDiskAtOnceAndAFailedWriteKeepsIt) {
+  Start();
+  ASSERT_TRUE(Name("Work", TopLevel(kAdd), "Add", "Kit"));
+  EXPECT_EQ("Work ;015\r\n    Tools ;015\r\n        Old ;06\r\n    Kit ;015\r\nHome ;06\r\n",
+            app.ReadDataFile("Categories.sts"));
+  ASSERT_TRUE(Name("Work/Kit", kRename, "Rename", "Gear"));
+  EXPECT_EQ("Work ;015\r\n    Tools ;015\r\n        Old ;06\r\n    Gear ;015\r\nHome ;06\r\n",
+            app.ReadDataFile("Categories.sts"));
+
+  const std::string path = app.data.path() + "Categories.sts";
+  HANDLE holder = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  app.boxes.AnswerConfirm(true);
+  RightClick("Work/Tools");
+  ASSERT_TRUE(ChooseFromMenu(kDelete));
+  ASSERT_TRUE(WaitForBoxes(2));
+  EXPECT_EQ(0u, app.boxes.Shown()[1].find("Error: Could not save the file '" + path + "'"));
+  ::CloseHandle(holder);
+  EXPECT_EQ((std::vector<std::string>{"Work", "    Gear", "Home"}), TreeTexts(tree));
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ("Work ;015\r\n    Gear ;015\r\nHome ;06\r\n", app.ReadDataFile("Categories.sts"));
+}
+
 TEST_F(EditingUi, IconChooserListsAFilesIconsAndGivesTheChosenOne) {
   Start();
   const HWND dialog = Command("Work/Tools", kChangeIcon, "Choose an icon");

@@ -151,6 +151,43 @@ TEST_F(TreeUi, NewSelectionInterruptsARunningScan) {
   EXPECT_EQ("2 items", StatusText(status));
 }
 
+// Mended: Down then Up in the tree during "Get All" ran the same scan inside itself; the
+// outer one then added a duplicated, unsorted tail and its depth went below zero.
+TEST_F(TreeUi, SelectingTheFilledCategoryAgainLeavesOneWholeSortedList) {
+  const std::string notepad = WindowsFolder() + "\\notepad.exe";
+  app.shell.Make("Common Start Menu\\Sub\\");
+  WriteShellLink(Shell(22) + "Sub\\P000.lnk", LinkTo(notepad));
+  const std::string bytes = ReadWholeFile(Shell(22) + "Sub\\P000.lnk");
+  std::vector<std::string> expected{"P000"};
+  for (int i = 1; i < 25; ++i) {
+    const std::string name = "P0" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+    app.shell.WriteFile("Common Start Menu\\Sub\\" + name + ".lnk", bytes);
+    expected.push_back(name);
+  }
+  Start();
+  const HTREEITEM getAll = FindTreeItem(tree, "Programs/Get All");
+  const HTREEITEM recent = FindTreeItem(tree, "Recent");
+  bool stepped = false;
+  // As the scan starts, the user moves away and back: both selections are handled at
+  // the scan's first check, and the second fills the same category inside it.
+  app.folders.OnAsked([&](int id) {
+    if (id != 22 || stepped) return;
+    stepped = true;
+    ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(recent));
+    ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(getAll));
+  });
+  ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(getAll));
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return StatusText(status) == "25 items"; }));
+  app.Flush();
+  EXPECT_TRUE(stepped);
+  EXPECT_EQ("Get All", SelectedTreeText(tree));
+  EXPECT_EQ(expected, ListTitles(list));
+  EXPECT_EQ("25 items", StatusText(status));
+  int depth = -1;
+  app.OnUiThread([&](win32::MainWindow& window) { depth = window.scans().StartMenuDepth; });
+  EXPECT_EQ(0, depth);
+}
+
 int TreeImage(HWND tree, const std::string& path) {
   TVITEMA item{};
   item.mask = TVIF_IMAGE;

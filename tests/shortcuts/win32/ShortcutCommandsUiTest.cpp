@@ -230,6 +230,81 @@ TEST_F(CommandsUi, FilesDroppedFromTheShellBecomeShortcutsOfTheSelectedCategory)
             Shortcuts());
 }
 
+// Mended: a command that stores the list, handled while a long section was still being
+// loaded (the load lets messages run at every tenth entry), stored the entries loaded
+// so far, and the rest never reached the file.
+enum class MidLoadCommand { Sort, Clear, Drop, Add };
+
+std::string CommandName(MidLoadCommand c) {
+  static const char* const kNames[] = {"Sort", "Clear", "Drop", "Add"};
+  return kNames[static_cast<int>(c)];
+}
+
+void PrintTo(MidLoadCommand c, std::ostream* os) { *os << CommandName(c); }
+
+struct MidLoadUi : CommandsUi, ::testing::WithParamInterface<MidLoadCommand> {
+  static std::string Pairs(int from, int to, int step) {
+    std::string pairs;
+    for (int i = from; i != to + step; i += step) {
+      const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
+      pairs += "T" + n + "\r\nt" + n + "\r\n";
+    }
+    return pairs;
+  }
+  // Selects Work/Tools and queues the message behind the filling it starts, so that the
+  // load meets it at its first check.
+  void SelectToolsThenPost(UINT msg, WPARAM wp, LPARAM lp) {
+    const HTREEITEM item = FindTreeItem(tree, "Work/Tools");
+    app.OnUiThread([&](win32::MainWindow&) {
+      ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+      ::PostMessageA(app.main(), msg, wp, lp);
+    });
+  }
+};
+
+TEST_P(MidLoadUi, CommandStoresTheWholeSection) {
+  const std::string trash = "<[Trash]>\r\nOld\r\nold\r\n";
+  const std::string loaded = Pairs(29, 0, -1);
+  Start("<[Work][Tools]>\r\n" + loaded + trash);
+  const std::string file = app.shell.WriteFile("Tools\\app.exe", "MZ");
+  std::string expected;
+  switch (GetParam()) {
+    case MidLoadCommand::Sort:
+      SelectToolsThenPost(WM_COMMAND, IDM_SORT, 0);
+      expected = "<[Work][Tools]>\r\n" + Pairs(0, 29, 1) + trash;
+      break;
+    case MidLoadCommand::Clear:
+      app.boxes.AnswerConfirm(true);
+      SelectToolsThenPost(WM_COMMAND, IDM_CLEAR, 0);
+      expected = "<[Work][Tools]>\r\n<[Trash]>\r\n" + loaded + "Old\r\nold\r\n";
+      break;
+    case MidLoadCommand::Drop:
+      SelectToolsThenPost(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({file})), 0);
+      expected = "<[Work][Tools]>\r\n" + loaded + "app\r\n" + file + "\r\n" + trash;
+      break;
+    case MidLoadCommand::Add: {
+      SelectToolsThenPost(WM_COMMAND, IDC_ADD, 0);
+      const HWND editor = AppHarness::WaitForWindow("Add New Shortcut");
+      ASSERT_NE(nullptr, editor);
+      Type(editor, "C:\\new.exe", "New");
+      ASSERT_TRUE(Press(editor, IDOK));
+      expected = "<[Work][Tools]>\r\n" + loaded + "New\r\nC:\\new.exe\r\n" + trash;
+      break;
+    }
+  }
+  EXPECT_TRUE(AppHarness::WaitUntil([&] { return Shortcuts() == expected; })) << Shortcuts();
+  app.Flush();
+  const std::size_t listed = GetParam() == MidLoadCommand::Clear ? 0
+                             : GetParam() == MidLoadCommand::Sort ? 30 : 31;
+  EXPECT_EQ(listed, ListItems(list).size());
+  EXPECT_EQ(std::to_string(listed) + " items", StatusText(status));
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, MidLoadUi,
+                         ::testing::Values(MidLoadCommand::Sort, MidLoadCommand::Clear,
+                                           MidLoadCommand::Drop, MidLoadCommand::Add),
+                         [](const auto& testInfo) { return CommandName(testInfo.param); });
+
 struct LaunchUi : CommandsUi {
   LaunchUi() : CommandsUi(AppHarness::Launching::Real) {}
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/win32/Handle.h"
+#include "base/win32/Text.h"
 #include "store/Settings.h"
 #include "store/ShortcutStore.h"
 #include "store/win32/Win32FileStore.h"
@@ -51,7 +52,9 @@ TEST_F(Win32FileStoreTest, WriteCreatesAndReplacesByteForByte) {
   for (const std::string& bytes : {large, std::string("a\rb\nc\r\n\0d", 10), std::string()}) {
     ASSERT_TRUE(files.WriteFile(target, bytes));
     EXPECT_EQ(ReadWholeFile(target), bytes);
-    EXPECT_EQ(files.ReadFile(target), bytes);
+    const ReadResult read = files.ReadFile(target);
+    EXPECT_EQ(read.status, ReadStatus::Read);
+    EXPECT_EQ(read.bytes, bytes);
     EXPECT_EQ(Entries(folder), Names{"Shortcuts.sts"});
   }
 }
@@ -62,9 +65,92 @@ TEST_F(Win32FileStoreTest, ExistenceAndReadingTellFilesFromFolders) {
   EXPECT_TRUE(files.FileExists(file));
   EXPECT_FALSE(files.FileExists(sub));
   EXPECT_FALSE(files.FileExists(folder.path() + "missing.sts"));
-  EXPECT_EQ(files.ReadFile(file), "[View]\r\nList\r\n");
-  EXPECT_EQ(files.ReadFile(folder.path() + "missing.sts"), std::nullopt);
-  EXPECT_EQ(files.ReadFile(sub), std::nullopt);
+  EXPECT_EQ(files.ReadFile(file).bytes, "[View]\r\nList\r\n");
+  EXPECT_EQ(files.ReadFile(folder.path() + "missing.sts").status, ReadStatus::Missing);
+  EXPECT_EQ(files.ReadFile(folder.path() + "no\\such\\x.sts").status, ReadStatus::Missing);
+  EXPECT_EQ(files.ReadFile(sub).status, ReadStatus::Failed);
+}
+
+// Mended: a file held open without sharing (a backup or sync tool) read as empty.
+TEST_F(Win32FileStoreTest, FileHeldOpenWithoutSharingIsAFailedReadWithTheReason) {
+  const std::string file = folder.WriteFile("Shortcuts.sts", "<[Work]>\r\n");
+  UniqueFile holder(::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(holder);
+  const ReadResult read = files.ReadFile(file);
+  EXPECT_EQ(read.status, ReadStatus::Failed);
+  EXPECT_EQ(read.error, SystemErrorText(ERROR_SHARING_VIOLATION));
+  holder.reset();
+  EXPECT_EQ(files.ReadFile(file).bytes, "<[Work]>\r\n");
+}
+
+// What a kill leaves beside the target at each step of a replacement, and the one whole
+// version the next start must find.
+struct LeftoverCase {
+  const char* name;
+  std::vector<std::pair<std::string, std::string>> files;  // name beside the folder, bytes
+  std::string expected;                                     // "" when the target must be absent
+};
+
+void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
+
+class RecoveryTest : public Win32FileStoreTest, public ::testing::WithParamInterface<LeftoverCase> {};
+
+TEST_P(RecoveryTest, LeavesOneWholeVersionAndNothingBeside) {
+  for (const auto& [name, bytes] : GetParam().files) folder.WriteFile(name, bytes);
+  // A read-only leftover goes too.
+  ::SetFileAttributesA((folder.path() + "Shortcuts.sts.~0badf00d").c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::string target = folder.path() + "Shortcuts.sts";
+  ASSERT_TRUE(files.RecoverInterruptedWrite(target));
+  const std::string& expected = GetParam().expected;
+  Names left = {"Shortcuts.sts.~notes", "Shortcuts.sts.~0123456", "Shortcuts.sts.~01234567.txt",
+                "Other.sts.~01234567"};
+  if (!expected.empty()) left.push_back("Shortcuts.sts");
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(Entries(folder), left);
+  EXPECT_EQ(ReadWholeFile(target), expected.empty() ? "<missing>" : expected);
+  ASSERT_TRUE(files.RecoverInterruptedWrite(target));  // nothing left to do
+  EXPECT_EQ(Entries(folder), left);
+}
+
+// Names of another form are the user's and are never touched.
+const std::vector<std::pair<std::string, std::string>> kStrangers = {
+    {"Shortcuts.sts.~notes", "n"},
+    {"Shortcuts.sts.~0123456", "7 digits"},
+    {"Shortcuts.sts.~01234567.txt", "t"},
+    {"Other.sts.~01234567", "o"}};
+
+std::vector<std::pair<std::string, std::string>> With(
+    std::vector<std::pair<std::string, std::string>> files) {
+  files.insert(files.end(), kStrangers.begin(), kStrangers.end());
+  return files;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryStepOfAReplacement, RecoveryTest,
+    ::testing::Values(
+        LeftoverCase{"KilledWhileFilling",
+                     With({{"Shortcuts.sts", "old\r\n"}, {"Shortcuts.sts.~0badf00d", "ne"}}), "old\r\n"},
+        LeftoverCase{"KilledAfterTheTargetWasMovedAside",
+                     With({{"Shortcuts.sts.~1a2b3c4d.bak", "old\r\n"}, {"Shortcuts.sts.~0badf00d", "new\r\n"}}),
+                     "old\r\n"},
+        LeftoverCase{"KilledBeforeTheBackupWasDeleted",
+                     With({{"Shortcuts.sts", "new\r\n"}, {"Shortcuts.sts.~1A2B3C4D.bak", "old\r\n"}}),
+                     "new\r\n"},
+        LeftoverCase{"KilledWhileWritingANewFile", With({{"Shortcuts.sts.~0badf00d", "ne"}}), ""},
+        LeftoverCase{"NothingInterrupted", With({{"Shortcuts.sts", "same\r\n"}}), "same\r\n"}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(Win32FileStoreTest, BackupThatCannotBePutBackIsAFailureAndStays) {
+  const std::string backup = folder.WriteFile("Categories.sts.~00000001.bak", "Work ;015\r\n");
+  {
+    UniqueFile holder(::CreateFileA(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    EXPECT_FALSE(files.RecoverInterruptedWrite(folder.path() + "Categories.sts"));
+  }
+  EXPECT_EQ(Entries(folder), Names{"Categories.sts.~00000001.bak"});
+  ASSERT_TRUE(files.RecoverInterruptedWrite(folder.path() + "Categories.sts"));
+  EXPECT_EQ(ReadWholeFile(folder.path() + "Categories.sts"), "Work ;015\r\n");
 }
 
 TEST_F(Win32FileStoreTest, FailedReplaceOfAnOpenTargetLeavesItWhole) {
@@ -123,6 +209,21 @@ TEST_F(Win32FileStoreTest, CopyIsByteForByteAndGoesThroughTheSameReplacement) {
   holder.reset();
   EXPECT_EQ(ReadWholeFile(backup), "newer");
   EXPECT_EQ(Entries(folder), (Names{"Shortcuts.sts", "Shortcuts_backup.sts"}));
+}
+
+// Wine would rename a read-only target away and write a new one; Windows refuses.
+TEST_F(Win32FileStoreTest, ReadOnlyTargetIsNeverReplaced) {
+  const std::string target = folder.WriteFile("Settings.sts", "[View]\r\nList\r\n");
+  const std::string source = folder.WriteFile("Other.sts", "other");
+  ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  for (const WriteResult& result : {files.WriteFile(target, "new"), files.CopyFile(source, target)}) {
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.error, SystemErrorText(ERROR_ACCESS_DENIED));
+  }
+  EXPECT_EQ(ReadWholeFile(target), "[View]\r\nList\r\n");
+  EXPECT_NE(::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(Entries(folder), (Names{"Other.sts", "Settings.sts"}));
+  ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(Win32FileStoreTest, CopyOfAReadOnlySourceLeavesNothingBehind) {

@@ -51,6 +51,20 @@ SaveFailureChoice ScriptedMessageBoxes::AskAfterFailedSave(const std::string& te
   return answer.first;
 }
 
+ReadFailureChoice ScriptedMessageBoxes::AskAfterFailedRead(const std::string& text) {
+  Record("AskAfterFailedRead: " + text);
+  std::pair<ReadFailureChoice, std::function<void()>> answer{ReadFailureChoice::Cancel, {}};
+  {
+    std::lock_guard lock(mutex_);
+    if (!readFailure_.empty()) {
+      answer = readFailure_.front();
+      readFailure_.pop_front();
+    }
+  }
+  if (answer.second) answer.second();
+  return answer.first;
+}
+
 std::vector<std::string> ScriptedMessageBoxes::Shown() const {
   std::lock_guard lock(mutex_);
   return shown_;
@@ -64,6 +78,11 @@ void ScriptedMessageBoxes::AnswerConfirm(bool yes) {
 void ScriptedMessageBoxes::AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before) {
   std::lock_guard lock(mutex_);
   saveFailure_.emplace_back(choice, std::move(before));
+}
+
+void ScriptedMessageBoxes::AnswerReadFailure(ReadFailureChoice choice, std::function<void()> before) {
+  std::lock_guard lock(mutex_);
+  readFailure_.emplace_back(choice, std::move(before));
 }
 
 // ---- RecordingLauncher ----
@@ -168,7 +187,18 @@ TempShellFolders::TempShellFolders(const TempFolder& root) {
   paths_[37] = std::string(system) + "\\";
 }
 
+void TempShellFolders::OnAsked(std::function<void(int)> hook) {
+  std::lock_guard lock(mutex_);
+  onAsked_ = std::move(hook);
+}
+
 std::string TempShellFolders::SpecialFolderPath(int folderId) {
+  std::function<void(int)> hook;
+  {
+    std::lock_guard lock(mutex_);
+    hook = onAsked_;
+  }
+  if (hook) hook(folderId);
   std::lock_guard lock(mutex_);
   const auto it = paths_.find(folderId);
   return it == paths_.end() ? std::string() : it->second;
@@ -293,12 +323,20 @@ void AppHarness::UiThread() {
   }
   started_.notify_all();
   if (created) {
+    if (beforeMessageLoop) beforeMessageLoop(window->hwnd());
     window->Show(SW_SHOWNORMAL);
     win32::RunMessageLoop([&](const MSG& msg) { return window->PreTranslateMessage(msg); });
   }
   window.reset();
   ::DestroyWindow(invoker_);
   invoker_ = nullptr;
+  ended_ = true;
+}
+
+bool AppHarness::WaitForExit(std::chrono::milliseconds timeout) {
+  if (!WaitUntil([this] { return ended_.load(); }, timeout)) return false;
+  if (thread_.joinable()) thread_.join();
+  return true;
 }
 
 bool AppHarness::Start() {
@@ -310,6 +348,7 @@ bool AppHarness::Start() {
     created_ = false;
     main_ = nullptr;
   }
+  ended_ = false;
   thread_ = std::thread([this] { UiThread(); });
   std::unique_lock lock(startMutex_);
   if (!started_.wait_for(lock, 20s, [this] { return startDone_; })) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -39,11 +40,14 @@ class ScriptedMessageBoxes : public MessageBoxes {
   void Error(const std::string& text) override { Record("Error: " + text); }
   void Plain(const std::string& text) override { Record("Plain: " + text); }
   SaveFailureChoice AskAfterFailedSave(const std::string& text) override;
+  ReadFailureChoice AskAfterFailedRead(const std::string& text) override;
 
   std::vector<std::string> Shown() const;
   void AnswerConfirm(bool yes);
   // Runs when the failed-save question comes, before the answer is given.
   void AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before = {});
+  // The same for the failed-read question; Cancel when nothing is queued.
+  void AnswerReadFailure(ReadFailureChoice choice, std::function<void()> before = {});
 
  private:
   void Record(const std::string& text);
@@ -51,6 +55,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
   std::vector<std::string> shown_;
   std::deque<bool> confirm_;
   std::deque<std::pair<SaveFailureChoice, std::function<void()>>> saveFailure_;
+  std::deque<std::pair<ReadFailureChoice, std::function<void()>>> readFailure_;
 };
 
 class RecordingLauncher : public Launcher {
@@ -93,10 +98,14 @@ class TempShellFolders : public Folders {
   std::string SpecialFolderPath(int folderId) override;
   void Clear(int folderId);  // the folder then has no path
   std::string Path(int folderId) const;
+  // Runs on the window's thread each time a folder is asked for, before the answer: a
+  // test steps into a filling at an exact point with it.
+  void OnAsked(std::function<void(int folderId)> hook);
 
  private:
   mutable std::mutex mutex_;
   std::map<int, std::string> paths_;
+  std::function<void(int)> onAsked_;
 };
 
 class AppHarness {
@@ -122,6 +131,9 @@ class AppHarness {
   // False when the window stayed open.
   bool Close();
   bool running() const;
+  // Waits until the program has ended by itself (its thread has returned, every write
+  // of its unwinding done). False when it is still running after the timeout.
+  bool WaitForExit(std::chrono::milliseconds timeout = 20s);
 
   HWND main() const { return main_; }
   HWND Child(int id) const { return ::GetDlgItem(main_, id); }
@@ -139,6 +151,10 @@ class AppHarness {
   bool WaitForTree(std::chrono::milliseconds timeout = 10s) const;
   // The top-level window of this process with that caption, if it appears.
   static HWND WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout = 10s);
+
+  // Runs on the window's thread once the window is created, before its first message:
+  // what it posts comes before the delayed start.
+  std::function<void(HWND)> beforeMessageLoop;
 
   TempFolder data;
   TempFolder shell;
@@ -161,6 +177,7 @@ class AppHarness {
   std::condition_variable started_;
   bool startDone_ = false;
   bool created_ = false;
+  std::atomic<bool> ended_{false};
 };
 
 // The Windows folder, without a trailing "\".
