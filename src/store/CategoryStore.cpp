@@ -98,7 +98,7 @@ CategoryLoadReport CategoryFile::Load(CategoryTree& tree) {
 }
 
 WriteResult CategoryFile::Save(const CategoryTree& tree) {
-  return files_.WriteFile(path_, JoinLines(SaveCategoryTree(tree)));
+  return files_.WriteLines(path_, SaveCategoryTree(tree));
 }
 
 }  // namespace tessaly
