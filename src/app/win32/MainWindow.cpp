@@ -88,7 +88,6 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   ApplyPlacement(session_->StoredWindowPlacement());
   ::SetTimer(hwnd(), kStartTimer, kStartDelay, nullptr);
   ::DragAcceptFiles(hwnd(), TRUE);
-  shortcuts_->list().AttachSystemImageLists();
   return true;
 }
 
@@ -169,8 +168,23 @@ void MainWindow::SetBusy(bool busy) {
   ::SetCursor(::LoadCursor(nullptr, busyDepth_ > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
+void MainWindow::OnPaint() {
+  if (painted_) return;
+  painted_ = true;
+  // Posted messages come before the paint of the children still to be drawn, but
+  // Show draws them all at once.
+  ::PostMessageA(hwnd(), kAfterFirstPaint, 0, 0);
+}
+
+void MainWindow::LoadPictures() {
+  categories_->LoadPictures();
+  shortcuts_->LoadPictures();
+}
+
 void MainWindow::OnStartTimer() {
   ::KillTimer(hwnd(), kStartTimer);
+  // A window started hidden or minimised has not been painted yet.
+  LoadPictures();
   session_->LoadTree();
   categories_->ShowTree();
   if (session_->tree().empty()) return;
@@ -219,6 +233,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       return DefaultHandling(msg, wp, lp);
+    case WM_PAINT:
+      OnPaint();
+      return DefaultHandling(msg, wp, lp);
+    case kAfterFirstPaint:
+      LoadPictures();
+      return 0;
     case kRunSelection:
       categories_->RunPendingSelection();
       return 0;

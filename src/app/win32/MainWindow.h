@@ -27,6 +27,8 @@ namespace tessaly::win32 {
 inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
 // The delayed start; the single-click open's timer is the shortcut pane's.
 inline constexpr UINT_PTR kStartTimer = 1;
+// Posted by the first paint: what the first frame does not show is loaded then.
+inline constexpr UINT kAfterFirstPaint = WM_APP + 3;
 
 class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCursor {
  public:
@@ -49,6 +51,8 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
  private:
   void OnCreate();
   void OnStartTimer();
+  void OnPaint();
+  void LoadPictures();
   bool OnClose();
   void OnAbout();
   void OnExit();
@@ -73,6 +77,7 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   int busyDepth_ = 0;
   int treeWidth_ = 0;
   bool showMaximized_ = false;
+  bool painted_ = false;
 
   UniqueFont formFont_;
   Splitter splitter_;

@@ -22,6 +22,8 @@ class ShortcutListView : public ShortcutList {
   HWND hwnd() const { return hwnd_; }
 
   // The shell's system image lists; the shell owns them, the list only shares them.
+  // Attached once, at the latest when the first item is added: the icons' size lays
+  // the items out.
   void AttachSystemImageLists();
   void SetViewStyle(ViewStyle style);
   ViewStyle viewStyle() const { return style_; }
@@ -59,6 +61,7 @@ class ShortcutListView : public ShortcutList {
   HWND hwnd_ = nullptr;
   ViewStyle style_ = ViewStyle::Thumb;
   int updateDepth_ = 0;
+  bool imagesAttached_ = false;
 };
 
 }  // namespace tessaly::win32
