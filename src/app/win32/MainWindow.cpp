@@ -112,6 +112,7 @@ void MainWindow::OnCreate() {
   // One panel; as the last panel it reaches the right edge, so a long target fits.
   int edges[] = {-1};
   ::SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
+  statusText_.Attach(statusBar_);
 }
 
 void MainWindow::Layout() {
@@ -158,7 +159,7 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
 }
 
 void MainWindow::SetStatusText(const std::string& text) {
-  ::SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  statusText_.Set(text);
 }
 
 void MainWindow::SetBusy(bool busy) {

@@ -13,6 +13,7 @@
 #include "app/win32/AboutBox.h"
 #include "app/win32/Platform.h"
 #include "app/win32/Splitter.h"
+#include "app/win32/StatusBarText.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Pictures.h"
 #include "base/win32/Window.h"
@@ -82,6 +83,7 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   UniqueFont formFont_;
   Splitter splitter_;
   HWND statusBar_ = nullptr;
+  StatusBarText statusText_;
   AboutBox aboutBox_;
 };
 
