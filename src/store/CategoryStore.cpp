@@ -106,7 +106,7 @@ ReadResult CategoryFile::Load(CategoryTree& tree, CategoryLoadReport* report) {
 }
 
 WriteResult CategoryFile::Save(const CategoryTree& tree) {
-  return files_.WriteFile(path_, JoinLines(SaveCategoryTree(tree)));
+  return files_.WriteLines(path_, SaveCategoryTree(tree));
 }
 
 }  // namespace tessaly

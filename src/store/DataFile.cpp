@@ -28,7 +28,7 @@ std::string WriteFailureText(const std::string& path, const std::string& reason)
 
 bool SaveLines(FileStore& files, MessageBoxes& boxes, const std::string& path,
                const LineList& lines) {
-  const WriteResult result = files.WriteFile(path, JoinLines(lines));
+  const WriteResult result = files.WriteLines(path, lines);
   if (!result) boxes.Error(WriteFailureText(path, result.error));
   return result.ok;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/LineList.h"
+
 // <windows.h> defines CopyFile as a macro for CopyFileA or CopyFileW; wherever it came
 // first it would rename the member below and break every override.
 #ifdef CopyFile
@@ -40,6 +42,12 @@ class FileStore {
   virtual ReadResult ReadFile(const std::string& path) = 0;
   // Replaces the file at path with bytes.
   [[nodiscard]] virtual WriteResult WriteFile(const std::string& path, std::string_view bytes) = 0;
+  // Replaces the file at path with the lines, each followed by CR LF: the bytes of
+  // JoinLines(lines). A store that can write in pieces overrides it, so that a large
+  // file is never held twice in memory.
+  [[nodiscard]] virtual WriteResult WriteLines(const std::string& path, const LineList& lines) {
+    return WriteFile(path, JoinLines(lines));
+  }
   // Replaces the file at target with a copy of the file at source.
   [[nodiscard]] virtual WriteResult CopyFile(const std::string& source, const std::string& target) = 0;
   // Completes or undoes a replacement of path that was cut short by a kill or a power

@@ -57,14 +57,15 @@ struct SelectionTest : ::testing::Test {
   }
 };
 
-TEST_F(SelectionTest, StoredSectionIsShownInFileOrderWithoutBatchOrCursor) {
+TEST_F(SelectionTest, StoredSectionIsShownInFileOrderInOneBatchWithoutCursor) {
   files.files[store.Path()] = "<[Work]>\r\nZed\r\nz.exe\r\nAlpha\r\na.exe\r\nMid\r\nm.exe\r\n";
   store.Load();
   Select(Named("Work", 0));
   EXPECT_EQ((std::vector<std::string>{"Zed", "Alpha", "Mid"}), list.Titles());
   EXPECT_EQ("3 items", status.text());
   EXPECT_EQ(0, list.sortCount);
-  EXPECT_EQ(0, list.beginCount);
+  EXPECT_EQ(1, list.beginCount);
+  EXPECT_EQ(0, list.updateDepth);
   EXPECT_TRUE(cursor.history.empty());
 }
 

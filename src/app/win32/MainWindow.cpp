@@ -104,7 +104,6 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   RegisterSummonHotkey();
   ::SetTimer(hwnd(), kStartTimer, kStartDelay, nullptr);
   ::DragAcceptFiles(hwnd(), TRUE);
-  shortcuts_->list().AttachSystemImageLists();
   return true;
 }
 
@@ -135,6 +134,7 @@ void MainWindow::OnCreate() {
   ::SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
   GiveAccessibleName(statusBar_, "Status");
   GiveAccessibleName(splitter_.hwnd(), "Border between the panes");
+  statusText_.Attach(statusBar_);
 }
 
 void MainWindow::Layout() {
@@ -181,7 +181,7 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
 }
 
 void MainWindow::SetStatusText(const std::string& text) {
-  ::SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  statusText_.Set(text);
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -193,8 +193,23 @@ void MainWindow::SetBusy(bool busy) {
 
 void MainWindow::FinishFilling() { selection_->FinishFilling(); }
 
+void MainWindow::OnPaint() {
+  if (painted_) return;
+  painted_ = true;
+  // Posted messages come before the paint of the children still to be drawn, but
+  // Show draws them all at once.
+  ::PostMessageA(hwnd(), kAfterFirstPaint, 0, 0);
+}
+
+void MainWindow::LoadPictures() {
+  categories_->LoadPictures();
+  shortcuts_->LoadPictures();
+}
+
 void MainWindow::OnStartTimer() {
   ::KillTimer(hwnd(), kStartTimer);
+  // A window started hidden or minimised has not been painted yet.
+  LoadPictures();
   if (!session_->LoadTree()) {
     // The user gave up on an unreadable category file: end without writing anything.
     ::DestroyWindow(hwnd());
@@ -427,6 +442,12 @@ LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       return DefaultHandling(msg, wp, lp);
+    case WM_PAINT:
+      OnPaint();
+      return DefaultHandling(msg, wp, lp);
+    case kAfterFirstPaint:
+      LoadPictures();
+      return 0;
     case kRunSelection:
       categories_->RunPendingSelection();
       return 0;

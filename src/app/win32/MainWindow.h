@@ -15,6 +15,7 @@
 #include "app/win32/AboutBox.h"
 #include "app/win32/Platform.h"
 #include "app/win32/Splitter.h"
+#include "app/win32/StatusBarText.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Pictures.h"
 #include "base/win32/Window.h"
@@ -30,6 +31,8 @@ namespace tessaly::win32 {
 inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
 // The delayed start; the single-click open's timer is the shortcut pane's.
 inline constexpr UINT_PTR kStartTimer = 1;
+// Posted by the first paint: what the first frame does not show is loaded then.
+inline constexpr UINT kAfterFirstPaint = WM_APP + 3;
 // The summon hotkey's identifier with the system.
 inline constexpr int kSummonHotkey = 1;
 // The window property that tells which data directory a running Tessaly uses.
@@ -69,6 +72,8 @@ class MainWindow : public Window<MainWindow>,
  private:
   void OnCreate();
   void OnStartTimer();
+  void OnPaint();
+  void LoadPictures();
   bool OnClose();
   void OnAbout();
   void OnExit();
@@ -117,10 +122,12 @@ class MainWindow : public Window<MainWindow>,
   bool closePending_ = false;
   int treeWidth_ = 0;
   bool showMaximized_ = false;
+  bool painted_ = false;
 
   UniqueFont formFont_;
   Splitter splitter_;
   HWND statusBar_ = nullptr;
+  StatusBarText statusText_;
   AboutBox aboutBox_;
 };
 

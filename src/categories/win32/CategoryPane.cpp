@@ -36,10 +36,7 @@ void CategoryPane::Create(HWND owner, Dpi dpi, CategorySelection& selection) {
   treeFont_.reset(::CreateFontA(-dpi.Scale(kTreeFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
-  treeImages_ = LoadPictureStrip(IDB_TREE, kTreeImage);
-
   categoryTree_.Create(owner, IDC_CATEGORY_TREE, treeFont_.get(), dpi.Scale(kTreeIndent));
-  categoryTree_.SetImageList(treeImages_.get());
   ::SetWindowSubclass(categoryTree_.hwnd(), &CategoryPane::TreeSubclass, kTreeSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
   GiveAccessibleName(categoryTree_.hwnd(), "Categories");
@@ -48,7 +45,16 @@ void CategoryPane::Create(HWND owner, Dpi dpi, CategorySelection& selection) {
   categoryMenu_ = ::GetSubMenu(menus_.get(), 0);
 }
 
+void CategoryPane::LoadPictures() {
+  if (picturesLoaded_) return;
+  picturesLoaded_ = true;
+  treeImages_ = LoadPictureStrip(IDB_TREE, kTreeImage);
+  categoryTree_.SetImageList(treeImages_.get());
+}
+
 void CategoryPane::ShowTree() {
+  // Before the first item: the images set the height of every row.
+  LoadPictures();
   categoryTree_.Rebuild(model_);
   if (!model_.empty()) categoryTree_.Expand(*model_.roots().front());
 }

@@ -44,6 +44,9 @@ class CategoryPane {
   // Creates the tree control as a child of owner; selections fill the list through
   // selection.
   void Create(HWND owner, Dpi dpi, CategorySelection& selection);
+  // The tree's images. An empty tree draws none, so the window loads them after its
+  // first paint; the tree loads them itself if it is filled before. Runs once.
+  void LoadPictures();
 
   // Shows the model's nodes, the first top-level category expanded.
   void ShowTree();
@@ -112,6 +115,7 @@ class CategoryPane {
   HMENU categoryMenu_ = nullptr;
   CategoryNode* HoveredNode = nullptr;
   bool renameShown_ = true;
+  bool picturesLoaded_ = false;
   bool selectionPending_ = false;
 };
 

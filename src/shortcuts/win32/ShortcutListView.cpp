@@ -55,6 +55,8 @@ void ShortcutListView::Create(HWND parent, int id, HFONT font, int titleColumnWi
 }
 
 void ShortcutListView::AttachSystemImageLists() {
+  if (imagesAttached_) return;
+  imagesAttached_ = true;
   SHFILEINFOA info{};
   const auto large = reinterpret_cast<HIMAGELIST>(
       ::SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX));
@@ -201,6 +203,7 @@ int ShortcutListView::ImageIndex(int index) const {
 }
 
 int ShortcutListView::Append(const std::string& title, const std::string& target) {
+  AttachSystemImageLists();
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
   // A position past the last item appends, without asking for the count first.
@@ -238,6 +241,7 @@ void ShortcutListView::SetItem(int index, const std::string& title, const std::s
 }
 
 int ShortcutListView::InsertCopy(int at, int source) {
+  AttachSystemImageLists();
   const std::string title = Title(source);
   const std::string target = Target(source);
   LVITEMA item{};

@@ -28,6 +28,8 @@ class ShortcutListView : public ShortcutList {
   HWND hwnd() const { return hwnd_; }
 
   // The shell's system image lists; the shell owns them, the list only shares them.
+  // Attached once, at the latest when the first item is added: the icons' size lays
+  // the items out.
   void AttachSystemImageLists();
   void SetViewStyle(ViewStyle style);
   ViewStyle viewStyle() const { return style_; }
@@ -78,6 +80,7 @@ class ShortcutListView : public ShortcutList {
   std::unordered_map<std::string, int> kindIcons_[2];  // by file name extension
   bool deferIcons_ = false;
   std::vector<std::string> deferredIcons_;
+  bool imagesAttached_ = false;
 };
 
 }  // namespace tessaly::win32

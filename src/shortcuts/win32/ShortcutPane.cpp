@@ -62,8 +62,6 @@ ShortcutPane::ShortcutPane(const Services& services, CategoryTreeView& categorie
 void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
   owner_ = owner;
   dpi_ = dpi;
-  toolbarImages_ = LoadPictureStrip(IDB_TOOLBAR, kToolbarGlyph);
-
   toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
                                    TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
@@ -73,7 +71,6 @@ void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
                                ::GetModuleHandleA(nullptr), nullptr);
   ::SendMessageA(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
   for (const ToolButton& tool : kToolButtons) {
     TBBUTTON button{};
     button.iBitmap = tool.image;
@@ -104,6 +101,17 @@ void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
   listMenu_ = ::GetSubMenu(menus_.get(), 0);
   viewMenu_ = ::GetSubMenu(menus_.get(), 1);
   ::SetMenuDefaultItem(listMenu_, IDM_OPEN, FALSE);
+}
+
+void ShortcutPane::LoadPictures() {
+  shortcutList_.AttachSystemImageLists();
+  if (toolbarImages_) return;
+  toolbarImages_ = LoadPictureStrip(IDB_TOOLBAR, kToolbarGlyph);
+  ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
+  // A new image list makes the toolbar measure its buttons again.
+  ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(dpi_.Scale(kButtonWidth), dpi_.Scale(kButtonHeight)));
+  ::InvalidateRect(toolbar_, nullptr, TRUE);
 }
 
 void ShortcutPane::Layout(const RECT& area, int toolbarHeight) {

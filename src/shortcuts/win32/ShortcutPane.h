@@ -71,6 +71,10 @@ class ShortcutPane {
   // Creates the toolbar, the search field and the list as children of owner.
   void Create(HWND owner, Dpi dpi, HFONT font);
   void SetSearchSources(SearchSources sources) { sources_ = std::move(sources); }
+  // The toolbar's pictures and the list's icons, which the window loads after its
+  // first paint: the shell's image lists take longer to set up than the whole
+  // window. Runs once.
+  void LoadPictures();
   // The toolbar along the top of the area, the search field and the list below it.
   void Layout(const RECT& area, int toolbarHeight);
   // The view stored in the settings, applied at start without storing it again.

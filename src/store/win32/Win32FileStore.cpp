@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -51,19 +52,60 @@ DWORD FlushToDisk(HANDLE file) {
   return ::FlushFileBuffers(file) ? ERROR_SUCCESS : ::GetLastError();
 }
 
-// Each filler creates the temporary file itself and must fail with ERROR_FILE_EXISTS
-// when the name is already taken, so that a stranger's file is never touched.
-DWORD FillWithBytes(const std::string& temp, std::string_view bytes) {
-  UniqueFile file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return ::GetLastError();
+DWORD WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kMaxChunk));
     DWORD written = 0;
-    if (!::WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) return ::GetLastError();
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) return ::GetLastError();
     if (written == 0) return ERROR_WRITE_FAULT;
     bytes.remove_prefix(written);
   }
+  return ERROR_SUCCESS;
+}
+
+// Each filler creates the temporary file itself and must fail with ERROR_FILE_EXISTS
+// when the name is already taken, so that a stranger's file is never touched.
+UniqueFile CreateTemporary(const std::string& temp) {
+  return UniqueFile(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+DWORD FillWithBytes(const std::string& temp, std::string_view bytes) {
+  UniqueFile file = CreateTemporary(temp);
+  if (!file) return ::GetLastError();
+  const DWORD error = WriteAll(file.get(), bytes);
+  return error != ERROR_SUCCESS ? error : FlushToDisk(file.get());
+}
+
+// Lines are gathered into one buffer of this size and written a buffer at a time;
+// a line longer than the buffer goes out on its own.
+constexpr std::size_t kLineBuffer = 256 * 1024;
+
+DWORD FillWithLines(const std::string& temp, const LineList& lines) {
+  UniqueFile file = CreateTemporary(temp);
+  if (!file) return ::GetLastError();
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kLineBuffer);
+  std::size_t used = 0;
+  const auto drain = [&] {
+    const DWORD error = WriteAll(file.get(), {buffer.get(), used});
+    used = 0;
+    return error;
+  };
+  for (const std::string& line : lines) {
+    if (used + line.size() + 2 > kLineBuffer) {
+      if (const DWORD error = drain(); error != ERROR_SUCCESS) return error;
+      if (line.size() + 2 > kLineBuffer) {
+        if (const DWORD error = WriteAll(file.get(), line); error != ERROR_SUCCESS) return error;
+        if (const DWORD error = WriteAll(file.get(), "\r\n"); error != ERROR_SUCCESS) return error;
+        continue;
+      }
+    }
+    std::memcpy(buffer.get() + used, line.data(), line.size());
+    used += line.size();
+    buffer[used++] = '\r';
+    buffer[used++] = '\n';
+  }
+  if (const DWORD error = drain(); error != ERROR_SUCCESS) return error;
   return FlushToDisk(file.get());
 }
 
@@ -257,6 +299,11 @@ ReadResult Win32FileStore::ReadFile(const std::string& path) {
 WriteResult Win32FileStore::WriteFile(const std::string& path, std::string_view bytes) {
   return ReplaceAtomically(path,
                            [&](const std::string& temp) { return FillWithBytes(temp, bytes); });
+}
+
+WriteResult Win32FileStore::WriteLines(const std::string& path, const LineList& lines) {
+  return ReplaceAtomically(path,
+                           [&](const std::string& temp) { return FillWithLines(temp, lines); });
 }
 
 WriteResult Win32FileStore::CopyFile(const std::string& source, const std::string& target) {

@@ -23,6 +23,7 @@ class Win32FileStore : public FileStore {
   bool FileExists(const std::string& path) override;
   ReadResult ReadFile(const std::string& path) override;
   [[nodiscard]] WriteResult WriteFile(const std::string& path, std::string_view bytes) override;
+  [[nodiscard]] WriteResult WriteLines(const std::string& path, const LineList& lines) override;
   [[nodiscard]] WriteResult CopyFile(const std::string& source, const std::string& target) override;
   [[nodiscard]] WriteResult RecoverInterruptedWrite(const std::string& path) override;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/win32/MainWindow.h"
 #include "app/win32/MainWindowRes.h"
@@ -72,6 +73,62 @@ TEST(MainWindowStartup, OpensTitledWindowAndBuildsTreeFromDataDirectory) {
   // No "Treeselect": the first category is selected.
   EXPECT_EQ("Work", SelectedTreeText(app.Child(IDC_CATEGORY_TREE)));
   EXPECT_TRUE(IsCentredAtDesignSize(app.main()));
+  EXPECT_TRUE(app.boxes.Shown().empty());
+}
+
+int ImageCount(HIMAGELIST images, int* side = nullptr) {
+  int width = 0;
+  int height = 0;
+  ::ImageList_GetIconSize(images, &width, &height);
+  if (side != nullptr) *side = width == height ? width : -1;
+  return images == nullptr ? -1 : ::ImageList_GetImageCount(images);
+}
+
+// The pictures are loaded after the first paint; whatever the order, the filled
+// window shows every one of them.
+TEST(MainWindowStartup, FilledWindowHasItsPicturesAndIcons) {
+  AppHarness app;
+  app.WriteDataFile("Categories.sts", AppHarness::InstalledCategories());
+  app.WriteDataFile("Shortcuts.sts", "<[My Shortcuts]>\r\nEditor\r\n" + WindowsFolder() +
+                                         "\\notepad.exe\r\n");
+  app.WriteDataFile("Settings.sts", "[Treeselect]\r\n6\r\n");
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitForTree());
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
+  const HWND toolbar = app.Child(IDC_TOOLBAR);
+  const HWND list = app.Child(IDC_SHORTCUT_LIST);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return ListTitles(list).size() == 1; }));
+
+  int side = 0;
+  EXPECT_EQ(21, ImageCount(TreeView_GetImageList(tree, TVSIL_NORMAL), &side));
+  EXPECT_EQ(24, side);
+  TVITEMA popular{};
+  popular.mask = TVIF_IMAGE;
+  popular.hItem = FindTreeItem(tree, "Popular");
+  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&popular));
+  EXPECT_EQ(16, popular.iImage);
+
+  const auto toolbarImages =
+      reinterpret_cast<HIMAGELIST>(::SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
+  EXPECT_EQ(6, ImageCount(toolbarImages, &side));
+  EXPECT_EQ(32, side);
+  // The late image list leaves the buttons at their size.
+  const auto buttonSize = static_cast<DWORD>(::SendMessageA(toolbar, TB_GETBUTTONSIZE, 0, 0));
+  EXPECT_EQ(65, LOWORD(buttonSize));
+  EXPECT_EQ(62, HIWORD(buttonSize));
+
+  SHFILEINFOA info{};
+  const auto large = reinterpret_cast<HIMAGELIST>(
+      ::SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX));
+  const auto small = reinterpret_cast<HIMAGELIST>(
+      ::SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  ASSERT_NE(nullptr, large);
+  EXPECT_EQ(large, ListView_GetImageList(list, LVSIL_NORMAL));
+  EXPECT_EQ(small, ListView_GetImageList(list, LVSIL_SMALL));
+  LVITEMA editor{};
+  editor.mask = LVIF_IMAGE;
+  ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&editor));
+  EXPECT_GT(editor.iImage, 1);
   EXPECT_TRUE(app.boxes.Shown().empty());
 }
 

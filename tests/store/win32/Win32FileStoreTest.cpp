@@ -59,6 +59,31 @@ TEST_F(Win32FileStoreTest, WriteCreatesAndReplacesByteForByte) {
   }
 }
 
+// Lines around every power of two up to a few times any write buffer, one far longer,
+// and empty ones: what a buffered writer gets wrong at its edges.
+LineList LinesOfAllLengths() {
+  LineList lines;
+  for (std::size_t size = 4; size <= 1024 * 1024; size *= 2) {
+    for (const std::size_t length : {size - 3, size - 2, size - 1, size, size + 1}) {
+      lines.push_back(AwkwardBytes(length % 700));
+      lines.push_back(std::string(length, 'x'));
+    }
+    lines.emplace_back();
+  }
+  for (int i = 0; i < 20000; ++i) lines.push_back("Tool " + std::to_string(i));
+  return lines;
+}
+
+TEST_F(Win32FileStoreTest, WriteLinesWritesEachLineWithItsEnding) {
+  const std::string target = folder.path() + "Shortcuts.sts";
+  for (const LineList& lines : {LinesOfAllLengths(), LineList{"<[Work]>", "", "Editor"},
+                                LineList{""}, LineList{}}) {
+    ASSERT_TRUE(files.WriteLines(target, lines));
+    EXPECT_EQ(ReadWholeFile(target), JoinLines(lines));
+    EXPECT_EQ(Entries(folder), Names{"Shortcuts.sts"});
+  }
+}
+
 TEST_F(Win32FileStoreTest, ExistenceAndReadingTellFilesFromFolders) {
   const std::string file = folder.WriteFile("Settings.sts", "[View]\r\nList\r\n");
   const std::string sub = folder.Make("Sub");
@@ -163,6 +188,9 @@ TEST_F(Win32FileStoreTest, FailedReplaceOfAnOpenTargetLeavesItWhole) {
     const WriteResult result = files.WriteFile(target, "new content\r\n");
     EXPECT_FALSE(result) << share;
     EXPECT_FALSE(result.error.empty()) << share;
+    const WriteResult lines = files.WriteLines(target, {"new content"});
+    EXPECT_FALSE(lines) << share;
+    EXPECT_FALSE(lines.error.empty()) << share;
     holder.reset();
     EXPECT_EQ(ReadWholeFile(target), "old content\r\n") << share;
     EXPECT_EQ(Entries(folder), Names{"Shortcuts.sts"}) << share;
