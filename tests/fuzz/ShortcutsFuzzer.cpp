@@ -21,6 +21,7 @@ const char* const kPath = "C:\\D\\Shortcuts.sts";
 class NoLauncher : public Launcher {
  public:
   void ShellOpen(const std::string&, const std::string&) override {}
+  void ShellRunAsAdministrator(const std::string&, const std::string&) override {}
   void RunCommandLine(const std::string&) override {}
   void SendKeyEvents(const std::vector<KeyEvent>&) override {}
 };
