@@ -57,6 +57,7 @@ void DragImage::ShowAccepted(bool accepted) {
 
 void MouseDrag::Start(HWND owner, UniqueImageList image, POINT hotspot, POINT screen) {
   image_.Begin(owner, std::move(image), hotspot, screen);
+  pointer_ = screen;
   DragImage::ShowAccepted(OnDragOver(screen));
 }
 
@@ -72,6 +73,7 @@ bool MouseDrag::OnMouseMessage(HWND owner, UINT msg, WPARAM, LPARAM lp) {
   switch (msg) {
     case WM_MOUSEMOVE:
       ::ClientToScreen(owner, &screen);
+      pointer_ = screen;
       image_.Move(screen);
       DragImage::ShowAccepted(OnDragOver(screen));
       return true;

@@ -42,6 +42,8 @@ class MouseDrag {
  public:
   virtual ~MouseDrag() = default;
   bool active() const { return image_.active(); }
+  // Where the drag last saw the pointer, in screen coordinates.
+  POINT pointer() const { return pointer_; }
   // Takes the messages that belong to a running drag; true when it took msg.
   bool OnMouseMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp);
   // Ends the drag without a drop (Esc, or the window losing the mouse).
@@ -59,6 +61,7 @@ class MouseDrag {
 
  private:
   DragImage image_;
+  POINT pointer_{};
 };
 
 }  // namespace tessaly::win32

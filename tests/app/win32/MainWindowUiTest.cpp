@@ -473,7 +473,10 @@ TEST_P(MainWindowUnreadable, TryAgainOnceTheFileIsFreeReadsItWhole) {
   win32::UniqueFile holder = Hold();
   ASSERT_TRUE(holder);
   app.boxes.AnswerReadFailure(ReadFailureChoice::Retry, [&] { holder.reset(); });
-  ASSERT_TRUE(app.Start());
+  const bool started = app.Start();
+  std::string shown;
+  for (const std::string& box : app.boxes.Shown()) shown += box + "\n";
+  ASSERT_TRUE(started) << shown;
   ASSERT_TRUE(app.WaitForTree());
   EXPECT_EQ(1u, app.boxes.Shown().size());
   EXPECT_EQ("Home", SelectedTreeText(app.Child(IDC_CATEGORY_TREE)));

@@ -79,6 +79,14 @@ struct WindowTest : ::testing::Test {
     });
     return active;
   }
+  POINT DragPointer() {
+    POINT pointer{};
+    app.OnUiThread([&](win32::MainWindow& window) {
+      pointer = window.shortcuts().drag().active() ? window.shortcuts().drag().pointer()
+                                                   : window.categories().drag().pointer();
+    });
+    return pointer;
+  }
   // A real drag with the mouse: presses the left button at from, moves past the drag
   // threshold and on to to, waits until arrived says the window follows it there,
   // and releases. True once the drop has been handled.
@@ -94,7 +102,12 @@ struct WindowTest : ::testing::Test {
     for (int step = 1; started && step <= 8; ++step) {
       MouseTo({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
     }
-    const bool there = started && AppHarness::WaitUntil(arrived);
+    // The window may not have seen the last moves yet: what is under the pointer
+    // counts once the drag is where the mouse went.
+    const bool there = started && AppHarness::WaitUntil([&] {
+      const POINT seen = DragPointer();
+      return seen.x == to.x && seen.y == to.y && arrived();
+    });
     LeftButton(false);
     const bool ended = AppHarness::WaitUntil([&] { return !Dragging(); });
     if (!started || !there || !ended) {
