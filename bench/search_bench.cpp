@@ -75,6 +75,12 @@ Typed TypeWord(testing::AppHarness& app, HWND search, HWND list, HWND status,
                const std::string& word) {
   Typed typed;
   ::SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  // The emptied field shows the category again; a word is typed once that is done.
+  testing::AppHarness::WaitUntil([&] {
+    const std::string text = testing::StatusText(status);
+    return text.size() > 6 && text.compare(text.size() - 6, 6, " items") == 0;
+  });
+  app.Flush();
   for (const char key : word) {
     const auto start = Clock::now();
     ::SendMessageA(search, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 0);
