@@ -202,14 +202,14 @@ int ShortcutListView::ImageIndex(int index) const {
   return item.iImage == I_IMAGECALLBACK ? 0 : item.iImage;
 }
 
-int ShortcutListView::InsertItem(int at, const std::string& title, const std::string& target,
-                                 int image) {
+int ShortcutListView::Append(const std::string& title, const std::string& target) {
   AttachSystemImageLists();
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = at;
+  // A position past the last item appends, without asking for the count first.
+  item.iItem = INT_MAX;
   item.pszText = const_cast<char*>(title.c_str());
-  item.iImage = image;
+  item.iImage = I_IMAGECALLBACK;
   const int index =
       static_cast<int>(::SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (index >= 0) {
@@ -220,11 +220,6 @@ int ShortcutListView::InsertItem(int at, const std::string& title, const std::st
                    reinterpret_cast<LPARAM>(&sub));
   }
   return index;
-}
-
-int ShortcutListView::Append(const std::string& title, const std::string& target) {
-  // A position past the last item appends, without asking for the count first.
-  return InsertItem(INT_MAX, title, target, I_IMAGECALLBACK);
 }
 
 void ShortcutListView::SetItem(int index, const std::string& title, const std::string& target) {
@@ -246,9 +241,26 @@ void ShortcutListView::SetItem(int index, const std::string& title, const std::s
 }
 
 int ShortcutListView::InsertCopy(int at, int source) {
+  AttachSystemImageLists();
+  const std::string title = Title(source);
+  const std::string target = Target(source);
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = at;
+  item.pszText = const_cast<char*>(title.c_str());
   // The icon already looked up goes along; the list asks again only for a new item.
   const int image = ImageIndex(source);
-  return InsertItem(at, Title(source), Target(source), image > 0 ? image : I_IMAGECALLBACK);
+  item.iImage = image > 0 ? image : I_IMAGECALLBACK;
+  const int index =
+      static_cast<int>(::SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (index >= 0) {
+    LVITEMA sub{};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<char*>(target.c_str());
+    ::SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&sub));
+  }
+  return index;
 }
 
 void ShortcutListView::Rearrange() {

@@ -69,8 +69,6 @@ class ShortcutListView : public ShortcutList {
 
  private:
   std::string ItemText(int index, int subItem) const;
-  // Inserts at position at (past the end: appends); image may be I_IMAGECALLBACK.
-  int InsertItem(int at, const std::string& title, const std::string& target, int image);
 
   HWND hwnd_ = nullptr;
   ViewStyle style_ = ViewStyle::Thumb;
