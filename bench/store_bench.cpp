@@ -214,16 +214,13 @@ int main(int argc, char** argv) {
   CategoryNode& middle = node(headers.size() / 2);
 
   ShortcutStore store(files, boxes, path);
-  testing::FakeShortcutList list;
-  testing::FakeStatusLine status;
-  testing::FakeMessagePump pump;
-  ListEntryAdder adder(list, status, pump);
+  Shortcuts list;
 
   std::vector<double> load, loadSection, save, atomic, join, raw, rawFlushed;
   for (int r = 0; r < runs; ++r) {
     load.push_back(TimeMs([&] { store.Load(); }));
-    loadSection.push_back(TimeMs([&] { store.LoadCategorySection(last, adder); }));
-    store.LoadCategorySection(middle, adder);  // the list a save of that section writes back
+    loadSection.push_back(TimeMs([&] { list = *store.SectionEntries(last); }));
+    list = *store.SectionEntries(middle);  // the list a save of that section writes back
     save.push_back(TimeMs([&] { store.SaveCategorySection(middle, list); }));
     std::string saved;
     join.push_back(TimeMs([&] { saved = JoinLines(store.Lines()); }));
@@ -231,12 +228,12 @@ int main(int argc, char** argv) {
     raw.push_back(TimeMs([&] { RawWrite(rawPath, saved, false); }));
     rawFlushed.push_back(TimeMs([&] { RawWrite(rawPath, saved, true); }));
   }
-  const std::size_t lastCount = static_cast<std::size_t>(list.Count());
+  const std::size_t lastCount = store.SectionEntries(last)->size();
 
   std::printf("Shortcuts.sts: %d lines, %zu sections, %zu bytes; median of %d runs\n",
               static_cast<int>(store.Lines().size()), headers.size(), bytes.size(), runs);
   std::printf("  load                         %8.2f ms\n", Median(load));
-  std::printf("  LoadCategorySection (last)   %8.3f ms  (%zu entries)\n", Median(loadSection),
+  std::printf("  SectionEntries (last)        %8.3f ms  (%zu entries)\n", Median(loadSection),
               lastCount);
   std::printf("  SaveCategorySection (middle) %8.2f ms  (atomic: temp, flush, replace; written\n"
               "                                           from the line list, no joined copy)\n",

@@ -1,6 +1,7 @@
 #include "app/Session.h"
 
 #include "base/Text.h"
+#include "categories/CategoryEditing.h"
 #include "store/DataFile.h"
 
 namespace tessaly {
@@ -37,7 +38,11 @@ Session::Session(FileStore& files, MessageBoxes& boxes, const std::string& curre
       dataDirectory_(DataDirectoryFrom(currentDirectory)),
       settings_(files, boxes, dataDirectory_ + "Settings.sts"),
       shortcuts_(files, boxes, dataDirectory_ + "Shortcuts.sts"),
-      categoryFile_(files, dataDirectory_ + "Categories.sts") {}
+      categoryFile_(files, dataDirectory_ + "Categories.sts") {
+  shortcuts_.OnWritten([this] {
+    if (treeWaiting_) SaveTree();
+  });
+}
 
 template <typename Attempt>
 bool Session::ReadOrGiveUp(const std::string& path, Attempt attempt) {
@@ -88,6 +93,11 @@ bool Session::LoadTree() {
     if (result.status == ReadStatus::Missing) result.status = ReadStatus::Failed;
     return result;
   });
+  if (treeLoaded_ && SeparateTwins(tree_, shortcuts_)) {
+    // The store first: the tree waits for it if it cannot be written.
+    shortcuts_.SaveIfUnsaved();
+    SaveTree();
+  }
   return treeLoaded_;
 }
 
@@ -106,28 +116,53 @@ std::optional<int> Session::InitialSelection() {
 
 bool Session::SaveTree() {
   if (!treeLoaded_) return false;
+  treeWaiting_ = shortcuts_.unsavedPaths();
+  if (treeWaiting_) return false;
   const WriteResult written = categoryFile_.Save(tree_);
   if (!written) boxes_.Error(WriteFailureText(categoryFile_.Path(), written.error));
   return written.ok;
 }
 
+namespace {
+
+std::string CloseFailureText(const std::string& what, const std::string& path,
+                             const std::string& error, const std::string& continueText) {
+  return "The " + what + " could not be saved to '" + path + "'" +
+         (error.empty() ? std::string() : ": " + error) +
+         ".\n\nTry Again: write the file again.\nContinue: " + continueText +
+         "\nCancel: keep Tessaly open.";
+}
+
+}  // namespace
+
 bool Session::Close(const CategoryNode* selected) {
   // Until the tree is read, neither the selection nor the tree in memory is the
   // user's: writing them would replace what is on disk with nothing.
   if (!treeLoaded_) return true;
+  // A change of the shortcuts that a failed write kept in memory gets its last chance.
+  while (shortcuts_.unsaved()) {
+    const WriteResult written = shortcuts_.WriteUnsaved();
+    if (written) break;
+    const std::string text = CloseFailureText(
+        "shortcuts", shortcuts_.Path(), written.error,
+        "close without saving the changes to the shortcuts (and the renamed or moved "
+        "categories that they follow).");
+    const SaveFailureChoice choice = boxes_.AskAfterFailedSave(text);
+    if (choice == SaveFailureChoice::StayOpen) return false;
+    if (choice == SaveFailureChoice::CloseAnyway) break;
+  }
+  // The shortcut file on disk still has the old paths: a tree written now would leave
+  // those categories' shortcuts under paths no category has, and a selection stored
+  // now would count its place in a tree that is not on disk.
+  if (shortcuts_.unsavedPaths()) return true;
   // With nothing selected the first category is stored, so the next start shows one.
   const int index = selected != nullptr ? tree_.AbsoluteIndex(*selected) : 0;
   settings_.WriteSetting(setting_key::Treeselect, std::to_string(index < 0 ? 0 : index));
-
   for (;;) {
     const WriteResult written = categoryFile_.Save(tree_);
     if (written) return true;
-    const std::string text =
-        "The categories could not be saved to '" + categoryFile_.Path() + "'" +
-        (written.error.empty() ? std::string() : ": " + written.error) +
-        ".\n\nTry Again: write the file again.\n"
-        "Continue: close without saving the changes to the categories.\n"
-        "Cancel: keep Tessaly open.";
+    const std::string text = CloseFailureText("categories", categoryFile_.Path(), written.error,
+                                              "close without saving the changes to the categories.");
     switch (boxes_.AskAfterFailedSave(text)) {
       case SaveFailureChoice::Retry:
         continue;

@@ -40,7 +40,7 @@ inline constexpr int kDesignHeight = 637;
 inline constexpr const char* kMissingCategoriesText =
     "Missing a necessary file, reinstall the program please.";
 
-class Session : public TreeSaver {
+class Session {
  public:
   Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory);
 
@@ -53,6 +53,8 @@ class Session : public TreeSaver {
   Placement StoredWindowPlacement() const { return StoredPlacement(settings_); }
 
   // Builds the category tree. False when the user gave up on an unreadable file.
+  // Categories that share a path with an earlier sibling get names of their own, and
+  // both files are written at once so that they agree.
   bool LoadTree();
   bool treeLoaded() const { return treeLoaded_; }
 
@@ -61,17 +63,21 @@ class Session : public TreeSaver {
   // a number, which is reported).
   std::optional<int> InitialSelection();
 
-  // Stores the selection and writes the tree (neither before the tree was loaded).
-  // False when the user chose to keep the program open after a failed write.
+  // Writes what the shortcut store could not write before, stores the selection and
+  // writes the tree (nothing before the tree was loaded). False when the user chose to
+  // keep the program open after a failed write.
   bool Close(const CategoryNode* selected);
 
-  bool SaveTree() override;
+  // Writes Categories.sts from the tree, unless the shortcut file on disk still has
+  // the paths the tree had before (its write failed): the tree then waits in memory
+  // and is written with the shortcut file's next write, so the two never disagree.
+  // False when the tree is not on disk now.
+  bool SaveTree();
 
   const std::string& DataDirectory() const { return dataDirectory_; }
   Settings& settings() { return settings_; }
   ShortcutStore& shortcuts() { return shortcuts_; }
   CategoryTree& tree() { return tree_; }
-  CategoryFile& categoryFile() { return categoryFile_; }
 
  private:
   FileStore& files_;
@@ -82,6 +88,7 @@ class Session : public TreeSaver {
   CategoryFile categoryFile_;
   CategoryTree tree_;
   bool treeLoaded_ = false;
+  bool treeWaiting_ = false;
 
   // False when the user gave up on reading path.
   template <typename Attempt>

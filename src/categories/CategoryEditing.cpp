@@ -1,11 +1,14 @@
 #include "categories/CategoryEditing.h"
 
+#include <algorithm>
+#include <map>
+
 #include "base/Text.h"
 #include "model/BuiltinCategories.h"
 
 namespace tessaly {
 
-bool CanRename(const CategoryNode& node) { return !node.isTopLevel() && !IsGetAll(node); }
+bool KeepsNameAndPlace(const CategoryNode& node) { return node.isTopLevel() || IsGetAll(node); }
 
 std::string DeleteQuestion(const CategoryNode& node) {
   return "Do you want to delete '" + node.name + "' ?";
@@ -41,6 +44,33 @@ NameCheck CheckCategoryName(std::string& name) {
   return {};
 }
 
+namespace {
+
+const std::vector<std::unique_ptr<CategoryNode>>& SiblingsOf(const CategoryTree& tree,
+                                                            const CategoryNode& node) {
+  return node.parent() != nullptr ? node.parent()->children() : tree.roots();
+}
+
+bool HasChildNamed(const std::vector<std::unique_ptr<CategoryNode>>& nodes, const std::string& name,
+                   const CategoryNode* except) {
+  for (const auto& node : nodes) {
+    if (node.get() != except && node->name == name) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+NameCheck CheckNameIsFree(const CategoryTree& tree, const CategoryNode& selected,
+                          NameDialogMode mode, const std::string& name) {
+  const bool taken = mode == NameDialogMode::Add
+                         ? HasChildNamed(selected.children(), name, nullptr)
+                         : HasChildNamed(SiblingsOf(tree, selected), name,
+                                         mode == NameDialogMode::Rename ? &selected : nullptr);
+  if (!taken) return {};
+  return {false, "There is already a category named '" + name + "' here."};
+}
+
 CategoryNode* ApplyCategoryName(CategoryTree& tree, ShortcutStore& store, CategoryNode& selected,
                                 NameDialogMode mode, const std::string& name) {
   CategoryNode* created = nullptr;
@@ -72,15 +102,56 @@ bool ApplyIconChoice(CategoryNode& node, const std::string& iconChoice) {
   return true;
 }
 
-bool CanDragCategory(const CategoryNode& node) { return !node.isTopLevel() && !IsGetAll(node); }
+bool AcceptsCategoryDrop(const CategoryTree& tree, const CategoryNode& moving,
+                         const CategoryNode& target, CategoryDropPlace place) {
+  if (KeepsNameAndPlace(moving) || CategoryTree::IsSelfOrAncestor(moving, target)) return false;
+  const auto& siblings =
+      place == CategoryDropPlace::LastChild ? target.children() : SiblingsOf(tree, target);
+  return !HasChildNamed(siblings, moving.name, &moving);
+}
 
-bool AcceptsCategoryDrop(const CategoryNode& moving, const CategoryNode& target) {
-  return CanDragCategory(moving) && !CategoryTree::IsSelfOrAncestor(moving, target);
+bool SeparateTwins(CategoryTree& tree, ShortcutStore& store) {
+  // Every path as the older file had it, with the categories that shared it in tree
+  // order: the k-th section under a shared header was the k-th category's.
+  std::map<std::string, std::vector<CategoryNode*>> byHeader;
+  tree.ForEach([&](CategoryNode& node) {
+    byHeader[ShortcutStore::SectionHeader(node)].push_back(&node);
+  });
+  bool renamed = false;
+  const auto separate = [&](const auto& self,
+                            const std::vector<std::unique_ptr<CategoryNode>>& nodes) -> void {
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+      CategoryNode& later = *nodes[i];
+      const bool twin =
+          std::any_of(nodes.begin(), nodes.begin() + static_cast<std::ptrdiff_t>(i),
+                      [&](const auto& earlier) { return earlier->name == later.name; });
+      if (twin) {
+        std::string name;
+        for (int n = 2;; ++n) {
+          name = later.name + " (" + std::to_string(n) + ")";
+          if (!HasChildNamed(nodes, name, nullptr)) break;
+        }
+        later.name = name;
+        renamed = true;
+      }
+      self(self, later.children());
+    }
+  };
+  separate(separate, tree.roots());
+  if (!renamed) return false;
+  for (const auto& [header, nodes] : byHeader) {
+    // The last first: renaming one occurrence leaves the earlier ones where they were.
+    for (std::size_t k = nodes.size(); k-- > 0;) {
+      const std::string now = ShortcutStore::SectionHeader(*nodes[k]);
+      if (now != header) store.RenameDuplicateSection(header, static_cast<int>(k), now);
+    }
+  }
+  return true;
 }
 
 void MoveCategory(CategoryTree& tree, ShortcutStore& store, CategoryNode& moving,
                   CategoryNode& target, CategoryDropPlace place) {
-  if (!AcceptsCategoryDrop(moving, target)) return;
+  if (!AcceptsCategoryDrop(tree, moving, target, place)) return;
   const std::vector<std::string> before = ShortcutStore::SubtreeHeaders(moving);
   if (place == CategoryDropPlace::LastChild) {
     tree.MoveToLastChild(moving, target);

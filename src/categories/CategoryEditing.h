@@ -18,8 +18,8 @@ inline constexpr int kNewCategoryImage = 15;
 inline constexpr const char* kRenameRefusedText = "Can not rename this name.";
 inline constexpr const char* kNoNameText = "No inputted text";
 
-// A top-level category and "Get All" below one keep their names.
-bool CanRename(const CategoryNode& node);
+// A top-level category and "Get All" below one keep their names and their places.
+bool KeepsNameAndPlace(const CategoryNode& node);
 
 std::string DeleteQuestion(const CategoryNode& node);
 
@@ -37,6 +37,11 @@ struct NameCheck {
 // Trims codes of 32 and below from both ends of name, in place, and tells whether the
 // stores can carry what is left.
 NameCheck CheckCategoryName(std::string& name);
+
+// Whether the category that the command makes or renames may take the name: a path
+// names one category only, so no sibling may have it already.
+NameCheck CheckNameIsFree(const CategoryTree& tree, const CategoryNode& selected,
+                          NameDialogMode mode, const std::string& name);
 
 // Carries out a checked name on the selected category: renames it (its sections
 // first, one save), or makes a new category before it (Insert) or as its last child
@@ -56,12 +61,17 @@ bool ApplyIconChoice(CategoryNode& node, const std::string& iconChoice);
 // (on its label or icon), or just before it (on the indent at its left).
 enum class CategoryDropPlace { LastChild, Before };
 
-// A top-level category and "Get All" below one stay where they are.
-bool CanDragCategory(const CategoryNode& node);
+// Whether the dragged category may go to target at that place. Never onto itself or
+// into its own branch (the tree cannot hold a category inside itself), and never
+// beside a category of the same name.
+bool AcceptsCategoryDrop(const CategoryTree& tree, const CategoryNode& moving,
+                         const CategoryNode& target, CategoryDropPlace place);
 
-// Whether the dragged category may go to target. Never onto itself or into its own
-// branch: the tree cannot hold a category inside itself.
-bool AcceptsCategoryDrop(const CategoryNode& moving, const CategoryNode& target);
+// Later categories of the same name under one parent get " (2)", " (3)"... and the
+// sections the older file kept twice under their shared path go to them in order, so
+// that every path names one category and none of the shortcuts is lost. True when a
+// name changed; both files must then be written.
+bool SeparateTwins(CategoryTree& tree, ShortcutStore& store);
 
 // Moves the category with its sub-categories, and carries their sections to the new
 // paths in one save, so the moved categories keep their shortcuts.

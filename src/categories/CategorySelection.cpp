@@ -51,20 +51,10 @@ bool IsComputedCategory(const CategoryNode& node) {
   return false;
 }
 
-namespace {
-
-LineList EntriesOf(const ShortcutList& list) {
-  LineList lines;
-  const int count = list.Count();
-  lines.reserve(static_cast<std::size_t>(count > 0 ? count : 0) * 2);
-  for (int i = 0; i < count; ++i) {
-    lines.push_back(list.Title(i));
-    lines.push_back(list.Target(i));
-  }
-  return lines;
+void CategorySelection::RememberLatest(const std::string& name, Shortcuts entries) {
+  latest_[name] = std::move(entries);
+  ++resultsVersion_;
 }
-
-}  // namespace
 
 void CategorySelection::Select(const CategoryNode* node) {
   // First of all, so that a scan still running for the previous selection stops at
@@ -72,6 +62,7 @@ void CategorySelection::Select(const CategoryNode* node) {
   scans_.flags.ClearAll();
   const unsigned generation = adder_.NextGeneration();
   ShortcutList& list = adder_.list();
+  selected_ = node;
   filling_ = node;
   // However this run ends, a filling it still owns is over; one that overtook it is not.
   struct Done {
@@ -83,51 +74,44 @@ void CategorySelection::Select(const CategoryNode* node) {
   } done{*this, generation};
 
   if (node == nullptr) {
-    list.Clear();
+    list.ShowNothing();
     adder_.status().SetStatusText(ItemCountText(0));
     return;
   }
 
   if (!IsGetAll(*node)) {
-    // Held back from drawing: a list that is redrawn as each entry comes in takes
-    // milliseconds per entry (a minute for a large section) instead of microseconds.
-    list.BeginUpdate();
-    const bool stored = store_.LoadCategorySection(*node, adder_);
-    list.EndUpdate();
-    if (stored) {
-      if (Current(generation)) adder_.status().SetStatusText(ItemCountText(list.Count()));
+    if (std::optional<Shortcuts> stored = store_.SectionEntries(*node)) {
+      list.ShowCategory(*node, std::move(*stored));
+      adder_.status().SetStatusText(ItemCountText(list.Count()));
       return;
     }
   }
 
   list.BeginUpdate();
-  list.Clear();
+  list.BeginFilling(*node);
   cursor_.SetBusy(true);
   Fill(*node, generation);
   // A filling overtaken by a nested selection leaves the list to that selection: it
   // neither sorts it nor stores it under any category.
   const bool current = Current(generation);
-  if (current) list.SortByTitle();
-  if (current && IsComputedCategory(*node)) {
-    latest_[node->name] = EntriesOf(list);
-    ++resultsVersion_;
+  if (current) {
+    list.SortByTitle({});
+    list.EndFilling();
+    if (IsComputedCategory(*node)) RememberLatest(node->name, list.entries());
   }
   cursor_.SetBusy(false);
   list.EndUpdate();
   if (current) adder_.status().SetStatusText(ItemCountText(list.Count()));
 }
 
-void CategorySelection::FinishFilling() {
-  if (filling_ == nullptr) return;
-  if (adder_.AddRemainingEntriesAtOnce()) {
-    filling_ = nullptr;
-    adder_.status().SetStatusText(ItemCountText(adder_.list().Count()));
-    return;
-  }
+bool CategorySelection::EnsureWhole() {
+  const ShortcutList& list = adder_.list();
+  if (list.source() != ShortcutList::Source::Category || list.category() == nullptr) return false;
+  if (list.whole()) return true;
   // A scan cannot go on from inside the message it is waiting for; it starts again.
-  const CategoryNode* node = filling_;
-  ListEntryAdder::AtOnce atOnce(adder_);
-  Select(node);
+  const ListEntryAdder::AtOnce atOnce(adder_);
+  Select(list.category());
+  return list.whole();
 }
 
 void CategorySelection::StopFilling() {
@@ -135,6 +119,26 @@ void CategorySelection::StopFilling() {
   scans_.flags.ClearAll();
   adder_.NextGeneration();
   filling_ = nullptr;
+}
+
+void CategorySelection::Forget(const CategoryNode& node) {
+  const auto inBranch = [&](const CategoryNode* n) {
+    return n != nullptr && CategoryTree::IsSelfOrAncestor(node, *n);
+  };
+  if (inBranch(filling_)) StopFilling();
+  if (inBranch(selected_)) selected_ = nullptr;
+  if (inBranch(adder_.list().category())) adder_.list().ShowNothing();
+}
+
+void CategorySelection::ScanGetAllOnce(const CategoryTree& tree, ShellScans& hiddenScans,
+                                       ShortcutList& hiddenList) {
+  bool hasGetAll = false;
+  tree.ForEach([&](CategoryNode& node) { hasGetAll = hasGetAll || IsGetAll(node); });
+  if (!hasGetAll || latest_.count(std::string(builtin::GetAll)) != 0) return;
+  hiddenList.ShowNothing();
+  ScanGetAll(hiddenScans, folders_, [] { return true; });
+  RememberLatest(std::string(builtin::GetAll), hiddenList.entries());
+  hiddenList.ShowNothing();
 }
 
 void CategorySelection::Fill(const CategoryNode& node, unsigned generation) {
@@ -146,7 +150,7 @@ void CategorySelection::Fill(const CategoryNode& node, unsigned generation) {
     const std::string appData = folders_.SpecialFolderPath(folder_id::AppData);
     // Without an application-data folder there is no Quick Launch bar to scan.
     if (Current(generation) && !appData.empty()) scans_.ScanFolderLinks(appData + kQuickLaunch);
-    if (Current(generation)) store_.SaveCategorySection(node, adder_.list());
+    if (Current(generation)) store_.SaveCategorySection(node, adder_.list().entries());
   } else if (IsNamedAt(node, builtin::Recent, 0)) {
     scans_.flags.RecentScanActive = true;
     scans_.ScanRecentFolder(folder_id::Recent);

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "base/LineList.h"
 #include "model/CategoryTree.h"
+#include "model/Shortcut.h"
 #include "model/ShortcutList.h"
 #include "shell/ListEntries.h"
 #include "shell/Scans.h"
@@ -17,8 +17,8 @@
 namespace tessaly {
 
 // What the computed built-in categories listed the last time a filling of theirs ran
-// to its end, by the category's name: title and target lines in list order.
-using LatestResults = std::map<std::string, LineList>;
+// to its end, by the category's name, in list order.
+using LatestResults = std::map<std::string, Shortcuts>;
 
 // True for the built-in categories whose list is computed from the shell.
 bool IsComputedCategory(const CategoryNode& node);
@@ -27,7 +27,7 @@ bool IsComputedCategory(const CategoryNode& node);
 // the filling still owns the list once the first scan is done.
 void ScanGetAll(ShellScans& scans, Folders& folders, const std::function<bool()>& stillCurrent);
 
-class CategorySelection : public ListFilling {
+class CategorySelection {
  public:
   CategorySelection(ShortcutStore& store, ShellScans& scans, ListEntryAdder& adder,
                     Folders& folders, FileExistence& existence, BusyCursor& cursor)
@@ -38,28 +38,39 @@ class CategorySelection : public ListFilling {
         existence_(existence),
         cursor_(cursor) {}
 
-  // The tree's selection-change handler. Re-entrant: the fillings process pending
+  // The tree's selection-change handler. Re-entrant: the scans process pending
   // messages, and a selection made meanwhile runs nested inside this one. node is
   // null when no category is selected any more.
   void Select(const CategoryNode* node);
+  // The category selected last, whose content the list shows (or showed before a
+  // search took the list); null when none is.
+  const CategoryNode* selected() const { return selected_; }
+  // Shows the selected category again.
+  void ShowSelected() { Select(selected_); }
 
-  const LatestResults& latestResults() const { return latest_; }
-  // Keeps what a filling done elsewhere found for a computed category of that name.
-  void RememberLatest(const std::string& name, LineList entries) {
-    latest_[name] = std::move(entries);
-    ++resultsVersion_;
-  }
-  // Counts up whenever the latest results change.
-  unsigned resultsVersion() const { return resultsVersion_; }
-  // A stored section gets the rest of its entries; a scan runs again to its end.
-  void FinishFilling() override;
+  // Makes the list hold the selected category's content whole before it is stored: a
+  // filling still running or one that was stopped runs again at once, without letting
+  // messages in. False when the list does not hold the category's content (nothing
+  // is selected, or it shows what a search found).
+  bool EnsureWhole();
   // Stops a filling still running, as a new selection would: it stores nothing and
-  // leaves the list alone from then on.
+  // leaves the list alone from then on. The list is then not whole.
   void StopFilling();
   // True from the start of a selection's filling until it ends or is overtaken.
   bool Filling() const { return filling_ != nullptr; }
+  // The category and its sub-categories are leaving the tree: the list lets go of
+  // their content first.
+  void Forget(const CategoryNode& node);
+
+  const LatestResults& latestResults() const { return latest_; }
+  // Counts up whenever the latest results change.
+  unsigned resultsVersion() const { return resultsVersion_; }
+  // Scans "Get All" into hiddenList (through hiddenScans, which fill it) when the tree
+  // has one and it never ran, so that the search finds its programs too.
+  void ScanGetAllOnce(const CategoryTree& tree, ShellScans& hiddenScans, ShortcutList& hiddenList);
 
  private:
+  void RememberLatest(const std::string& name, Shortcuts entries);
   void Fill(const CategoryNode& node, unsigned generation);
   void FillFolders(unsigned generation);
   void FillWindowsTools(unsigned generation);
@@ -73,6 +84,7 @@ class CategorySelection : public ListFilling {
   BusyCursor& cursor_;
   LatestResults latest_;
   unsigned resultsVersion_ = 0;
+  const CategoryNode* selected_ = nullptr;
   // The category whose filling runs and owns the list, or null.
   const CategoryNode* filling_ = nullptr;
 };

@@ -1,10 +1,9 @@
 #pragma once
 // Appending found entries to the shortcut list, with progress in the status bar.
 
-#include <cstddef>
 #include <string>
 
-#include "base/LineList.h"
+#include "base/ScopedFlag.h"
 #include "model/ShortcutList.h"
 #include "shell/ShellPorts.h"
 
@@ -21,41 +20,27 @@ class ListEntryAdder {
   // Processes pending window messages, unless a filling is being finished at once.
   void ProcessPendingMessages();
 
-  // Adds title/target pairs one by one through AddListEntry, until they are all in or
-  // a nested selection takes the list over.
-  void AddEntries(LineList pairs);
-  // Adds at once what a running AddEntries has not added yet; false when none runs.
-  bool AddRemainingEntriesAtOnce();
-
   // While one lives, no messages are processed: a filling runs to its end at once.
   class AtOnce {
    public:
-    explicit AtOnce(ListEntryAdder& adder) : adder_(adder), old_(adder.atOnce_) { adder_.atOnce_ = true; }
-    ~AtOnce() { adder_.atOnce_ = old_; }
-    AtOnce(const AtOnce&) = delete;
-    AtOnce& operator=(const AtOnce&) = delete;
+    explicit AtOnce(ListEntryAdder& adder) : flag_(adder.atOnce_) {}
 
    private:
-    ListEntryAdder& adder_;
-    bool old_;
+    ScopedFlag flag_;
   };
 
   ShortcutList& list() { return list_; }
   StatusLine& status() { return status_; }
-  MessagePump& pump() { return pump_; }
 
   // Every new filling of the list starts a new generation. A filling that sees the
   // generation change while messages were processed was overtaken by a nested
   // selection: the list is no longer its own, and it must stop touching it.
   unsigned generation() const { return generation_; }
-  unsigned NextGeneration();
+  unsigned NextGeneration() { return ++generation_; }
 
  private:
   unsigned generation_ = 0;
   bool atOnce_ = false;
-  LineList pending_;
-  std::size_t nextPending_ = 0;
-  bool addingEntries_ = false;
   ShortcutList& list_;
   StatusLine& status_;
   MessagePump& pump_;

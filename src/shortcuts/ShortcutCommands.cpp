@@ -1,9 +1,7 @@
 #include "shortcuts/ShortcutCommands.h"
 
 #include "base/Text.h"
-#include "model/BuiltinCategories.h"
 #include "shell/ShellNames.h"
-#include "shortcuts/ShortcutNames.h"
 
 namespace tessaly {
 
@@ -18,28 +16,6 @@ bool Unstorable(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos || ContainsText(text, "<[") ||
          ContainsText(text, "]>");
 }
-
-// The list with every item counting as selected: Clear files them all the way
-// Remove files the selected ones.
-class EveryItemSelected : public ShortcutList {
- public:
-  explicit EveryItemSelected(const ShortcutList& list) : list_(list) {}
-  int Count() const override { return list_.Count(); }
-  std::string Title(int i) const override { return list_.Title(i); }
-  std::string Target(int i) const override { return list_.Target(i); }
-  bool IsSelected(int) const override { return true; }
-  int Append(const std::string&, const std::string&) override { return -1; }
-  void SetItem(int, const std::string&, const std::string&) override {}
-  int InsertCopy(int, int) override { return -1; }
-  void Delete(int) override {}
-  void Clear() override {}
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
-  void SortByTitle() override {}
-
- private:
-  const ShortcutList& list_;
-};
 
 }  // namespace
 
@@ -81,86 +57,9 @@ std::string LocationFolder(const std::string& target) {
   return cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
 }
 
-std::string RemoveQuestion(const ShortcutList& list) {
-  int selected = 0;
-  int first = -1;
-  for (int i = 0; i < list.Count(); ++i) {
-    if (!list.IsSelected(i)) continue;
-    if (first < 0) first = i;
-    ++selected;
-  }
-  if (selected == 1) return "Do you want to delete '" + list.Title(first) + "' ?";
-  return "Do you want to delete the " + std::to_string(selected) + " items ?";
-}
-
-int ShortcutCommands::FirstSelected() const {
-  for (int i = 0; i < list_.Count(); ++i) {
-    if (list_.IsSelected(i)) return i;
-  }
-  return -1;
-}
-
-void ShortcutCommands::Open() { Launch(false); }
-
-void ShortcutCommands::RunAsAdministrator() { Launch(true); }
-
-void ShortcutCommands::Launch(bool elevated) {
-  const int item = FirstSelected();
-  if (item < 0) return;
-  const OpenDecision decision = DecideOpen(list_.Target(item), links_, existence_);
-  switch (decision.kind) {
-    case OpenDecision::Kind::RunBox:
-      launcher_.SendKeyEvents(RunBoxKeys());
-      break;
-    case OpenDecision::Kind::Missing:
-      boxes_.Information(decision.message);
-      break;
-    case OpenDecision::Kind::Launch:
-      if (elevated) {
-        launcher_.ShellRunAsAdministrator(decision.path, decision.parameters);
-      } else {
-        launcher_.ShellOpen(decision.path, decision.parameters);
-      }
-      break;
-  }
-}
-
-void ShortcutCommands::Location() {
-  const int item = FirstSelected();
-  if (item < 0) return;
-  const std::string target = list_.Target(item);
-  const std::string folder = LocationFolder(target);
-  if (!folder.empty() && existence_.FolderExists(folder)) {
-    launcher_.RunCommandLine("Explorer /select, " + target);
-  } else {
-    boxes_.Information("The target: '" + folder + "' does not exist.");
-  }
-}
-
-bool ShortcutCommands::Remove(const CategoryNode* category) {
-  if (FirstSelected() < 0 || category == nullptr) return false;
-  if (!boxes_.Confirm(RemoveQuestion(list_))) return false;
-  if (category->name != builtin::Trash) {
-    store_.AddSelectedToSection(std::string(builtin::Trash), list_);
-  }
-  for (int i = list_.Count() - 1; i >= 0; --i) {
-    if (list_.IsSelected(i)) list_.Delete(i);
-  }
-  store_.SaveCategorySection(*category, list_);
-  return true;
-}
-
-bool ShortcutCommands::Clear(const CategoryNode* category) {
-  if (category == nullptr) return false;
-  if (!boxes_.Confirm("Do you want to clear all shortcuts of " + category->name + " ?")) {
-    return false;
-  }
-  if (category->name != builtin::Trash) {
-    store_.AddSelectedToSection(std::string(builtin::Trash), EveryItemSelected(list_));
-  }
-  list_.Clear();
-  store_.SaveCategorySection(*category, list_);
-  return true;
+std::string RemoveQuestion(const Shortcuts& picked) {
+  if (picked.size() == 1) return "Do you want to delete '" + picked.front().title + "' ?";
+  return "Do you want to delete the " + std::to_string(picked.size()) + " items ?";
 }
 
 namespace {
@@ -184,35 +83,12 @@ bool CheckField(std::string& text, EditorCheck::Field field, const char* emptyMe
 
 }  // namespace
 
-void ShortcutCommands::AddDroppedFiles(const std::vector<std::string>& paths,
-                                       const CategoryNode* category) {
-  for (const std::string& path : paths) {
-    bool present = false;
-    for (int i = 0; i < list_.Count() && !present; ++i) present = list_.Target(i) == path;
-    if (!present) list_.Append(DefaultTitle(path, existence_), path);
-  }
-  if (category != nullptr) store_.SaveCategorySection(*category, list_);
-}
-
 EditorCheck CheckEditorFields(EditorFields& fields) {
   EditorCheck check;
   if (CheckField(fields.target, EditorCheck::Field::Target, "Target box is empty", "target", check)) {
     CheckField(fields.title, EditorCheck::Field::Title, "Title box is empty", "title", check);
   }
   return check;
-}
-
-void ApplyEditorFields(ShortcutList& list, bool editMode, const EditorFields& fields) {
-  if (editMode) {
-    for (int i = 0; i < list.Count(); ++i) {
-      if (list.IsSelected(i)) {
-        list.SetItem(i, fields.title, fields.target);
-        return;
-      }
-    }
-    return;
-  }
-  list.Append(fields.title, fields.target);
 }
 
 }  // namespace tessaly

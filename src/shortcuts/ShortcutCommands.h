@@ -1,15 +1,13 @@
 #pragma once
-// The commands on the shortcuts of the list: Open, Location and Remove, and the
-// checks of the shortcut editor. The windows only perform what is decided here.
+// What opening a shortcut means, the texts the commands ask and say, and the checks
+// of the shortcut editor.
 
 #include <string>
+#include <vector>
 
-#include "base/MessageBoxes.h"
-#include "model/CategoryTree.h"
+#include "model/Shortcut.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
-#include "model/ShortcutList.h"
-#include "store/ShortcutStore.h"
 
 namespace tessaly {
 
@@ -34,47 +32,8 @@ std::vector<KeyEvent> RunBoxKeys();
 // The folder part of a target: up to and including its last "\" or ":".
 std::string LocationFolder(const std::string& target);
 
-// The question Remove asks for the selected items.
-std::string RemoveQuestion(const ShortcutList& list);
-
-class ShortcutCommands {
- public:
-  ShortcutCommands(ShortcutList& list, ShortcutStore& store, LinkReader& links,
-                   FileExistence& existence, Launcher& launcher, MessageBoxes& boxes)
-      : list_(list),
-        store_(store),
-        links_(links),
-        existence_(existence),
-        launcher_(launcher),
-        boxes_(boxes) {}
-
-  // Opens the first selected item.
-  void Open();
-  // Opens it as Open does, with the administrator's rights.
-  void RunAsAdministrator();
-  // Shows the first selected item in the file manager.
-  void Location();
-  // Asks, then files the selected items in the trash (or, in a category named
-  // "Trash", deletes them) and stores the category. True when items were removed.
-  bool Remove(const CategoryNode* category);
-  // Asks, then files every item in the trash (in a category named "Trash": discards
-  // them), empties the list and stores the empty category. True when cleared.
-  bool Clear(const CategoryNode* category);
-  // Files dropped from the shell: each path not yet a target in the list becomes a
-  // shortcut titled by DefaultTitle; then the category is stored.
-  void AddDroppedFiles(const std::vector<std::string>& paths, const CategoryNode* category);
-
- private:
-  int FirstSelected() const;
-  void Launch(bool elevated);
-
-  ShortcutList& list_;
-  ShortcutStore& store_;
-  LinkReader& links_;
-  FileExistence& existence_;
-  Launcher& launcher_;
-  MessageBoxes& boxes_;
-};
+// The question Remove asks for the picked items.
+std::string RemoveQuestion(const Shortcuts& picked);
 
 // The shortcut editor's two fields.
 struct EditorFields {
@@ -91,9 +50,5 @@ struct EditorCheck {
 
 // Trims both fields (target first, each only once it is reached) and checks them.
 EditorCheck CheckEditorFields(EditorFields& fields);
-
-// Puts the checked fields into the list: the first selected item changes in edit mode,
-// a new item is appended otherwise.
-void ApplyEditorFields(ShortcutList& list, bool editMode, const EditorFields& fields);
 
 }  // namespace tessaly

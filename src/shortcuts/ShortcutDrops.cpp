@@ -6,64 +6,44 @@
 
 namespace tessaly {
 
-std::vector<int> SelectedIndexes(const ShortcutList& list) {
-  std::vector<int> indexes;
-  const int count = list.Count();
-  for (int i = 0; i < count; ++i) {
-    if (list.IsSelected(i)) indexes.push_back(i);
-  }
-  return indexes;
-}
-
-int MoveListItem(ShortcutList& list, int source, int target) {
+int MoveListItem(std::vector<ReorderItem>& items, int source, int target) {
   if (source == target) return -2;
-  list.BeginUpdate();
-  int next = target;
+  const auto at = [](int i) { return static_cast<std::ptrdiff_t>(i); };
+  ReorderItem moved{items[static_cast<std::size_t>(source)].origin, false};
   if (target < source) {
-    list.InsertCopy(target, source);
-    list.Delete(source + 1);
-    next = target + 1;
-  } else {
-    list.InsertCopy(std::min(target, list.Count()), source);
-    list.Delete(source);
+    items.insert(items.begin() + at(target), moved);
+    items.erase(items.begin() + at(source) + 1);
+    return target + 1;
   }
-  list.EndUpdate();
-  return next;
+  items.insert(items.begin() + at(std::min(target, static_cast<int>(items.size()))), moved);
+  items.erase(items.begin() + at(source));
+  return target;
 }
 
-void ReorderDrop(ShortcutList& list, std::vector<int>& draggedItems, int dropIndex,
-                 const std::function<void()>& save) {
-  int position = dropIndex;
-  // Each move leaves one dragged item fewer selected; the bound only guards against a
-  // list that does not take a move.
-  for (std::size_t moves = draggedItems.size(); !draggedItems.empty() && moves > 0; --moves) {
-    if (position == -2) return;
-    const int first = draggedItems.front();
-    position = MoveListItem(list, first, position >= 0 ? position : list.Count());
-    draggedItems = SelectedIndexes(list);
-    save();
+std::vector<int> ReorderByDrop(int count, const std::vector<int>& dragged, int dropIndex) {
+  std::vector<ReorderItem> items;
+  for (int i = 0; i < count; ++i) items.push_back({i, false});
+  for (const int i : dragged) {
+    if (i >= 0 && i < count) items[static_cast<std::size_t>(i)].selected = true;
   }
+  int position = dropIndex;
+  // Each move leaves one dragged item fewer selected.
+  for (;;) {
+    const auto first = std::find_if(items.begin(), items.end(), [](const auto& i) { return i.selected; });
+    if (first == items.end() || position == -2) break;
+    const int source = static_cast<int>(first - items.begin());
+    position = MoveListItem(items, source, position >= 0 ? position : static_cast<int>(items.size()));
+  }
+  std::vector<int> order;
+  order.reserve(items.size());
+  for (const ReorderItem& item : items) order.push_back(item.origin);
+  return order;
 }
 
 bool AcceptsShortcutDrop(const CategoryNode& target, const CategoryNode& selected) {
-  if (&target == &selected) return false;
+  if (&target == &selected || IsGetAll(target)) return false;
   if (target.name == builtin::Recent || target.name == builtin::Find) return false;
   return !(selected.level() == 1 && target.name == builtin::GetAll);
-}
-
-bool DropShortcutsOnCategory(ShortcutList& list, ShortcutStore& store,
-                             const CategoryNode& selected, const CategoryNode& target,
-                             std::vector<int>& draggedItems) {
-  store.AppendItemsToSection(target, list, draggedItems);
-  if (IsGetAll(selected)) return false;
-  std::vector<int> highestFirst = draggedItems;
-  std::sort(highestFirst.rbegin(), highestFirst.rend());
-  for (const int index : highestFirst) {
-    if (index >= 0 && index < list.Count()) list.Delete(index);
-  }
-  store.SaveCategorySection(selected, list);
-  draggedItems.clear();
-  return true;
 }
 
 }  // namespace tessaly

@@ -53,14 +53,14 @@ int MatchRank(std::string_view title, std::string_view fileName, std::string_vie
   return RankOf(title, Initials(title), fileName, text);
 }
 
-void ShortcutSearch::AddPairs(const LineList& pairs) {
-  for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
+void ShortcutSearch::Add(const Shortcuts& shortcuts) {
+  for (const Shortcut& shortcut : shortcuts) {
     // The same program often stands in several categories: it is found once.
-    if (!seenTargets_.insert(LowerAscii(pairs[i + 1])).second) continue;
-    std::string lowerTitle = LowerAscii(pairs[i]);
+    if (!seenTargets_.insert(LowerAscii(shortcut.target)).second) continue;
+    std::string lowerTitle = LowerAscii(shortcut.title);
     std::string initials = Initials(lowerTitle);
-    entries_.push_back({pairs[i], pairs[i + 1], std::move(lowerTitle),
-                        LowerAscii(FileNamePart(pairs[i + 1])), std::move(initials)});
+    entries_.push_back({shortcut.title, shortcut.target, std::move(lowerTitle),
+                        LowerAscii(FileNamePart(shortcut.target)), std::move(initials)});
   }
 }
 
@@ -76,18 +76,18 @@ void ShortcutSearch::Index(const CategoryTree& tree, const ShortcutStore& store,
     // always computed afresh.
     if (!IsGetAll(node)) {
       if (const auto stored = store.SectionEntries(node)) {
-        AddPairs(*stored);
+        Add(*stored);
         return;
       }
     }
     if (!IsComputedCategory(node)) return;
     if (const auto computed = latest.find(node.name); computed != latest.end()) {
-      AddPairs(computed->second);
+      Add(computed->second);
     }
   });
 }
 
-std::vector<FoundShortcut> ShortcutSearch::Find(std::string_view text) const {
+Shortcuts ShortcutSearch::Find(std::string_view text) const {
   const std::string lower = LowerAscii(TrimCodesUpTo(text, 32));
   std::vector<std::pair<int, std::size_t>> ranked;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -97,7 +97,7 @@ std::vector<FoundShortcut> ShortcutSearch::Find(std::string_view text) const {
   }
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<FoundShortcut> found;
+  Shortcuts found;
   found.reserve(ranked.size());
   for (const auto& [rank, i] : ranked) found.push_back({entries_[i].title, entries_[i].target});
   return found;

@@ -8,18 +8,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "base/LineList.h"
+#include "model/Shortcut.h"
 #include "categories/CategorySelection.h"
 #include "model/CategoryTree.h"
 #include "store/ShortcutStore.h"
 
 namespace tessaly {
-
-struct FoundShortcut {
-  std::string title;
-  std::string target;
-  friend bool operator==(const FoundShortcut&, const FoundShortcut&) = default;
-};
 
 // How well a title and a file name match the lower-cased text: 0 the title starts
 // with it, 1 a word of the title (or the file name) starts with it, 2 the initials of
@@ -35,7 +29,7 @@ class ShortcutSearch {
   void Index(const CategoryTree& tree, const ShortcutStore& store, const LatestResults& latest);
 
   // Every shortcut that matches, best first; equal matches keep category order.
-  std::vector<FoundShortcut> Find(std::string_view text) const;
+  Shortcuts Find(std::string_view text) const;
 
   std::size_t size() const { return entries_.size(); }
 
@@ -47,7 +41,7 @@ class ShortcutSearch {
     std::string lowerName;
     std::string initials;  // of the title's words, worked out once rather than per key
   };
-  void AddPairs(const LineList& pairs);
+  void Add(const Shortcuts& shortcuts);
 
   std::vector<Entry> entries_;
   std::unordered_set<std::string> seenTargets_;

@@ -55,26 +55,14 @@ void ReplaceRange(LineList& lines, Index first, Index last, LineList entries) {
   }
 }
 
-void AddPair(LineList& entries, const ShortcutList& list, int index) {
-  entries.push_back(list.Title(index));
-  entries.push_back(list.Target(index));
-}
-
-LineList AllItems(const ShortcutList& list) {
-  LineList entries;
-  const int count = list.Count();
-  entries.reserve(static_cast<Index>(count > 0 ? count : 0) * 2);
-  for (int i = 0; i < count; ++i) AddPair(entries, list, i);
-  return entries;
-}
-
-LineList SelectedItems(const ShortcutList& list) {
-  LineList entries;
-  const int count = list.Count();
-  for (int i = 0; i < count; ++i) {
-    if (list.IsSelected(i)) AddPair(entries, list, i);
+LineList PairsOf(const Shortcuts& entries) {
+  LineList lines;
+  lines.reserve(entries.size() * 2);
+  for (const Shortcut& entry : entries) {
+    lines.push_back(entry.title);
+    lines.push_back(entry.target);
   }
-  return entries;
+  return lines;
 }
 
 void Append(LineList& lines, LineList entries) {
@@ -94,65 +82,63 @@ std::string ShortcutStore::SectionHeader(const CategoryNode& node) {
   return "<" + path + ">";
 }
 
-int ShortcutStore::FindSection(const std::string& header) const {
-  for (Index i = 0; i < lines_.size(); ++i) {
+int ShortcutStore::FindSection(const std::string& header, std::size_t from) const {
+  for (Index i = from; i < lines_.size(); ++i) {
     if (LineHas(lines_[i], header)) return static_cast<int>(i);
   }
   return -1;
 }
 
-bool ShortcutStore::Save() {
-  ++version_;
-  return SaveLines(files_, boxes_, path_, lines_);
+WriteResult ShortcutStore::Write() {
+  const WriteResult result = files_.WriteLines(path_, lines_);
+  if (!result) return result;
+  unsaved_ = false;
+  unsavedPaths_ = false;
+  if (written_) written_();
+  return result;
 }
 
-std::optional<LineList> ShortcutStore::SectionEntries(const CategoryNode& node) const {
+bool ShortcutStore::Save() {
+  ++version_;
+  // Whatever the lines hold is written whole: changes kept after a failed write go
+  // along with this one.
+  unsaved_ = true;
+  const WriteResult result = Write();
+  if (!result) boxes_.Error(WriteFailureText(path_, result.error));
+  return result.ok;
+}
+
+bool ShortcutStore::SaveIfUnsaved() { return !unsaved_ || Save(); }
+
+WriteResult ShortcutStore::WriteUnsaved() { return unsaved_ ? Write() : WriteResult{}; }
+
+std::optional<Shortcuts> ShortcutStore::SectionEntries(const CategoryNode& node) const {
   const int found = FindSection(SectionHeader(node));
   if (found < 0) return std::nullopt;
-  LineList pairs;
+  Shortcuts entries;
   for (Index i = static_cast<Index>(found) + 1; i + 1 < lines_.size(); i += 2) {
     const std::string& title = lines_[i];
     if (LineHas(title, kHeaderStart) || LineHas(title, kHeaderEnd)) break;
-    pairs.push_back(title);
-    pairs.push_back(lines_[i + 1]);
+    entries.push_back({title, lines_[i + 1]});
   }
-  return pairs;
+  return entries;
 }
 
-bool ShortcutStore::LoadCategorySection(const CategoryNode& node, ListEntryAdder& adder) {
-  // The pairs are taken first: AddListEntry lets pending messages run, and a nested
-  // selection may save another section and so reshape the line list meanwhile.
-  const std::optional<LineList> entries = SectionEntries(node);
-  if (!entries) return false;
-  const LineList& pairs = *entries;
-
-  adder.list().Clear();
-  adder.AddEntries(std::move(pairs));
-  return true;
-}
-
-void ShortcutStore::SaveCategorySection(const CategoryNode& node, const ShortcutList& list) {
+void ShortcutStore::SaveCategorySection(const CategoryNode& node, const Shortcuts& entries) {
   const std::string header = SectionHeader(node);
   const int found = FindSection(header);
   if (found >= 0) {
     const auto h = static_cast<Index>(found);
-    ReplaceRange(lines_, h + 1, BodyEndForReplace(lines_, h), AllItems(list));
+    ReplaceRange(lines_, h + 1, BodyEndForReplace(lines_, h), PairsOf(entries));
   } else {
     lines_.push_back(header);
-    Append(lines_, AllItems(list));
+    Append(lines_, PairsOf(entries));
   }
   Save();
 }
 
-void ShortcutStore::AppendItemsToSection(const CategoryNode& node, const ShortcutList& list,
-                                         const std::vector<int>& indexes) {
-  LineList entries;
-  const int count = list.Count();
-  for (const int index : indexes) {
-    // A drag's indexes can outlive the items they named; such an index adds nothing.
-    if (index >= 0 && index < count) AddPair(entries, list, index);
-  }
-
+void ShortcutStore::AppendItemsToSection(const CategoryNode& node, const Shortcuts& added) {
+  LineList entries = PairsOf(added);
   const std::string header = SectionHeader(node);
   const int found = FindSection(header);
   if (found >= 0) {
@@ -167,9 +153,9 @@ void ShortcutStore::AppendItemsToSection(const CategoryNode& node, const Shortcu
 }
 
 void ShortcutStore::AddSelectedToSection(const std::string& topLevelName,
-                                         const ShortcutList& list) {
+                                         const Shortcuts& selected) {
   const std::string header = "<[" + topLevelName + "]>";
-  LineList entries = SelectedItems(list);
+  LineList entries = PairsOf(selected);
   const int found = FindSection(header);
   if (found >= 0) {
     const Index at = static_cast<Index>(found) + 1;
@@ -184,8 +170,15 @@ void ShortcutStore::AddSelectedToSection(const std::string& topLevelName,
 
 void ShortcutStore::RenameCategorySection(const CategoryNode& node, const std::string& newName) {
   const std::vector<std::string> oldHeaders = SubtreeHeaders(node);
+  const std::string oldPath = oldHeaders.front().substr(0, oldHeaders.front().size() - 1);
+  const std::string newPath =
+      oldPath.substr(0, oldPath.size() - node.name.size() - 1) + newName + "]";
+  const std::string newHeader = newPath + ">";
   const int found = FindSection(oldHeaders.front());
-  if (found >= 0) {
+  const int taken = FindSection(newHeader);
+  if (found >= 0 && taken >= 0 && taken != found) {
+    ReplaceHeader(oldHeaders.front(), newHeader);
+  } else if (found >= 0) {
     std::string& line = lines_[static_cast<Index>(found)];
     const std::string oldEnd = node.name + std::string(kHeaderEnd);
     const std::size_t p = FindText(line, oldEnd);
@@ -193,13 +186,10 @@ void ShortcutStore::RenameCategorySection(const CategoryNode& node, const std::s
   }
   // The sub-categories spell the old name in the middle of their paths; without this
   // they would show none of their shortcuts under the new name.
-  const std::string oldPath = oldHeaders.front().substr(0, oldHeaders.front().size() - 1);
-  const std::string newPath =
-      oldPath.substr(0, oldPath.size() - node.name.size() - 1) + newName + "]";
   for (std::size_t i = 1; i < oldHeaders.size(); ++i) {
     ReplaceHeader(oldHeaders[i], newPath + oldHeaders[i].substr(oldPath.size()));
   }
-  Save();
+  if (!Save()) unsavedPaths_ = true;
 }
 
 std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node) {
@@ -220,7 +210,20 @@ std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node)
 void ShortcutStore::ReplaceHeader(const std::string& oldHeader, const std::string& newHeader) {
   const int found = FindSection(oldHeader);
   if (found < 0) return;
-  std::string& line = lines_[static_cast<Index>(found)];
+  auto h = static_cast<Index>(found);
+  const int taken = FindSection(newHeader);
+  if (taken >= 0 && static_cast<Index>(taken) != h) {
+    const auto g = static_cast<Index>(taken);
+    const Index end = BodyEndForReplace(lines_, g);
+    LineList body(std::make_move_iterator(lines_.begin() + Offset(g + 1)),
+                  std::make_move_iterator(lines_.begin() + Offset(end)));
+    lines_.erase(lines_.begin() + Offset(g), lines_.begin() + Offset(end));
+    if (g < h) h -= end - g;
+    const Index at = BodyEndForReplace(lines_, h);
+    lines_.insert(lines_.begin() + Offset(at), std::make_move_iterator(body.begin()),
+                  std::make_move_iterator(body.end()));
+  }
+  std::string& line = lines_[h];
   const std::size_t p = FindText(line, oldHeader);
   line.replace(p, oldHeader.size(), newHeader);
 }
@@ -231,7 +234,22 @@ void ShortcutStore::MoveCategorySections(const std::vector<std::string>& oldHead
   for (std::size_t i = 0; i < count; ++i) {
     if (oldHeaders[i] != newHeaders[i]) ReplaceHeader(oldHeaders[i], newHeaders[i]);
   }
-  Save();
+  if (!Save()) unsavedPaths_ = true;
+}
+
+bool ShortcutStore::RenameDuplicateSection(const std::string& header, int k,
+                                           const std::string& newHeader) {
+  int found = FindSection(header);
+  for (int seen = 0; found >= 0 && seen < k; ++seen) {
+    found = FindSection(header, static_cast<Index>(found) + 1);
+  }
+  if (found < 0) return false;
+  std::string& line = lines_[static_cast<Index>(found)];
+  line.replace(FindText(line, header), header.size(), newHeader);
+  ++version_;
+  unsaved_ = true;
+  unsavedPaths_ = true;
+  return true;
 }
 
 void ShortcutStore::RemoveCategorySection(const CategoryNode& node) {

@@ -99,13 +99,12 @@ TEST_P(HostileData, RunKeepsEverythingTheFileHeld) {
   ASSERT_EQ("Work", work->name);
 
   // Sort in Work: its section is saved, the rest of the file must come through.
-  testing::FakeShortcutList list;
-  testing::FakeStatusLine status;
-  testing::FakeMessagePump pump;
-  ListEntryAdder adder(list, status, pump);
-  ASSERT_TRUE(session.shortcuts().LoadCategorySection(*work, adder));
-  list.SortByTitle();
-  session.shortcuts().SaveCategorySection(*work, list);
+  ShortcutList list(testing::WordOrder);
+  const auto stored = session.shortcuts().SectionEntries(*work);
+  ASSERT_TRUE(stored);
+  list.ShowCategory(*work, *stored);
+  list.SortByTitle({});
+  session.shortcuts().SaveCategorySection(*work, list.entries());
   ASSERT_TRUE(session.Close(work));
 
   const std::string shortcuts = files.files["C:\\D\\Shortcuts.sts"];

@@ -259,5 +259,64 @@ TEST_F(SessionFixture, SaveTreeWritesTheTreeAtOnceAndKeepsItWhenTheWriteFails) {
   EXPECT_EQ("A ;015\r\nNew ;06\r\nLater ;07\r\n", Read("Categories.sts"));
 }
 
+// Mended: a failed write of Shortcuts.sts was forgotten; after a rename the tree was
+// written anyway, and at the next start the category's shortcuts stood under its old
+// path.
+TEST_F(SessionFixture, ATreeWhosePathsTheShortcutFileDoesNotFollowWaitsForIt) {
+  Write("Categories.sts", "Work ;015\r\n    Tools ;015\r\n");
+  Write("Shortcuts.sts", "<[Work][Tools]>\r\nT\r\nt\r\n");
+  ASSERT_TRUE(session.Open());
+  ASSERT_TRUE(session.LoadTree());
+  CategoryNode& tools = *session.tree().NodeAt(1);
+  files.failingPaths.insert("C:\\Data\\Shortcuts.sts");
+  session.shortcuts().RenameCategorySection(tools, "Kit");
+  tools.name = "Kit";
+  EXPECT_FALSE(session.SaveTree());
+  EXPECT_EQ("Work ;015\r\n    Tools ;015\r\n", Read("Categories.sts"));
+
+  // The next write of the shortcuts brings the tree along.
+  files.failingPaths.clear();
+  session.shortcuts().SaveCategorySection(*session.tree().NodeAt(0), {});
+  EXPECT_EQ("<[Work][Kit]>\r\nT\r\nt\r\n<[Work]>\r\n", Read("Shortcuts.sts"));
+  EXPECT_EQ("Work ;015\r\n    Kit ;015\r\n", Read("Categories.sts"));
+}
+
+TEST_F(SessionFixture, CloseWritesTheShortcutsThatAFailedWriteKeptOrAsks) {
+  Write("Categories.sts", "Work ;015\r\n    Tools ;015\r\n");
+  Write("Shortcuts.sts", "<[Work][Tools]>\r\nT\r\nt\r\n");
+  ASSERT_TRUE(session.Open());
+  ASSERT_TRUE(session.LoadTree());
+  CategoryNode& tools = *session.tree().NodeAt(1);
+  files.failingPaths.insert("C:\\Data\\Shortcuts.sts");
+  session.shortcuts().RenameCategorySection(tools, "Kit");
+  tools.name = "Kit";
+
+  boxes.saveFailureAnswers = {SaveFailureChoice::Retry, SaveFailureChoice::StayOpen};
+  EXPECT_FALSE(session.Close(&tools));
+  EXPECT_EQ(2, std::count_if(boxes.shown.begin(), boxes.shown.end(), [](const std::string& s) {
+              return s.find("AskAfterFailedSave: The shortcuts could not be saved") == 0;
+            }));
+  // Given up, neither the tree nor the selection is written: both files keep the paths
+  // they share.
+  boxes.saveFailureAnswers = {SaveFailureChoice::CloseAnyway};
+  EXPECT_TRUE(session.Close(&tools));
+  EXPECT_EQ("Work ;015\r\n    Tools ;015\r\n", Read("Categories.sts"));
+  EXPECT_EQ("<[Work][Tools]>\r\nT\r\nt\r\n", Read("Shortcuts.sts"));
+
+  files.failingPaths.clear();
+  EXPECT_TRUE(session.Close(&tools));
+  EXPECT_EQ("<[Work][Kit]>\r\nT\r\nt\r\n", Read("Shortcuts.sts"));
+  EXPECT_EQ("Work ;015\r\n    Kit ;015\r\n", Read("Categories.sts"));
+}
+
+TEST_F(SessionFixture, TwinsFromAnOlderFileAreSeparatedAndBothFilesWritten) {
+  Write("Categories.sts", "Work ;015\r\n    Tools ;015\r\n    Tools ;06\r\n");
+  Write("Shortcuts.sts", "<[Work][Tools]>\r\nA\r\na\r\n<[Work][Tools]>\r\nB\r\nb\r\n");
+  ASSERT_TRUE(session.Open());
+  ASSERT_TRUE(session.LoadTree());
+  EXPECT_EQ("<[Work][Tools]>\r\nA\r\na\r\n<[Work][Tools (2)]>\r\nB\r\nb\r\n", Read("Shortcuts.sts"));
+  EXPECT_EQ("Work ;015\r\n    Tools ;015\r\n    Tools (2) ;06\r\n", Read("Categories.sts"));
+}
+
 }  // namespace
 }  // namespace tessaly

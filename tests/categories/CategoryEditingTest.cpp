@@ -77,11 +77,11 @@ TEST_F(CategoryEditingTest, TextsAndRefusalsFollowTheSelectedCategory) {
   EXPECT_EQ("Present: Work", NameDialogTextsFor(NameDialogMode::Add, work).info);
   EXPECT_EQ("Insert", NameDialogTextsFor(NameDialogMode::Insert, work).caption);
 
-  EXPECT_FALSE(CanRename(work));
-  EXPECT_FALSE(CanRename(getAll));
-  EXPECT_TRUE(CanRename(tools));
+  EXPECT_TRUE(KeepsNameAndPlace(work));
+  EXPECT_TRUE(KeepsNameAndPlace(getAll));
+  EXPECT_FALSE(KeepsNameAndPlace(tools));
   // "Get All" means the built-in one only directly below a top-level category.
-  EXPECT_TRUE(CanRename(tree.AddChild(tools, "Get All")));
+  EXPECT_FALSE(KeepsNameAndPlace(tree.AddChild(tools, "Get All")));
 }
 
 TEST_F(CategoryEditingTest, AddAndInsertMakeNewCategoriesWithTheStarImage) {
@@ -150,18 +150,63 @@ TEST_F(CategoryEditingTest, MovedCategoriesTakeTheirBranchAndItsShortcutsAlong) 
 
 TEST_F(CategoryEditingTest, CategoriesNeverMoveIntoThemselvesAndTheTopLevelStays) {
   StartWith({"<[Work][Tools]>", "T", "t"});
-  EXPECT_FALSE(CanDragCategory(work));
-  EXPECT_FALSE(CanDragCategory(getAll));
-  EXPECT_TRUE(CanDragCategory(tools));
-  EXPECT_FALSE(AcceptsCategoryDrop(tools, tools));
-  EXPECT_FALSE(AcceptsCategoryDrop(tools, old));
-  EXPECT_TRUE(AcceptsCategoryDrop(tools, programs));
+  const auto lastChild = CategoryDropPlace::LastChild;
+  EXPECT_FALSE(AcceptsCategoryDrop(tree, work, programs, lastChild));
+  EXPECT_FALSE(AcceptsCategoryDrop(tree, getAll, work, lastChild));
+  EXPECT_FALSE(AcceptsCategoryDrop(tree, tools, tools, lastChild));
+  EXPECT_FALSE(AcceptsCategoryDrop(tree, tools, old, lastChild));
+  EXPECT_TRUE(AcceptsCategoryDrop(tree, tools, programs, lastChild));
   const auto before = Names();
   MoveCategory(tree, store, tools, old, CategoryDropPlace::LastChild);
   MoveCategory(tree, store, tools, tools, CategoryDropPlace::Before);
   MoveCategory(tree, store, work, programs, CategoryDropPlace::LastChild);
   EXPECT_EQ(before, Names());
   EXPECT_TRUE(files.writes.empty());
+}
+
+// Mended: a name a sibling already had was taken, and two categories then shared one
+// section: deleting one emptied the other, a drag between them lost the shortcuts.
+TEST_F(CategoryEditingTest, APathNamesOneCategory) {
+  CategoryNode& kit = tree.AddChild(work, "Kit");
+  EXPECT_FALSE(CheckNameIsFree(tree, work, NameDialogMode::Add, "Tools").ok);
+  EXPECT_EQ("There is already a category named 'Tools' here.",
+            CheckNameIsFree(tree, work, NameDialogMode::Add, "Tools").message);
+  EXPECT_TRUE(CheckNameIsFree(tree, work, NameDialogMode::Add, "tools").ok);  // paths match case
+  EXPECT_FALSE(CheckNameIsFree(tree, kit, NameDialogMode::Insert, "Tools").ok);
+  EXPECT_FALSE(CheckNameIsFree(tree, programs, NameDialogMode::Insert, "Work").ok);
+  EXPECT_FALSE(CheckNameIsFree(tree, kit, NameDialogMode::Rename, "Tools").ok);
+  EXPECT_TRUE(CheckNameIsFree(tree, kit, NameDialogMode::Rename, "Kit").ok);
+  EXPECT_TRUE(CheckNameIsFree(tree, old, NameDialogMode::Rename, "Kit").ok);
+
+  // A drop that would put a category beside one of its name is refused.
+  CategoryNode& home = tree.AddTopLevel("Home");
+  CategoryNode& homeTools = tree.AddChild(home, "Tools");
+  EXPECT_FALSE(AcceptsCategoryDrop(tree, tools, home, CategoryDropPlace::LastChild));
+  EXPECT_FALSE(AcceptsCategoryDrop(tree, tools, homeTools, CategoryDropPlace::Before));
+  EXPECT_TRUE(AcceptsCategoryDrop(tree, tools, kit, CategoryDropPlace::Before));  // its own place
+  StartWith({"<[Work][Tools]>", "T", "t", "<[Home][Tools]>", "H", "h"});
+  MoveCategory(tree, store, tools, home, CategoryDropPlace::LastChild);
+  EXPECT_EQ(&work, tools.parent());
+  EXPECT_TRUE(files.writes.empty());
+}
+
+// An older file may hold twins already: they get names of their own, and each keeps
+// the section it showed, nothing lost.
+TEST_F(CategoryEditingTest, TwinsFromAnOlderFileAreSeparatedWithTheirSections) {
+  CategoryNode& twin = tree.AddChild(work, "Tools");
+  tree.AddChild(twin, "Only");
+  tree.AddChild(twin, "Old");
+  tree.AddChild(work, "Tools (2)");
+  StartWith({"<[Work][Tools]>", "A", "a", "<[Work][Tools][Old]>", "O", "o", "<[Work][Tools]>", "B",
+             "b", "<[Work][Tools][Only]>", "Y", "y", "<[Work][Tools][Old]>", "P", "p"});
+  EXPECT_TRUE(SeparateTwins(tree, store));
+  EXPECT_EQ("Tools (3)", twin.name);
+  EXPECT_EQ((LineList{"<[Work][Tools]>", "A", "a", "<[Work][Tools][Old]>", "O", "o",
+                      "<[Work][Tools (3)]>", "B", "b", "<[Work][Tools (3)][Only]>", "Y", "y",
+                      "<[Work][Tools (3)][Old]>", "P", "p"}),
+            store.Lines());
+  EXPECT_TRUE(store.unsavedPaths());
+  EXPECT_FALSE(SeparateTwins(tree, store));
 }
 
 }  // namespace

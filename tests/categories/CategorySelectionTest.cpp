@@ -16,7 +16,8 @@ struct SelectionTest : ::testing::Test {
   FakeFileStore files;
   RecordingMessageBoxes boxes;
   ShortcutStore store{files, boxes, "C:\\D\\Shortcuts.sts"};
-  FakeShortcutList list;
+  ShortcutList list{WordOrder};
+  RecordingListObserver view;
   FakeStatusLine status;
   FakeMessagePump pump;
   FakeBusyCursor cursor;
@@ -29,6 +30,7 @@ struct SelectionTest : ::testing::Test {
   CategoryTree tree;
 
   SelectionTest() {
+    list.SetObserver(&view);
     LoadCategoryTree(tree, {"Popular ;016", "Programs ;00", "    Get All ;013", "    Popular ;00",
                             "Get All ;00", "Recent ;02", "Folders ;06", "Windows ;014", "Work ;015",
                             "Trash ;020"});
@@ -51,40 +53,45 @@ struct SelectionTest : ::testing::Test {
     return *found;
   }
   void Select(const CategoryNode& node) { selection.Select(&node); }
+  std::vector<std::string> Shown() const { return Titles(list); }
   void Link(const std::string& path, const std::string& target, const std::string& args = "") {
     dirs.AddFile(path);
     links.links[path] = {target, args};
   }
 };
 
-TEST_F(SelectionTest, StoredSectionIsShownInFileOrderInOneBatchWithoutCursor) {
+TEST_F(SelectionTest, StoredSectionIsShownWholeAtOnceInFileOrder) {
   files.files[store.Path()] = "<[Work]>\r\nZed\r\nz.exe\r\nAlpha\r\na.exe\r\nMid\r\nm.exe\r\n";
   store.Load();
   Select(Named("Work", 0));
-  EXPECT_EQ((std::vector<std::string>{"Zed", "Alpha", "Mid"}), list.Titles());
+  EXPECT_EQ((std::vector<std::string>{"Zed", "Alpha", "Mid"}), Shown());
   EXPECT_EQ("3 items", status.text());
-  EXPECT_EQ(0, list.sortCount);
-  EXPECT_EQ(1, list.beginCount);
-  EXPECT_EQ(0, list.updateDepth);
+  EXPECT_TRUE(list.whole());
+  EXPECT_EQ(&Named("Work", 0), list.StorableAs());
+  // One change for the view, and no message lets anything in half-way.
+  EXPECT_EQ(1u, view.changes.size());
+  EXPECT_EQ(0, pump.calls);
   EXPECT_TRUE(cursor.history.empty());
 }
 
 TEST_F(SelectionTest, UserCategoryWithoutSectionIsEmpty) {
-  list.Add("left over", "x");
+  list.ShowResults({{"left over", "x"}});
   Select(Named("Work", 0));
-  EXPECT_TRUE(list.items.empty());
+  EXPECT_EQ(0, list.Count());
   EXPECT_EQ("0 items", status.text());
   EXPECT_EQ((std::vector<bool>{true, false}), cursor.history);
-  EXPECT_EQ(0, list.updateDepth);
+  EXPECT_EQ(0, view.depth);
+  // An empty category may still be stored: its first shortcut creates the section.
+  EXPECT_EQ(&Named("Work", 0), list.StorableAs());
 }
 
 TEST_F(SelectionTest, BuiltInNamesCountOnlyAtTheirLevel) {
   Link("C:\\U\\Desktop\\Editor.lnk", "C:\\e.exe");
   Link("C:\\All\\Start\\Tool.lnk", "C:\\t.exe");
   Select(Named("Popular", 1));
-  EXPECT_TRUE(list.items.empty());
+  EXPECT_EQ(0, list.Count());
   Select(Named("Get All", 0));
-  EXPECT_TRUE(list.items.empty());
+  EXPECT_EQ(0, list.Count());
   EXPECT_TRUE(dirs.listed.empty());
   EXPECT_TRUE(store.Lines().empty());
 }
@@ -96,11 +103,14 @@ TEST_F(SelectionTest, GetAllScansBothStartMenusSortedAndIgnoresItsStoredSection)
   Link("C:\\U\\Start\\Apps\\Calc.lnk", "C:\\calc.exe");
   Link("C:\\U\\Start\\Uninstall Calc.lnk", "C:\\calc.exe");
   Select(Named("Get All", 1));
-  EXPECT_EQ((std::vector<std::string>{"Calc", "Zip"}), list.Titles());
-  EXPECT_EQ("C:\\U\\Start\\Apps\\Calc.lnk", list.Target(0));
+  EXPECT_EQ((std::vector<std::string>{"Calc", "Zip"}), Shown());
+  EXPECT_EQ("C:\\U\\Start\\Apps\\Calc.lnk", list.At(0).target);
   EXPECT_EQ("2 items", status.text());
   EXPECT_EQ("C:\\All\\Start\\*.*", dirs.listed.front());
   EXPECT_FALSE(cursor.busy);
+  // Whole, but never stored: the next selection scans again and would not show it.
+  EXPECT_TRUE(list.whole());
+  EXPECT_EQ(nullptr, list.StorableAs());
 }
 
 TEST_F(SelectionTest, PopularIsScannedOnceStoredInScanOrderThenShownFromTheStore) {
@@ -109,7 +119,7 @@ TEST_F(SelectionTest, PopularIsScannedOnceStoredInScanOrderThenShownFromTheStore
   dirs.AddFile("C:\\U\\Desktop\\notes.txt");
   Link("C:\\U\\AppData\\Microsoft\\Internet Explorer\\Quick Launch\\Browser.lnk", "C:\\b.exe");
   Select(Named("Popular", 0));
-  EXPECT_EQ((std::vector<std::string>{"Browser", "Work", "Zed"}), list.Titles());
+  EXPECT_EQ((std::vector<std::string>{"Browser", "Work", "Zed"}), Shown());
   EXPECT_EQ(
       "<[Popular]>\r\nWork\r\nC:\\U\\Desktop\\Work\r\nZed\r\nC:\\U\\Desktop\\Zed.lnk\r\n"
       "Browser\r\nC:\\U\\AppData\\Microsoft\\Internet Explorer\\Quick Launch\\Browser.lnk\r\n",
@@ -118,7 +128,7 @@ TEST_F(SelectionTest, PopularIsScannedOnceStoredInScanOrderThenShownFromTheStore
   const auto listedBefore = dirs.listed.size();
   Select(Named("Work", 0));
   Select(Named("Popular", 0));
-  EXPECT_EQ((std::vector<std::string>{"Work", "Zed", "Browser"}), list.Titles());
+  EXPECT_EQ((std::vector<std::string>{"Work", "Zed", "Browser"}), Shown());
   EXPECT_EQ(listedBefore, dirs.listed.size());
 }
 
@@ -126,7 +136,7 @@ TEST_F(SelectionTest, PopularWithoutApplicationDataScansOnlyTheDesktop) {
   folders.paths.erase(26);
   Link("C:\\U\\Desktop\\Zed.lnk", "C:\\z.exe");
   Select(Named("Popular", 0));
-  EXPECT_EQ(std::vector<std::string>{"Zed"}, list.Titles());
+  EXPECT_EQ(std::vector<std::string>{"Zed"}, Shown());
   EXPECT_EQ(std::vector<std::string>{"C:\\U\\Desktop\\*.*"}, dirs.listed);
 }
 
@@ -134,7 +144,7 @@ TEST_F(SelectionTest, RecentListsTheRecentFolder) {
   dirs.AddFile("C:\\U\\Recent\\report.doc.lnk");
   dirs.AddFolder("C:\\U\\Recent\\Old");
   Select(Named("Recent", 0));
-  EXPECT_EQ((std::vector<std::string>{"Old", "report.doc"}), list.Titles());
+  EXPECT_EQ((std::vector<std::string>{"Old", "report.doc"}), Shown());
   EXPECT_EQ("2 items", status.text());
 }
 
@@ -146,8 +156,8 @@ TEST_F(SelectionTest, FoldersListsSpecialAndRecentFoldersThenReplaysTheCache) {
   Select(Named("Folders", 0));
   EXPECT_EQ((std::vector<std::string>{"Documents", "Favorites", "Music", "Photos 2009", "Pictures",
                                       "Program Files", "U"}),
-            list.Titles());
-  EXPECT_EQ("C:\\U\\Documents\\", list.Target(0));
+            Shown());
+  EXPECT_EQ("C:\\U\\Documents\\", list.At(0).target);
   EXPECT_EQ((LineList{"Photos 2009", "C:\\U\\Recent\\Photos 2009.01.lnk"}), scans.FolderCache);
 
   // A folder link added later in the run is not seen: the cache is replayed.
@@ -155,7 +165,7 @@ TEST_F(SelectionTest, FoldersListsSpecialAndRecentFoldersThenReplaysTheCache) {
   Link("C:\\U\\Recent\\Later.lnk", "C:\\Later");
   links.resolved.clear();
   Select(Named("Folders", 0));
-  EXPECT_EQ(7u, list.items.size());
+  EXPECT_EQ(7, list.Count());
   EXPECT_TRUE(links.resolved.empty());
 }
 
@@ -170,16 +180,17 @@ TEST_F(SelectionTest, WindowsListsFoundToolsWithFallbacksSorted) {
   Select(Named("Windows", 0));
   EXPECT_EQ((std::vector<std::string>{"Computer Management", "Registry Editor", "System Configue",
                                       "Task Manager", "Windows Explorer"}),
-            list.Titles());
-  EXPECT_EQ("C:\\W\\regedit.exe", list.Target(1));
-  EXPECT_EQ("C:\\W\\system32\\explorer.exe", list.Target(4));  // the system folder comes first
+            Shown());
+  EXPECT_EQ("C:\\W\\regedit.exe", list.At(1).target);
+  EXPECT_EQ("C:\\W\\system32\\explorer.exe", list.At(4).target);  // the system folder comes first
   EXPECT_EQ("5 items", status.text());
 }
 
 TEST_F(SelectionTest, NoSelectionEmptiesTheList) {
-  list.Add("a", "b");
+  list.ShowResults({{"a", "b"}});
   selection.Select(nullptr);
-  EXPECT_TRUE(list.items.empty());
+  EXPECT_EQ(0, list.Count());
+  EXPECT_EQ(ShortcutList::Source::Nothing, list.source());
   EXPECT_EQ("0 items", status.text());
 }
 
@@ -199,16 +210,15 @@ TEST_F(SelectionTest, NestedSelectionStopsTheRunningScanAndOwnsTheList) {
   dirs.AddFile("C:\\U\\Recent\\a.txt");
   bool nested = false;
   pump.hook = [&] {
-    if (nested || list.items.size() < 10) return;
+    if (nested || list.Count() < 10) return;
     nested = true;
     Select(Named("Recent", 0));
   };
   Select(Named("Get All", 1));
   EXPECT_TRUE(nested);
-  EXPECT_EQ((std::vector<std::string>{"a", "b"}), list.Titles());
+  EXPECT_EQ((std::vector<std::string>{"a", "b"}), Shown());
   EXPECT_EQ("2 items", status.text());
-  EXPECT_EQ(1, list.sortCount);  // only the nested run sorted
-  EXPECT_EQ(0, list.updateDepth);
+  EXPECT_EQ(0, view.depth);
   EXPECT_FALSE(cursor.busy);
   // The user's start menu was never scanned.
   EXPECT_EQ(dirs.listed.end(), std::find(dirs.listed.begin(), dirs.listed.end(), "C:\\U\\Start\\*.*"));
@@ -220,13 +230,12 @@ TEST_F(SelectionTest, InterruptedFillingLeavesAStoredSectionUnsortedAndStoresNot
   for (int i = 0; i < 30; ++i) dirs.AddFolder("C:\\U\\Desktop\\F" + std::to_string(i));
   bool nested = false;
   pump.hook = [&] {
-    if (nested || list.items.size() < 10) return;
+    if (nested || list.Count() < 10) return;
     nested = true;
     Select(Named("Work", 0));
   };
   Select(Named("Popular", 0));
-  EXPECT_EQ((std::vector<std::string>{"Zed", "Alpha"}), list.Titles());
-  EXPECT_EQ(0, list.sortCount);
+  EXPECT_EQ((std::vector<std::string>{"Zed", "Alpha"}), Shown());
   EXPECT_EQ("<[Work]>\r\nZed\r\nz.exe\r\nAlpha\r\na.exe\r\n", files.files[store.Path()]);
   EXPECT_TRUE(files.writes.empty());
   // Popular has no section: its next selection scans again.
@@ -236,22 +245,6 @@ TEST_F(SelectionTest, InterruptedFillingLeavesAStoredSectionUnsortedAndStoresNot
     }
     return -1;
   }());
-}
-
-TEST_F(SelectionTest, InterruptedLoadOfAStoredSectionStopsAdding) {
-  std::string section = "<[Work]>\r\n";
-  for (int i = 0; i < 25; ++i) section += "T" + std::to_string(i) + "\r\nt\r\n";
-  files.files[store.Path()] = section + "<[Trash]>\r\nGone\r\ng\r\n";
-  store.Load();
-  bool nested = false;
-  pump.hook = [&] {
-    if (nested) return;
-    nested = true;
-    Select(Named("Trash", 0));
-  };
-  Select(Named("Work", 0));
-  EXPECT_EQ(std::vector<std::string>{"Gone"}, list.Titles());
-  EXPECT_EQ("1 items", status.text());
 }
 
 // Mended: "Down then Up" in the tree during a filling selects the same category inside
@@ -272,16 +265,16 @@ TEST_P(SameCategoryAgain, OvertakenScanStopsAddingAndTheListIsTheNestedOne) {
   const CategoryNode& node = Named(name, getAll ? 1 : 0);
   bool nested = false;
   pump.hook = [&] {
-    if (nested || list.items.size() < 10) return;
+    if (nested || list.Count() < 10) return;
     nested = true;
     Select(node);
   };
   Select(node);
   ASSERT_TRUE(nested);
-  EXPECT_EQ(expected, list.Titles());
+  EXPECT_EQ(expected, Shown());
   EXPECT_EQ("25 items", status.text());
   EXPECT_EQ(0, scans.StartMenuDepth);
-  EXPECT_EQ(0, list.updateDepth);
+  EXPECT_EQ(0, view.depth);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, SameCategoryAgain, ::testing::Values("Get All", "Recent", "Popular"),
@@ -291,69 +284,91 @@ INSTANTIATE_TEST_SUITE_P(Scans, SameCategoryAgain, ::testing::Values("Get All", 
                            return n;
                          });
 
-// Mended: a command that stores the list ran against the part of a section loaded so
-// far, and the rest never reached the file.
-TEST_F(SelectionTest, FinishingALoadAddsTheRestAtOnceAndKeepsTheSelection) {
-  std::string section = "<[Work]>\r\n";
-  for (int i = 0; i < 25; ++i) section += "T" + std::to_string(i) + "\r\nt\r\n";
-  files.files[store.Path()] = section;
-  store.Load();
-  std::vector<std::string> during;
-  pump.hook = [&] {
-    if (!during.empty()) return;
-    list.items[3].selected = true;
-    const int pumpsBefore = pump.calls;
-    selection.FinishFilling();
-    EXPECT_EQ(pumpsBefore, pump.calls);  // no message got in meanwhile
-    EXPECT_FALSE(selection.Filling());
-    during = list.Titles();
-  };
-  Select(Named("Work", 0));
-  ASSERT_EQ(25u, during.size());
-  EXPECT_EQ(during, list.Titles());  // the interrupted load added nothing more
-  EXPECT_TRUE(list.items[3].selected);
-  EXPECT_EQ("25 items", status.text());
-  EXPECT_FALSE(selection.Filling());
-  selection.FinishFilling();  // nothing running: nothing changes
-  EXPECT_EQ(25u, list.items.size());
-}
-
 TEST_F(SelectionTest, FinishingAScanRunsItAgainToItsEndAndStoresItWhole) {
   for (int i = 0; i < 25; ++i) dirs.AddFolder("C:\\U\\Desktop\\F" + std::to_string(100 + i));
   bool finished = false;
   pump.hook = [&] {
-    if (finished || list.items.size() < 10) return;
+    if (finished || list.Count() < 10) return;
     finished = true;
+    EXPECT_FALSE(list.whole());
     const int pumpsBefore = pump.calls;
-    selection.FinishFilling();
+    EXPECT_TRUE(selection.EnsureWhole());
     EXPECT_EQ(pumpsBefore, pump.calls);  // no message got in meanwhile
-    EXPECT_EQ(25u, list.items.size());
+    EXPECT_EQ(25, list.Count());
   };
   Select(Named("Popular", 0));
   ASSERT_TRUE(finished);
-  EXPECT_EQ(25u, list.items.size());
-  EXPECT_EQ("F100", list.Title(0));
+  EXPECT_EQ(25, list.Count());
+  EXPECT_EQ("F100", list.At(0).title);
   EXPECT_EQ(51u, store.Lines().size());  // the header and every folder, once
-  EXPECT_EQ(1, list.sortCount);
+  EXPECT_TRUE(list.whole());
 }
 
-// Mended: a close during a filling left it running against a dead list, and "Popular"
-// stored an empty section for good.
-TEST_F(SelectionTest, StoppedFillingStoresNothingAndTouchesTheListNoMore) {
+// Mended: a finished filling wrote its count over what the command that finished it
+// had written since.
+TEST_F(SelectionTest, AFillingFinishedByACommandWritesNothingAfterwards) {
+  for (int i = 0; i < 25; ++i) dirs.AddFile("C:\\U\\Recent\\F" + std::to_string(100 + i) + ".txt");
+  bool finished = false;
+  pump.hook = [&] {
+    if (finished || list.Count() < 10) return;
+    finished = true;
+    ASSERT_TRUE(selection.EnsureWhole());
+    list.Clear();
+    status.SetStatusText("cleared");
+  };
+  Select(Named("Recent", 0));
+  ASSERT_TRUE(finished);
+  EXPECT_EQ("cleared", status.text());
+  EXPECT_EQ(0, list.Count());
+}
+
+// Mended: a close that was then cancelled, or a search begun during a filling, left a
+// part of the category in the list, and the next command stored that part.
+TEST_F(SelectionTest, AStoppedFillingIsNotWholeUntilItRanAgain) {
   for (int i = 0; i < 25; ++i) dirs.AddFolder("C:\\U\\Desktop\\F" + std::to_string(100 + i));
   std::size_t atStop = 0;
   pump.hook = [&] {
-    if (atStop != 0 || list.items.size() < 10) return;
+    if (atStop != 0 || list.Count() < 10) return;
     EXPECT_TRUE(selection.Filling());
     selection.StopFilling();
-    atStop = list.items.size();
+    atStop = static_cast<std::size_t>(list.Count());
   };
   Select(Named("Popular", 0));
+  pump.hook = nullptr;
   EXPECT_EQ(10u, atStop);
-  EXPECT_EQ(atStop, list.items.size());
-  EXPECT_EQ(0, list.sortCount);
+  EXPECT_EQ(10, list.Count());
   EXPECT_TRUE(files.writes.empty());
   EXPECT_FALSE(selection.Filling());
+  // The part may not be stored as the category...
+  EXPECT_FALSE(list.whole());
+  EXPECT_EQ(nullptr, list.StorableAs());
+  // ...until it is filled again whole.
+  EXPECT_TRUE(selection.EnsureWhole());
+  EXPECT_EQ(25, list.Count());
+  EXPECT_EQ(&Named("Popular", 0), list.StorableAs());
+}
+
+TEST_F(SelectionTest, ResultsAndNoSelectionAreNeverACategorysContent) {
+  list.ShowResults({{"Found", "f.exe"}});
+  EXPECT_FALSE(selection.EnsureWhole());
+  EXPECT_EQ(nullptr, list.StorableAs());
+  selection.Select(nullptr);
+  EXPECT_FALSE(selection.EnsureWhole());
+  EXPECT_EQ(nullptr, list.StorableAs());
+}
+
+TEST_F(SelectionTest, ADeletedBranchLeavesTheListAndTheSelection) {
+  CategoryNode& work = Named("Work", 0);
+  CategoryNode& tools = tree.AddChild(work, "Tools");
+  Select(tools);
+  ASSERT_EQ(&tools, list.category());
+  selection.Forget(work);
+  EXPECT_EQ(nullptr, list.category());
+  EXPECT_EQ(nullptr, selection.selected());
+  // Another branch keeps them.
+  Select(Named("Recent", 0));
+  selection.Forget(work);
+  EXPECT_EQ(&Named("Recent", 0), list.category());
 }
 
 TEST_F(SelectionTest, NewSelectionClearsEveryScanFlagFirst) {

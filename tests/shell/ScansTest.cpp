@@ -16,7 +16,7 @@ class ScansTest : public ::testing::Test {
  protected:
   Entries Listed() const {
     Entries entries;
-    for (const auto& item : list.items) entries.emplace_back(item.title, item.target);
+    for (const auto& item : list.entries()) entries.emplace_back(item.title, item.target);
     return entries;
   }
   void AddLink(const std::string& path, const std::string& target,
@@ -28,7 +28,7 @@ class ScansTest : public ::testing::Test {
   testing::FakeFolders folders;
   testing::FakeLinkReader links;
   testing::FakeDirectories dirs;
-  testing::FakeShortcutList list;
+  ShortcutList list;
   testing::FakeStatusLine status;
   testing::FakeMessagePump pump;
   ListEntryAdder adder{list, status, pump};
@@ -93,7 +93,7 @@ TEST_F(RecentScanTest, NestedSelectionDuringThePumpStopsTheScan) {
     if (pump.calls != 2) return;
     scans.flags.ClearAll();
     list.Clear();
-    list.Add("Stored", "C:\\Stored.txt");
+    list.Append("Stored", "C:\\Stored.txt");
   };
   scans.ScanRecentFolder(folder_id::Recent);
   EXPECT_EQ(Listed(), (Entries{{"Stored", "C:\\Stored.txt"}}));
@@ -238,8 +238,8 @@ TEST_F(FolderLinksTest, ReplaySurvivesAHandlerThatGrowsTheCache) {
   };
   scans.ReplayFolderCache(scans.FolderCache);
   ASSERT_EQ(list.Count(), 510);
-  EXPECT_EQ(list.items[9].title, "F9");
-  EXPECT_EQ(list.items[9].target, "C:\\F9");
+  EXPECT_EQ(list.At(9).title, "F9");
+  EXPECT_EQ(list.At(9).target, "C:\\F9");
 }
 
 TEST_F(FolderLinksTest, ReplayStopsWhenANestedSelectionTakesTheListOver) {
@@ -311,7 +311,7 @@ TEST_F(PopularScanTest, NestedSelectionStopsTheScanAtTheNextEntry) {
   };
   scans.ScanFolderLinks("C:\\Desk\\");
   // Pumps 3 and 4 came before a.lnk and b.lnk; the fifth stopped before c.lnk.
-  EXPECT_EQ(list.Titles(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(testing::Titles(list), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(pump.calls, 5);
 }
 
@@ -386,7 +386,7 @@ TEST_F(StartMenuTest, SearchesSixFolderLevelsDownButNotSeven) {
 
   Scan();
 
-  std::vector<std::string> titles = list.Titles();
+  std::vector<std::string> titles = testing::Titles(list);
   std::sort(titles.begin(), titles.end());
   EXPECT_EQ(titles,
             (std::vector<std::string>{"App1", "App2", "App3", "App4", "App5", "App6", "Top"}));
@@ -409,7 +409,7 @@ TEST_F(StartMenuTest, BothStartMenusAreListedWithDuplicates) {
 TEST_F(StartMenuTest, EmptyExclusionWordExcludesNothing) {
   AddLink("C:\\Menu\\Editor.lnk", "C:\\Ed\\ed.exe");
   scans.ScanStartMenu("C:\\Menu", "");
-  EXPECT_EQ(list.Titles(), std::vector<std::string>{"Editor"});
+  EXPECT_EQ(testing::Titles(list), std::vector<std::string>{"Editor"});
 }
 
 TEST_F(StartMenuTest, EmptyOrRelativeFolderEnumeratesNothing) {
@@ -462,7 +462,7 @@ TEST_F(StartMenuTest, NestedSelectionRefillingTheListEndsBothScans) {
     if (pump.calls != 20) return;
     scans.flags.ClearAll();
     list.Clear();
-    list.Add("report", "C:\\Recent\\report.lnk");
+    list.Append("report", "C:\\Recent\\report.lnk");
   };
   Scan("C:\\All");
   const int pumpsAfterFirst = pump.calls;

@@ -86,7 +86,7 @@ TEST(IsAbsolutePath, AcceptsOnlyDriveAndUncPaths) {
 }
 
 TEST(AddListEntry, WritesTheCountAndPumpsAtEveryTenthEntry) {
-  testing::FakeShortcutList list;
+  ShortcutList list;
   testing::FakeStatusLine status;
   testing::FakeMessagePump pump;
   int countSeenByPump = -1;
@@ -108,18 +108,18 @@ TEST(AddListEntry, WritesTheCountAndPumpsAtEveryTenthEntry) {
 }
 
 TEST(AddListEntry, AddsEveryEntryUncheckedAndCountsFromTheListsOwnItems) {
-  testing::FakeShortcutList list;
+  ShortcutList list;
   testing::FakeStatusLine status;
   testing::FakeMessagePump pump;
   ListEntryAdder adder(list, status, pump);
 
-  for (int i = 0; i < 7; ++i) list.Add("stored", "C:\\s");
+  for (int i = 0; i < 7; ++i) list.Append("stored", "C:\\s");
   adder.AddListEntry("", "");
   adder.AddListEntry("same", "C:\\missing\\target");
   adder.AddListEntry("same", "C:\\missing\\target");
   EXPECT_EQ(list.Count(), 10);
-  EXPECT_EQ(list.items[7].title, "");
-  EXPECT_EQ(list.items[9].target, "C:\\missing\\target");
+  EXPECT_EQ(list.At(7).title, "");
+  EXPECT_EQ(list.At(9).target, "C:\\missing\\target");
   EXPECT_EQ(status.text(), "10 items");
   EXPECT_EQ(ItemCountText(0), "0 items");
   EXPECT_EQ(ItemCountText(1234), "1234 items");

@@ -13,117 +13,40 @@ namespace {
 
 using namespace testing;
 
-class RecordingLauncher : public Launcher {
- public:
-  void ShellOpen(const std::string& path, const std::string& parameters) override {
-    calls.push_back("open " + path + "|" + parameters);
-  }
-  void ShellRunAsAdministrator(const std::string& path, const std::string& parameters) override {
-    calls.push_back("runas " + path + "|" + parameters);
-  }
-  void RunCommandLine(const std::string& commandLine) override { calls.push_back("run " + commandLine); }
-  void SendKeyEvents(const std::vector<KeyEvent>& events) override {
-    keys = events;
-    calls.push_back("keys");
-  }
-  std::vector<std::string> calls;
-  std::vector<KeyEvent> keys;
-};
-
-struct CommandsTest : ::testing::Test {
-  FakeFileStore files;
-  RecordingMessageBoxes boxes;
-  ShortcutStore store{files, boxes, "S"};
-  FakeShortcutList list;
+TEST(DecideOpen, RunBoxLinksAndMissingTargets) {
   FakeLinkReader links;
   FakeDirectories dirs;
-  RecordingLauncher launcher;
-  ShortcutCommands commands{list, store, links, dirs, launcher, boxes};
-  CategoryTree tree;
-  CategoryNode& work = tree.AddTopLevel("Work");
-  CategoryNode& trash = tree.AddTopLevel("Trash");
-
-  void OpenOnly(const std::string& target) {
-    list.Clear();
-    list.Add("x", target, true);
-    commands.Open();
-  }
-};
-
-TEST_F(CommandsTest, RunBoxTargetSendsFourKeyEventsAndTouchesNothing) {
-  OpenOnly("win+r");
+  EXPECT_EQ(OpenDecision::Kind::RunBox, DecideOpen("win+r", links, dirs).kind);
   EXPECT_EQ((std::vector<KeyEvent>{{0x5B, false}, {0x52, false}, {0x52, true}, {0x5B, true}}),
-            launcher.keys);
-  EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_TRUE(links.resolved.empty());
-}
+            RunBoxKeys());
+  // Another case of it is an ordinary path, and a missing one.
+  const OpenDecision other = DecideOpen("Win+R", links, dirs);
+  EXPECT_EQ(OpenDecision::Kind::Missing, other.kind);
+  EXPECT_EQ("The file: 'Win+R' does not exist.", other.message);
 
-TEST_F(CommandsTest, OtherCaseOfRunBoxIsAnOrdinaryMissingPath) {
-  OpenOnly("Win+R");
-  EXPECT_EQ(std::vector<std::string>{"Information: The file: 'Win+R' does not exist."}, boxes.shown);
-  EXPECT_TRUE(launcher.calls.empty());
-}
-
-TEST_F(CommandsTest, OpenLaunchesFilesFoldersAndLinkTargetsWithArguments) {
-  dirs.AddFile("C:\\Data\\notes.txt");
-  dirs.AddFolder("C:\\Data\\Old");
   dirs.AddFile("C:\\Tools\\app.exe");
-  links.links["C:\\L\\App.LNK"] = {"C:\\Tools\\app.exe", "-x \"a b\""};
   dirs.AddFile("C:\\L\\App.LNK");
-  OpenOnly("C:\\Data\\notes.txt");
-  OpenOnly("C:\\Data\\Old");
-  OpenOnly("C:\\L\\App.LNK");
-  EXPECT_EQ((std::vector<std::string>{"open C:\\Data\\notes.txt|", "open C:\\Data\\Old|",
-                                      "open C:\\Tools\\app.exe|-x \"a b\""}),
-            launcher.calls);
-}
+  links.links["C:\\L\\App.LNK"] = {"C:\\Tools\\app.exe", "-x \"a b\""};
+  const OpenDecision link = DecideOpen("C:\\L\\App.LNK", links, dirs);
+  EXPECT_EQ("C:\\Tools\\app.exe", link.path);
+  EXPECT_EQ("-x \"a b\"", link.parameters);
 
-TEST_F(CommandsTest, LinksWithoutPathOrUnreadableAreOpenedAsThemselves) {
+  // A link to a shell object, or one that cannot be read, is opened as itself.
   dirs.AddFile("C:\\L\\Shell.lnk");
   links.links["C:\\L\\Shell.lnk"] = {"", "ignored"};
-  dirs.AddFile("C:\\L\\Broken.lnk");  // not readable
-  OpenOnly("C:\\L\\Shell.lnk");
-  OpenOnly("C:\\L\\Broken.lnk");
-  EXPECT_EQ((std::vector<std::string>{"open C:\\L\\Shell.lnk|", "open C:\\L\\Broken.lnk|"}),
-            launcher.calls);
-}
+  dirs.AddFile("C:\\L\\Broken.lnk");
+  EXPECT_EQ("C:\\L\\Shell.lnk", DecideOpen("C:\\L\\Shell.lnk", links, dirs).path);
+  EXPECT_EQ("", DecideOpen("C:\\L\\Shell.lnk", links, dirs).parameters);
+  EXPECT_EQ("C:\\L\\Broken.lnk", DecideOpen("C:\\L\\Broken.lnk", links, dirs).path);
 
-TEST_F(CommandsTest, LinkToDeletedTargetIsReported) {
   dirs.AddFile("C:\\L\\Gone.lnk");
   links.links["C:\\L\\Gone.lnk"] = {"C:\\Tools\\gone.exe", ""};
-  OpenOnly("C:\\L\\Gone.lnk");
-  EXPECT_EQ(std::vector<std::string>{"Information: The target: 'C:\\Tools\\gone.exe' does not exist."},
-            boxes.shown);
-  EXPECT_TRUE(launcher.calls.empty());
+  EXPECT_EQ("The target: 'C:\\Tools\\gone.exe' does not exist.",
+            DecideOpen("C:\\L\\Gone.lnk", links, dirs).message);
 }
 
-TEST_F(CommandsTest, OpenUsesTheFirstSelectedItemAndNothingWithoutSelection) {
-  dirs.AddFile("C:\\b.txt");
-  list.Add("a", "C:\\a.txt");
-  list.Add("b", "C:\\b.txt", true);
-  list.Add("c", "C:\\c.txt", true);
-  commands.Open();
-  EXPECT_EQ(std::vector<std::string>{"open C:\\b.txt|"}, launcher.calls);
-  // As administrator the same target is started, with the elevated verb.
-  commands.RunAsAdministrator();
-  EXPECT_EQ("runas C:\\b.txt|", launcher.calls.back());
-  launcher.calls.pop_back();
-  list.items[1].selected = list.items[2].selected = false;
-  commands.RunAsAdministrator();
-  commands.Open();
-  commands.Location();
-  EXPECT_EQ(1u, launcher.calls.size());
-}
-
-TEST_F(CommandsTest, LocationRunsTheFileManagerOrReportsTheMissingFolder) {
-  dirs.AddFolder("C:\\Data");
-  list.Add("r", "C:\\Data\\report.txt", true);
-  commands.Location();
-  EXPECT_EQ(std::vector<std::string>{"run Explorer /select, C:\\Data\\report.txt"}, launcher.calls);
-  list.items[0].target = "C:\\Gone\\report.txt";
-  commands.Location();
-  EXPECT_EQ(std::vector<std::string>{"Information: The target: 'C:\\Gone\\' does not exist."},
-            boxes.shown);
+TEST(LocationFolder, IsTheFolderPartOfTheTarget) {
+  EXPECT_EQ("C:\\Data\\", LocationFolder("C:\\Data\\report.txt"));
   EXPECT_EQ("C:\\", LocationFolder("C:\\x"));
   EXPECT_EQ("", LocationFolder("win+r"));
   // A double-byte character whose second byte is "\\" is part of the file name.
@@ -132,62 +55,10 @@ TEST_F(CommandsTest, LocationRunsTheFileManagerOrReportsTheMissingFolder) {
   SetLeadByteTest(nullptr);
 }
 
-TEST_F(CommandsTest, RemoveAsksInBothFormsAndNoLeavesEverything) {
-  list.Add("Notes", "n", true);
-  list.Add("Other", "o");
-  boxes.confirmAnswers = {false};
-  EXPECT_FALSE(commands.Remove(&work));
-  EXPECT_EQ(std::vector<std::string>{"Confirm: Do you want to delete 'Notes' ?"}, boxes.shown);
-  EXPECT_EQ(2u, list.items.size());
-  EXPECT_TRUE(files.writes.empty());
-  for (auto& item : list.items) item.selected = true;
-  list.Add("Third", "t", true);
-  list.Add("Fourth", "f", true);
-  EXPECT_EQ("Do you want to delete the 4 items ?", RemoveQuestion(list));
-}
-
-TEST_F(CommandsTest, RemoveFilesSelectedItemsAtTheTopOfTheTrash) {
-  files.files["S"] = "<[Work]>\r\nA\r\na\r\nB\r\nb\r\nC\r\nc\r\n<[Trash]>\r\nOld\r\nold\r\n";
-  store.Load();
-  list.Add("A", "a", true);
-  list.Add("B", "b");
-  list.Add("C", "c", true);
-  EXPECT_TRUE(commands.Remove(&work));
-  EXPECT_EQ(std::vector<std::string>{"B"}, list.Titles());
-  EXPECT_EQ("<[Work]>\r\nB\r\nb\r\n<[Trash]>\r\nA\r\na\r\nC\r\nc\r\nOld\r\nold\r\n", files.files["S"]);
-}
-
-TEST_F(CommandsTest, RemoveInTrashDeletesForGood) {
-  files.files["S"] = "<[Trash]>\r\nA\r\na\r\nB\r\nb\r\n";
-  store.Load();
-  list.Add("A", "a", true);
-  list.Add("B", "b");
-  EXPECT_TRUE(commands.Remove(&trash));
-  EXPECT_EQ("<[Trash]>\r\nB\r\nb\r\n", files.files["S"]);
-}
-
-TEST_F(CommandsTest, ClearFilesEveryItemInTheTrashOrDiscardsThemInTrash) {
-  files.files["S"] = "<[Trash]>\r\nOld\r\nold\r\n";
-  store.Load();
-  list.Add("A", "a");
-  list.Add("B", "b", true);
-  EXPECT_TRUE(commands.Clear(&work));
-  EXPECT_EQ(std::vector<std::string>{"Confirm: Do you want to clear all shortcuts of Work ?"}, boxes.shown);
-  EXPECT_TRUE(list.items.empty());
-  EXPECT_EQ("<[Trash]>\r\nA\r\na\r\nB\r\nb\r\nOld\r\nold\r\n<[Work]>\r\n", files.files["S"]);
-
-  list.Add("X", "x");
-  EXPECT_TRUE(commands.Clear(&trash));
-  EXPECT_EQ("<[Trash]>\r\n<[Work]>\r\n", files.files["S"]);
-}
-
-TEST_F(CommandsTest, DroppedFilesBecomeShortcutsOnceEach) {
-  dirs.AddFolder("D:\\Music");
-  list.Add("Old", "C:\\Tools\\app.exe");
-  commands.AddDroppedFiles({"C:\\Tools\\app.exe", "D:\\Music", "C:\\x\\notes.txt", "D:\\Music"}, &work);
-  EXPECT_EQ((std::vector<std::string>{"Old", "Music", "notes"}), list.Titles());
-  EXPECT_EQ("<[Work]>\r\nOld\r\nC:\\Tools\\app.exe\r\nMusic\r\nD:\\Music\r\nnotes\r\nC:\\x\\notes.txt\r\n",
-            files.files["S"]);
+TEST(RemoveQuestion, NamesOneItemAndCountsMore) {
+  EXPECT_EQ("Do you want to delete 'Notes' ?", RemoveQuestion({{"Notes", "n"}}));
+  EXPECT_EQ("Do you want to delete the 4 items ?",
+            RemoveQuestion({{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}));
 }
 
 TEST(EditorCheck, TrimsAndChecksTargetBeforeTitle) {
@@ -226,18 +97,6 @@ TEST(EditorCheck, RefusesWhatTheStoreCannotCarry) {
   }
   EditorFields ordinary{"C:\\[x]\\<y>.exe", "a [b] <c>"};
   EXPECT_TRUE(CheckEditorFields(ordinary).ok());
-}
-
-TEST(EditorApply, EditChangesTheFirstSelectedInPlaceAddAppends) {
-  FakeShortcutList list;
-  list.Add("A", "a");
-  list.Add("B", "b", true);
-  list.Add("C", "c", true);
-  ApplyEditorFields(list, true, {"new", "N"});
-  EXPECT_EQ((std::vector<std::string>{"A", "N", "C"}), list.Titles());
-  EXPECT_EQ("new", list.Target(1));
-  ApplyEditorFields(list, false, {"z", "Z"});
-  EXPECT_EQ((std::vector<std::string>{"A", "N", "C", "Z"}), list.Titles());
 }
 
 TEST(ShortcutNames, DisplayTargetOfLinks) {

@@ -72,8 +72,8 @@ TEST_F(SearchTest, FindsInEveryCategoryButTheTrashBestFirstTiesInCategoryOrder) 
          "<[Work][Tools]>", "Visual Studio Code", "C:\\VS\\Code.exe", "My Notes app", "C:\\na.exe",
          "<[Trash]>", "Notepad old", "C:\\old.exe", "<[Trash][Old]>", "Notebook", "C:\\nb.exe",
          "<[Get All]>", "Stored never shown", "C:\\never.exe"});
-  latest["Get All"] = {"Notepad", "C:\\Windows\\notepad.exe", "Paint", "C:\\Windows\\mspaint.exe"};
-  latest["Windows"] = {"Task Manager", "C:\\Windows\\taskmgr.exe"};
+  latest["Get All"] = {{"Notepad", "C:\\Windows\\notepad.exe"}, {"Paint", "C:\\Windows\\mspaint.exe"}};
+  latest["Windows"] = {{"Task Manager", "C:\\Windows\\taskmgr.exe"}};
 
   // Title starts first ("Notepad" from Get All, then "Notes" from Work), then a word
   // of a title ("My Notes app"); each target once; nothing from the trash.
@@ -92,7 +92,7 @@ TEST_F(SearchTest, AComputedCategoryWithAStoredSectionIsSearchedAsStored) {
   CategoryNode& home = tree.AddTopLevel("Home");
   tree.AddChild(home, "Recent");  // a user category of that name
   Start({"<[Recent]>", "Kept report", "C:\\kept.doc", "<[Home][Recent]>", "Own", "C:\\own.doc"});
-  latest["Recent"] = {"Fresh report", "C:\\fresh.doc"};
+  latest["Recent"] = {{"Fresh report", "C:\\fresh.doc"}};
   EXPECT_EQ(std::vector<std::string>{"Kept report"}, Titles("report"));
   EXPECT_EQ(std::vector<std::string>{"Own"}, Titles("own"));
 }

@@ -10,9 +10,6 @@ namespace tessaly {
 namespace {
 
 using testing::FakeFileStore;
-using testing::FakeMessagePump;
-using testing::FakeShortcutList;
-using testing::FakeStatusLine;
 using testing::RecordingMessageBoxes;
 
 const std::string kPath = "C:\\Data\\Shortcuts.sts";
@@ -26,23 +23,24 @@ class ShortcutStoreTest : public ::testing::Test {
   void StartWith(const LineList& lines) { StartWith(JoinLines(lines)); }
   LineList OnDisk() const { return SplitLines(files.files.at(kPath)); }
 
-  // The entries the store shows for the node, as title/target lines.
-  LineList Shown() const {
+  // The entries the store shows for the node, as title/target lines; nothing when it
+  // has no section.
+  std::optional<LineList> Shown(const CategoryNode& node) const {
+    const auto entries = store.SectionEntries(node);
+    if (!entries) return std::nullopt;
     LineList lines;
-    for (const auto& item : list.items) {
-      lines.push_back(item.title);
-      lines.push_back(item.target);
+    for (const auto& entry : *entries) {
+      lines.push_back(entry.title);
+      lines.push_back(entry.target);
     }
     return lines;
   }
+  void Add(const std::string& title, const std::string& target) { list.push_back({title, target}); }
 
   FakeFileStore files;
   RecordingMessageBoxes boxes;
   ShortcutStore store{files, boxes, kPath};
-  FakeShortcutList list;
-  FakeStatusLine status;
-  FakeMessagePump pump;
-  ListEntryAdder adder{list, status, pump};
+  Shortcuts list;
 
   CategoryTree tree;
   CategoryNode& work = tree.AddTopLevel("Work");
@@ -74,26 +72,17 @@ TEST_F(ShortcutStoreTest, LoadsEverySupportedLineEndingAlike) {
 TEST_F(ShortcutStoreTest, MissingFileStartsEmptyAndTheFirstSaveCreatesIt) {
   store.Load();
   EXPECT_TRUE(store.Lines().empty());
-  list.Add("Editor", "C:\\ed.exe");
+  Add("Editor", "C:\\ed.exe");
   store.SaveCategorySection(tools, list);
   EXPECT_EQ(files.files.at(kPath), "<[Work][Tools]>\r\nEditor\r\nC:\\ed.exe\r\n");
 }
 
-TEST_F(ShortcutStoreTest, LoadShowsTheSectionInFileOrderAfterClearingTheList) {
+TEST_F(ShortcutStoreTest, SectionEntriesAreTheSectionInFileOrder) {
   StartWith(kWorkAndTools);
-  list.Add("stale", "x");
-  ASSERT_TRUE(store.LoadCategorySection(work, adder));
-  EXPECT_EQ(Shown(), (LineList{"Editor", "C:\\ed.exe", "Reports", "D:\\Reports\\"}));
-  ASSERT_TRUE(store.LoadCategorySection(tools, adder));
-  EXPECT_EQ(Shown(), (LineList{"Calculator", "C:\\calc.exe"}));
-}
-
-TEST_F(ShortcutStoreTest, LoadWithoutASectionLeavesTheListAlone) {
-  StartWith(kWorkAndTools);
-  list.Add("kept", "x");
-  EXPECT_FALSE(store.LoadCategorySection(trash, adder));
-  EXPECT_FALSE(store.LoadCategorySection(old, adder));
-  EXPECT_EQ(list.Titles(), (std::vector<std::string>{"kept"}));
+  EXPECT_EQ(Shown(work), (LineList{"Editor", "C:\\ed.exe", "Reports", "D:\\Reports\\"}));
+  EXPECT_EQ(Shown(tools), (LineList{"Calculator", "C:\\calc.exe"}));
+  EXPECT_EQ(Shown(trash), std::nullopt);
+  EXPECT_EQ(Shown(old), std::nullopt);
   EXPECT_TRUE(files.writes.empty());
 }
 
@@ -120,9 +109,7 @@ TEST_F(ShortcutStoreTest, LoadStopsAtTheRulesOfTheFormat) {
   };
   for (const auto& c : cases) {
     StartWith(c.file);
-    list.Clear();
-    EXPECT_TRUE(store.LoadCategorySection(work, adder)) << c.what;
-    EXPECT_EQ(Shown(), c.shown) << c.what;
+    EXPECT_EQ(Shown(work), c.shown) << c.what;
   }
 }
 
@@ -136,83 +123,30 @@ TEST_F(ShortcutStoreTest, SecondBytesOfDoubleByteCharactersNeverMatch) {
   } scope;
   StartWith(
       LineList{"\x81<[Work]>", "a", "b", "<[Work]>", "T\x81]>", "P", "\x81<[x", "Q", "<[Trash]>"});
-  ASSERT_TRUE(store.LoadCategorySection(work, adder));
-  EXPECT_EQ(Shown(), (LineList{"T\x81]>", "P", "\x81<[x", "Q"}));
+  EXPECT_EQ(Shown(work), (LineList{"T\x81]>", "P", "\x81<[x", "Q"}));
 
-  store.SaveCategorySection(work, list);
+  store.SaveCategorySection(work, *store.SectionEntries(work));
   EXPECT_EQ(OnDisk(), (LineList{"\x81<[Work]>", "a", "b", "<[Work]>", "T\x81]>", "P", "\x81<[x",
                                 "Q", "<[Trash]>"}));
 }
 
-TEST_F(ShortcutStoreTest, LoadReportsProgressEveryTenthEntry) {
-  LineList file = {"<[Work]>"};
-  for (int i = 0; i < 25; ++i) {
-    file.push_back("T" + std::to_string(i));
-    file.push_back("P" + std::to_string(i));
-  }
-  StartWith(file);
-  ASSERT_TRUE(store.LoadCategorySection(work, adder));
-  EXPECT_EQ(list.Count(), 25);
-  EXPECT_EQ(status.history, (std::vector<std::string>{"10 items", "20 items"}));
-  EXPECT_EQ(pump.calls, 2);
-}
-
-TEST_F(ShortcutStoreTest, SaveDuringANestedSelectionDoesNotDisturbARunningLoad) {
-  LineList file = {"<[Work]>"};
-  for (int i = 0; i < 30; ++i) {
-    file.push_back("T" + std::to_string(i));
-    file.push_back("P" + std::to_string(i));
-  }
-  file.push_back("<[Trash]>");
-  StartWith(file);
-  FakeShortcutList other;
-  other.Add("Scanned", "C:\\s.lnk");
-  // Pending messages run a nested selection that stores a section before Work.
-  pump.hook = [&] {
-    store.SaveCategorySection(trash, other);
-    store.MutableLines().insert(store.MutableLines().begin(), {"<[New]>", "N", "Q"});
-  };
-  ASSERT_TRUE(store.LoadCategorySection(work, adder));
-  ASSERT_EQ(list.Count(), 30);
-  EXPECT_EQ(list.Title(29), "T29");
-  EXPECT_EQ(list.Target(29), "P29");
-}
-
-TEST_F(ShortcutStoreTest, ANestedFillingTakesTheListOver) {
-  LineList file = {"<[Work]>"};
-  for (int i = 0; i < 25; ++i) {
-    file.push_back("T" + std::to_string(i));
-    file.push_back("P" + std::to_string(i));
-  }
-  StartWith(file);
-  pump.hook = [&] {
-    if (adder.generation() != 1) return;
-    adder.NextGeneration();
-    list.Clear();
-    list.Add("Nested", "N");
-  };
-  adder.NextGeneration();
-  ASSERT_TRUE(store.LoadCategorySection(work, adder));
-  EXPECT_EQ(list.Titles(), (std::vector<std::string>{"Nested"}));
-}
-
 TEST_F(ShortcutStoreTest, SaveNewSubCategoryIntoAnEmptyFile) {
   CategoryNode& b = tree.AddChild(tree.AddTopLevel("A"), "B");
-  list.Add("One", "C:\\1.exe");
-  list.Add("Two", "C:\\2.exe");
+  Add("One", "C:\\1.exe");
+  Add("Two", "C:\\2.exe");
   store.SaveCategorySection(b, list);
   EXPECT_EQ(files.files.at(kPath), "<[A][B]>\r\nOne\r\nC:\\1.exe\r\nTwo\r\nC:\\2.exe\r\n");
 }
 
 TEST_F(ShortcutStoreTest, SaveReplacesOnlyTheOwnEntries) {
   StartWith(kWorkAndTools);
-  list.Add("New", "C:\\new.exe");
+  Add("New", "C:\\new.exe");
   store.SaveCategorySection(work, list);
   EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "New", "C:\\new.exe", "<[Work][Tools]>", "Calculator",
                                 "C:\\calc.exe"}));
 
-  list.Add("More", "C:\\more.exe");
-  list.Add("Most", "C:\\most.exe");
+  Add("More", "C:\\more.exe");
+  Add("Most", "C:\\most.exe");
   store.SaveCategorySection(work, list);
   EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "New", "C:\\new.exe", "More", "C:\\more.exe", "Most",
                                 "C:\\most.exe", "<[Work][Tools]>", "Calculator", "C:\\calc.exe"}));
@@ -222,30 +156,28 @@ TEST_F(ShortcutStoreTest, SaveOfAnEmptyListKeepsTheHeader) {
   StartWith(kWorkAndTools);
   store.SaveCategorySection(work, list);
   EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "<[Work][Tools]>", "Calculator", "C:\\calc.exe"}));
-  list.Add("stale", "x");
-  EXPECT_TRUE(store.LoadCategorySection(work, adder));
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(Shown(work), LineList{});
 }
 
 TEST_F(ShortcutStoreTest, SaveEndsTheOldBodyAtAnyLineHoldingTheHeaderStart) {
   StartWith(LineList{"intro", "<[Work]>", "T1", "P1", "T2", "C:\\odd<[name", "T3", "P3"});
-  list.Add("N", "C:\\n");
+  Add("N", "C:\\n");
   store.SaveCategorySection(work, list);
   EXPECT_EQ(OnDisk(), (LineList{"intro", "<[Work]>", "N", "C:\\n", "C:\\odd<[name", "T3", "P3"}));
 }
 
 TEST_F(ShortcutStoreTest, SaveOfTheLastSectionAndOfAnLfOnlyFile) {
   StartWith("<[Trash]>\nX\nY\n<[Work]>\nT\nP\n");
-  list.Add("A", "B");
-  list.Add("C", "D");
+  Add("A", "B");
+  Add("C", "D");
   store.SaveCategorySection(work, list);
   EXPECT_EQ(files.files.at(kPath), "<[Trash]>\r\nX\r\nY\r\n<[Work]>\r\nA\r\nB\r\nC\r\nD\r\n");
 }
 
 TEST_F(ShortcutStoreTest, AppendGoesAfterTheOwnEntriesInTheGivenOrder) {
   StartWith(kWorkAndTools);
-  for (const char* t : {"a", "b", "c", "d"}) list.Add(t, std::string("C:\\") + t);
-  store.AppendItemsToSection(work, list, {3, 1});
+  for (const char* t : {"d", "b"}) Add(t, std::string("C:\\") + t);
+  store.AppendItemsToSection(work, list);
   EXPECT_EQ(OnDisk(),
             (LineList{"<[Work]>", "Editor", "C:\\ed.exe", "Reports", "D:\\Reports\\", "d", "C:\\d",
                       "b", "C:\\b", "<[Work][Tools]>", "Calculator", "C:\\calc.exe"}));
@@ -253,33 +185,29 @@ TEST_F(ShortcutStoreTest, AppendGoesAfterTheOwnEntriesInTheGivenOrder) {
 
 TEST_F(ShortcutStoreTest, AppendEndsTheBodyOnlyAtALineBeginningWithTheHeaderStart) {
   StartWith(LineList{"<[Work]>", "T", "C:\\odd<[name", "<[Trash]>"});
-  list.Add("a", "A");
-  store.AppendItemsToSection(work, list, {0});
+  Add("a", "A");
+  store.AppendItemsToSection(work, list);
   EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "T", "C:\\odd<[name", "a", "A", "<[Trash]>"}));
 }
 
 TEST_F(ShortcutStoreTest, AppendAtTheEndOfTheFileAndToNewSections) {
-  list.Add("a", "A");
-  list.Add("b", "B");
-
   StartWith(kWorkAndTools);
-  store.AppendItemsToSection(tools, list, {0});
+  store.AppendItemsToSection(tools, {{"a", "A"}});
   EXPECT_EQ(OnDisk().back(), "A");
   EXPECT_EQ(OnDisk().size(), kWorkAndTools.size() + 2);
 
   StartWith(LineList{"<[Trash]>", "<[Work]>"});
-  store.AppendItemsToSection(work, list, {1});
+  store.AppendItemsToSection(work, {{"b", "B"}});
   EXPECT_EQ(OnDisk(), (LineList{"<[Trash]>", "<[Work]>", "b", "B"}));
 
   StartWith(LineList{"<[Trash]>"});
-  store.AppendItemsToSection(work, list, {1, 7, -1, 0});
+  store.AppendItemsToSection(work, {{"b", "B"}, {"a", "A"}});
   EXPECT_EQ(OnDisk(), (LineList{"<[Trash]>", "<[Work]>", "b", "B", "a", "A"}));
 }
 
 TEST_F(ShortcutStoreTest, TrashFilesTheSelectionAtTheTopInListOrder) {
   StartWith(LineList{"<[Work]>", "w", "W", "<[Trash]>", "older", "C:\\older"});
-  for (int i = 0; i < 5; ++i)
-    list.Add("t" + std::to_string(i), "p" + std::to_string(i), i == 1 || i == 3);
+  for (const int i : {1, 3}) Add("t" + std::to_string(i), "p" + std::to_string(i));
   store.AddSelectedToSection("Trash", list);
   EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "w", "W", "<[Trash]>", "t1", "p1", "t3", "p3", "older",
                                 "C:\\older"}));
@@ -287,17 +215,14 @@ TEST_F(ShortcutStoreTest, TrashFilesTheSelectionAtTheTopInListOrder) {
 
 TEST_F(ShortcutStoreTest, TrashWithoutASectionIsAppended) {
   StartWith(kWorkAndTools);
-  list.Add("a", "A", true);
-  list.Add("b", "B");
-  store.AddSelectedToSection("Trash", list);
+  store.AddSelectedToSection("Trash", {{"a", "A"}});
   LineList expected = kWorkAndTools;
   expected.insert(expected.end(), {"<[Trash]>", "a", "A"});
   EXPECT_EQ(OnDisk(), expected);
 
   // Even with nothing selected the section is created.
   StartWith(LineList{});
-  list.items[0].selected = false;
-  store.AddSelectedToSection("Trash", list);
+  store.AddSelectedToSection("Trash", {});
   EXPECT_EQ(OnDisk(), (LineList{"<[Trash]>"}));
 }
 
@@ -359,7 +284,7 @@ TEST_F(ShortcutStoreTest, FailedSaveReportsAnErrorAndKeepsTheChange) {
   StartWith(kWorkAndTools);
   const std::string before = files.files.at(kPath);
   files.failingPaths.insert(kPath);
-  list.Add("New", "C:\\new.exe");
+  Add("New", "C:\\new.exe");
   store.SaveCategorySection(tools, list);
 
   EXPECT_EQ(files.files.at(kPath), before);
@@ -374,6 +299,59 @@ TEST_F(ShortcutStoreTest, FailedSaveReportsAnErrorAndKeepsTheChange) {
   EXPECT_EQ(OnDisk(), store.Lines());
   EXPECT_EQ(OnDisk().back(), "C:\\new.exe");
   EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+// Mended: a rename or a move onto a path that a deleted category's section still had
+// made two sections with one header; the second was never seen again.
+TEST_F(ShortcutStoreTest, ASectionCarriedOntoAPathInUseBecomesOneWithIt) {
+  StartWith(LineList{"<[Work][Kit]>", "Left", "L", "<[Work][Tools]>", "T", "P",
+                     "<[Work][Kit][Old]>", "Deep", "D", "<[Work][Tools][Old]>", "O", "Q"});
+  store.RenameCategorySection(tools, "Kit");
+  EXPECT_EQ(OnDisk(), (LineList{"<[Work][Kit]>", "T", "P", "Left", "L", "<[Work][Kit][Old]>", "O",
+                                "Q", "Deep", "D"}));
+
+  StartWith(LineList{"<[Trash][Tools]>", "Left", "L", "<[Work][Tools]>", "T", "P"});
+  const auto before = ShortcutStore::SubtreeHeaders(tools);
+  tree.MoveToLastChild(tools, trash);
+  store.MoveCategorySections(before, ShortcutStore::SubtreeHeaders(tools));
+  EXPECT_EQ(OnDisk(), (LineList{"<[Trash][Tools]>", "T", "P", "Left", "L"}));
+}
+
+// Mended: a failed write was said to be kept for the next one, but nothing knew it was
+// still to be written.
+TEST_F(ShortcutStoreTest, AFailedWriteIsRememberedUntilAWriteSucceeds) {
+  StartWith(kWorkAndTools);
+  int written = 0;
+  store.OnWritten([&] { ++written; });
+  files.failingPaths.insert(kPath);
+  store.SaveCategorySection(work, {{"New", "n"}});
+  EXPECT_TRUE(store.unsaved());
+  EXPECT_FALSE(store.unsavedPaths());
+  store.RenameCategorySection(tools, "Kit");
+  EXPECT_TRUE(store.unsavedPaths());
+  EXPECT_FALSE(store.WriteUnsaved());
+  EXPECT_EQ(boxes.shown.size(), 2u);  // the two commands told; the quiet write did not
+
+  files.failingPaths.clear();
+  EXPECT_TRUE(store.SaveIfUnsaved());
+  EXPECT_FALSE(store.unsaved());
+  EXPECT_FALSE(store.unsavedPaths());
+  EXPECT_EQ(written, 1);
+  EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "New", "n", "<[Work][Kit]>", "Calculator", "C:\\calc.exe"}));
+  // Nothing left to write: nothing is written.
+  const auto writes = files.writes.size();
+  EXPECT_TRUE(store.SaveIfUnsaved());
+  EXPECT_EQ(files.writes.size(), writes);
+}
+
+TEST_F(ShortcutStoreTest, ADuplicateSectionCanBeGivenAHeaderOfItsOwn) {
+  StartWith(LineList{"<[Work]>", "A", "a", "<[Work]>", "B", "b", "<[Work]>", "C", "c"});
+  EXPECT_TRUE(store.RenameDuplicateSection("<[Work]>", 2, "<[Work (3)]>"));
+  EXPECT_TRUE(store.RenameDuplicateSection("<[Work]>", 1, "<[Work (2)]>"));
+  EXPECT_FALSE(store.RenameDuplicateSection("<[Work]>", 1, "<[x]>"));
+  EXPECT_EQ(store.Lines(), (LineList{"<[Work]>", "A", "a", "<[Work (2)]>", "B", "b", "<[Work (3)]>",
+                                     "C", "c"}));
+  EXPECT_TRUE(store.unsavedPaths());
 }
 
 // Random files built from the format's own fragments, random operations on them: the
@@ -399,22 +377,19 @@ TEST_F(ShortcutStoreTest, RandomContentNeverBreaksTheStore) {
     StartWith(file);
     for (int op = 0; op < 6; ++op) {
       CategoryNode& node = *nodes[pick(4)];
-      list.Clear();
-      for (std::size_t i = pick(4); i > 0; --i)
-        list.Add("t" + std::to_string(i), "p", pick(2) == 0);
+      list.clear();
+      for (std::size_t i = pick(4); i > 0; --i) Add("t" + std::to_string(i), "p");
       switch (pick(6)) {
         case 0: {
           store.SaveCategorySection(node, list);
-          const LineList saved = Shown();
-          ASSERT_TRUE(store.LoadCategorySection(node, adder));
-          ASSERT_EQ(Shown(), saved) << "round " << round;
+          ASSERT_EQ(store.SectionEntries(node), list) << "round " << round;
           break;
         }
         case 1:
-          store.LoadCategorySection(node, adder);
+          store.SectionEntries(node);
           break;
         case 2:
-          store.AppendItemsToSection(node, list, {0, 2, 9});
+          store.AppendItemsToSection(node, list);
           break;
         case 3:
           store.AddSelectedToSection(node.name, list);
@@ -427,8 +402,7 @@ TEST_F(ShortcutStoreTest, RandomContentNeverBreaksTheStore) {
           break;
       }
     }
-    list.Clear();
-    store.AddSelectedToSection("Trash", list);
+    store.AddSelectedToSection("Trash", {});
     ASSERT_EQ(files.files.at(kPath), JoinLines(store.Lines()));
   }
 }

@@ -61,28 +61,6 @@ ReadFailureChoice RecordingMessageBoxes::AskAfterFailedRead(const std::string& t
   return answer;
 }
 
-int FakeShortcutList::Append(const std::string& title, const std::string& target) {
-  items.push_back({title, target, false});
-  return Count() - 1;
-}
-
-void FakeShortcutList::SetItem(int i, const std::string& title, const std::string& target) {
-  auto& item = items.at(static_cast<std::size_t>(i));
-  item.title = title;
-  item.target = target;
-}
-
-int FakeShortcutList::InsertCopy(int at, int source) {
-  FakeItem copy = items.at(static_cast<std::size_t>(source));
-  copy.selected = false;
-  items.insert(items.begin() + at, copy);
-  return at;
-}
-
-void FakeShortcutList::Delete(int i) {
-  items.erase(items.begin() + i);
-}
-
 namespace {
 
 std::string WordKey(const std::string& s) {
@@ -94,26 +72,60 @@ std::string WordKey(const std::string& s) {
   return key;
 }
 
-bool WordLess(const std::string& a, const std::string& b) {
-  const std::string ka = WordKey(a);
-  const std::string kb = WordKey(b);
-  if (ka != kb) return ka < kb;
-  // Same letters: lower case before upper case, plain before hyphenated.
-  return a > b;
-}
-
 }  // namespace
 
-void FakeShortcutList::SortByTitle() {
-  ++sortCount;
-  std::stable_sort(items.begin(), items.end(),
-                   [](const FakeItem& a, const FakeItem& b) { return WordLess(a.title, b.title); });
+int WordOrder(const std::string& a, const std::string& b) {
+  const std::string ka = WordKey(a);
+  const std::string kb = WordKey(b);
+  if (ka != kb) return ka < kb ? -1 : 1;
+  // Same letters: lower case before upper case, plain before hyphenated.
+  return a == b ? 0 : (a > b ? -1 : 1);
 }
 
-std::vector<std::string> FakeShortcutList::Titles() const {
+std::vector<std::string> Titles(const Shortcuts& entries) {
   std::vector<std::string> titles;
-  for (const auto& item : items) titles.push_back(item.title);
+  for (const auto& entry : entries) titles.push_back(entry.title);
   return titles;
+}
+
+std::vector<std::string> Titles(const ShortcutList& list) { return Titles(list.entries()); }
+
+int RecordingListObserver::Count(ListChange::Kind kind) const {
+  return static_cast<int>(std::count_if(changes.begin(), changes.end(),
+                                        [&](const ListChange& c) { return c.kind == kind; }));
+}
+
+void FakeLauncher::Record(std::string call) {
+  std::lock_guard lock(mutex_);
+  calls_.push_back(std::move(call));
+}
+
+void FakeLauncher::ShellOpen(const std::string& path, const std::string& parameters) {
+  Record("open " + path + (parameters.empty() ? "" : " | " + parameters));
+}
+
+void FakeLauncher::ShellRunAsAdministrator(const std::string& path, const std::string& parameters) {
+  Record("runas " + path + (parameters.empty() ? "" : " | " + parameters));
+}
+
+void FakeLauncher::RunCommandLine(const std::string& commandLine) { Record("run " + commandLine); }
+
+void FakeLauncher::SendKeyEvents(const std::vector<KeyEvent>& events) {
+  {
+    std::lock_guard lock(mutex_);
+    keys_.insert(keys_.end(), events.begin(), events.end());
+  }
+  Record("keys");
+}
+
+std::vector<std::string> FakeLauncher::Calls() const {
+  std::lock_guard lock(mutex_);
+  return calls_;
+}
+
+std::vector<KeyEvent> FakeLauncher::Keys() const {
+  std::lock_guard lock(mutex_);
+  return keys_;
 }
 
 bool FakeLinkReader::ResolveLink(LinkInfo& info, const std::string& linkPath) {

@@ -3,12 +3,15 @@
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "base/MessageBoxes.h"
 #include "shell/ShellPorts.h"
+#include "shortcuts/Launching.h"
+#include "model/Shortcut.h"
 #include "model/ShortcutList.h"
 #include "store/FileStore.h"
 
@@ -48,40 +51,44 @@ class RecordingMessageBoxes : public MessageBoxes {
   std::vector<ReadFailureChoice> readFailureAnswers;  // Cancel when empty
 };
 
-struct FakeItem {
-  std::string title;
-  std::string target;
-  bool selected = false;
+// Approximates the platform's word sort: letters compared without case (lower case
+// first on a tie), hyphens and apostrophes nearly ignored.
+int WordOrder(const std::string& a, const std::string& b);
+
+std::vector<std::string> Titles(const ShortcutList& list);
+std::vector<std::string> Titles(const Shortcuts& entries);
+
+// Records how the list told its view to change.
+class RecordingListObserver : public ListObserver {
+ public:
+  void OnListChanged(const ListChange& change) override { changes.push_back(change); }
+  void OnUpdateHeld(bool held) override {
+    depth += held ? 1 : -1;
+    if (held) ++holds;
+  }
+  int Count(ListChange::Kind kind) const;
+  std::vector<ListChange> changes;
+  int depth = 0;
+  int holds = 0;
 };
 
-// A list in memory. SortByTitle approximates the platform's word sort: letters
-// compared without case (lower case first on a tie), hyphens and apostrophes
-// nearly ignored.
-class FakeShortcutList : public ShortcutList {
+// Records what would have been started. Safe to use from two threads.
+class FakeLauncher : public Launcher {
  public:
-  int Count() const override { return static_cast<int>(items.size()); }
-  std::string Title(int i) const override { return items.at(static_cast<std::size_t>(i)).title; }
-  std::string Target(int i) const override { return items.at(static_cast<std::size_t>(i)).target; }
-  bool IsSelected(int i) const override { return items.at(static_cast<std::size_t>(i)).selected; }
-  int Append(const std::string& title, const std::string& target) override;
-  void SetItem(int i, const std::string& title, const std::string& target) override;
-  int InsertCopy(int at, int source) override;
-  void Delete(int i) override;
-  void Clear() override { items.clear(); }
-  void BeginUpdate() override { ++updateDepth; ++beginCount; }
-  void EndUpdate() override { --updateDepth; }
-  void SortByTitle() override;
+  void ShellOpen(const std::string& path, const std::string& parameters) override;
+  void ShellRunAsAdministrator(const std::string& path, const std::string& parameters) override;
+  void RunCommandLine(const std::string& commandLine) override;
+  void SendKeyEvents(const std::vector<KeyEvent>& events) override;
+  // "open <path>", "runas <path>" (each followed by " | <parameters>" when there are
+  // some), "run <command line>", "keys".
+  std::vector<std::string> Calls() const;
+  std::vector<KeyEvent> Keys() const;
 
-  // Test helpers.
-  void Add(const std::string& title, const std::string& target, bool selected = false) {
-    items.push_back({title, target, selected});
-  }
-  std::vector<std::string> Titles() const;
-
-  std::vector<FakeItem> items;
-  int updateDepth = 0;
-  int beginCount = 0;
-  int sortCount = 0;
+ private:
+  void Record(std::string call);
+  mutable std::mutex mutex_;
+  std::vector<std::string> calls_;
+  std::vector<KeyEvent> keys_;
 };
 
 class FakeStatusLine : public StatusLine {
