@@ -40,7 +40,7 @@ inline constexpr int kDesignHeight = 637;
 inline constexpr const char* kMissingCategoriesText =
     "Missing a necessary file, reinstall the program please.";
 
-class Session {
+class Session : public TreeSaver {
  public:
   Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory);
 
@@ -72,7 +72,7 @@ class Session {
   // the paths the tree had before (its write failed): the tree then waits in memory
   // and is written with the shortcut file's next write, so the two never disagree.
   // False when the tree is not on disk now.
-  bool SaveTree();
+  bool SaveTree() override;
 
   const std::string& DataDirectory() const { return dataDirectory_; }
   Settings& settings() { return settings_; }

@@ -281,11 +281,8 @@ TEST_F(Win32FileStoreTest, SettingsAndShortcutsSurviveARestart) {
 
     ShortcutStore store(files, boxes, shortcutsPath);
     store.Load();
-    testing::FakeShortcutList list;
-    list.Add("Calculator", "C:\\calc.exe", true);
-    list.Add("Paint", "C:\\paint.exe");
-    store.SaveCategorySection(tools, list);
-    store.AddSelectedToSection("Trash", list);
+    store.SaveCategorySection(tools, {{"Calculator", "C:\\calc.exe"}, {"Paint", "C:\\paint.exe"}});
+    store.AddSelectedToSection("Trash", {{"Calculator", "C:\\calc.exe"}});
     store.RenameCategorySection(work, "Job");
     work.name = "Job";
   }
@@ -302,12 +299,9 @@ TEST_F(Win32FileStoreTest, SettingsAndShortcutsSurviveARestart) {
 
   ShortcutStore store(files, boxes, shortcutsPath);
   store.Load();
-  testing::FakeShortcutList list;
-  testing::FakeStatusLine status;
-  testing::FakeMessagePump pump;
-  ListEntryAdder adder(list, status, pump);
-  ASSERT_TRUE(store.LoadCategorySection(tools, adder));
-  EXPECT_EQ(list.Titles(), (std::vector<std::string>{"Calculator", "Paint"}));
+  const auto stored = store.SectionEntries(tools);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(testing::Titles(*stored), (std::vector<std::string>{"Calculator", "Paint"}));
   EXPECT_EQ(Entries(folder), (Names{"Settings.sts", "Shortcuts.sts"}));
 }
 
@@ -317,8 +311,7 @@ TEST_F(Win32FileStoreTest, FailedStoreSaveIsReportedAndTheFileKeepsItsContent) {
   ShortcutStore store(files, boxes, path);
   store.Load();
   CategoryTree tree;
-  testing::FakeShortcutList list;
-  list.Add("Editor", "C:\\ed.exe");
+  const Shortcuts list = {{"Editor", "C:\\ed.exe"}};
   {
     UniqueFile holder(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr));
