@@ -24,6 +24,9 @@
 
 namespace tessaly {
 
+// The file's name in the data directory.
+inline constexpr const char* kHistoryFileName = "History.sts";
+
 // Seconds since 1970-01-01 00:00 UTC.
 using UnixSeconds = std::int64_t;
 using WallClock = std::function<UnixSeconds()>;

@@ -107,7 +107,8 @@ void ShortcutCommands::RunAsAdministrator() { Launch(true); }
 void ShortcutCommands::Launch(bool elevated) {
   const int item = FirstSelected();
   if (item < 0) return;
-  const OpenDecision decision = DecideOpen(list_.Target(item), links_, existence_);
+  const std::string target = list_.Target(item);
+  const OpenDecision decision = DecideOpen(target, links_, existence_);
   switch (decision.kind) {
     case OpenDecision::Kind::RunBox:
       launcher_.SendKeyEvents(RunBoxKeys());
@@ -122,6 +123,11 @@ void ShortcutCommands::Launch(bool elevated) {
         launcher_.ShellOpen(decision.path, decision.parameters);
       }
       break;
+  }
+  // After the launch, which should not wait for the file; and a history that cannot
+  // be written is no reason to say anything.
+  if (history_ != nullptr && decision.kind != OpenDecision::Kind::Missing) {
+    history_->Record(target, searchText_ ? searchText_() : std::string());
   }
 }
 

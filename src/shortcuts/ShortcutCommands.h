@@ -2,11 +2,13 @@
 // The commands on the shortcuts of the list: Open, Location and Remove, and the
 // checks of the shortcut editor. The windows only perform what is decided here.
 
+#include <functional>
 #include <string>
 
 #include "base/MessageBoxes.h"
 #include "model/CategoryTree.h"
 #include "shell/ShellPorts.h"
+#include "shortcuts/LaunchHistory.h"
 #include "shortcuts/Launching.h"
 #include "model/ShortcutList.h"
 #include "store/ShortcutStore.h"
@@ -52,6 +54,13 @@ class ShortcutCommands {
   void Open();
   // Opens it as Open does, with the administrator's rights.
   void RunAsAdministrator();
+  // From now on every launch (not a missing target) is recorded in history, with the
+  // search text searchText gives at that moment: the field's text while the list shows
+  // found shortcuts, else the empty text.
+  void RecordLaunchesIn(LaunchHistory& history, std::function<std::string()> searchText) {
+    history_ = &history;
+    searchText_ = std::move(searchText);
+  }
   // Shows the first selected item in the file manager.
   void Location();
   // Asks, then files the selected items in the trash (or, in a category named
@@ -74,6 +83,8 @@ class ShortcutCommands {
   FileExistence& existence_;
   Launcher& launcher_;
   MessageBoxes& boxes_;
+  LaunchHistory* history_ = nullptr;
+  std::function<std::string()> searchText_;
 };
 
 // The shortcut editor's two fields.

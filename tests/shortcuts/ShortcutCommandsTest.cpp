@@ -115,6 +115,20 @@ TEST_F(CommandsTest, OpenUsesTheFirstSelectedItemAndNothingWithoutSelection) {
   EXPECT_EQ(1u, launcher.calls.size());
 }
 
+TEST_F(CommandsTest, LaunchesAreRecordedWithTheSearchTextButNotMissingTargets) {
+  LaunchHistory history(files, "H", [] { return UnixSeconds{86400}; });
+  std::string searchText = "Note ";
+  commands.RecordLaunchesIn(history, [&] { return searchText; });
+  dirs.AddFile("C:\\Notepad.exe");
+  OpenOnly("C:\\Notepad.exe");
+  OpenOnly("C:\\gone.exe");
+  searchText.clear();
+  list.items[0] = {"x", "win+r", true};
+  commands.RunAsAdministrator();
+  EXPECT_EQ((std::vector<Launch>{{86400, "c:\\notepad.exe", "note"}, {86400, "win+r", ""}}),
+            history.launches());
+}
+
 TEST_F(CommandsTest, LocationRunsTheFileManagerOrReportsTheMissingFolder) {
   dirs.AddFolder("C:\\Data");
   list.Add("r", "C:\\Data\\report.txt", true);
