@@ -122,8 +122,9 @@ TEST_F(SearchUi, ManyResultsAreAllListedAfterTheFirstScreen) {
   const std::vector<std::string> titles = ListTitles(list);
   EXPECT_EQ("Tool 0", titles.front());
   EXPECT_EQ("Tool 599", titles.back());
-  // Another search starts over: nothing of the longer list is left behind.
-  ::SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("toolx"));
+  // Another search starts over: nothing of the longer list is left behind. ("toolx"
+  // would still find them all, one letter off.)
+  ::SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("toolxy"));
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return StatusText(status) == "0 found"; }));
   app.Flush();
   EXPECT_EQ(0, ListView_GetItemCount(list));
