@@ -97,7 +97,7 @@ void LaunchHistory::Load() {
   const ReadResult read = files_.ReadFile(path_);
   readFailed_ = read.failed();
   if (read.status != ReadStatus::Read) return;
-  for (std::string& line : SplitLines(read.bytes)) {
+  for (const std::string& line : SplitLines(read.bytes)) {
     if (auto launch = ParseLaunchLine(line)) {
       launches_.push_back(std::move(*launch));
       // Written back as it would be written now: what was lowered or trimmed reads the same.
