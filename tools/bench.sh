@@ -10,7 +10,7 @@ sh tools/setup.sh
 
 # Figures come from optimised builds: the host preset is a debug build.
 cmake --preset host -B build/host-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/host-release --target store_bench >/dev/null
+cmake --build build/host-release --target store_bench find_bench >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows >/dev/null
 
@@ -18,6 +18,8 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "== store (native)"
 build/host-release/bench/store_bench | tee -a "$log"
+echo "== type to find's ranking (native)"
+build/host-release/bench/find_bench | tee -a "$log"
 
 export WINEPREFIX="$root/build/bench-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
 runs='
@@ -25,6 +27,7 @@ runs='
   trap "wineserver -k 2>/dev/null || true" EXIT
   sh tools/wine-up.sh
   echo "== store (Wine)"; wine build/windows/bench/store_bench.exe
+  echo "== type to find'"'"'s ranking (Wine)"; wine build/windows/bench/find_bench.exe
   echo "== scans (Wine)"; wine build/windows/bench/scan_bench.exe
   echo "== window (Wine)"; wine build/windows/bench/ui_bench.exe
   echo "== icon chooser (Wine)"; wine build/windows/bench/icon_bench.exe

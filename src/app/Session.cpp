@@ -38,7 +38,8 @@ Session::Session(FileStore& files, MessageBoxes& boxes, const std::string& curre
       dataDirectory_(DataDirectoryFrom(currentDirectory)),
       settings_(files, boxes, dataDirectory_ + "Settings.sts"),
       shortcuts_(files, boxes, dataDirectory_ + "Shortcuts.sts"),
-      categoryFile_(files, dataDirectory_ + "Categories.sts") {
+      categoryFile_(files, dataDirectory_ + "Categories.sts"),
+      history_(files, dataDirectory_ + kHistoryFileName) {
   shortcuts_.OnWritten([this] {
     if (treeWaiting_) SaveTree();
   });
@@ -71,7 +72,12 @@ bool Session::Open() {
   }
   if (!ReadOrGiveUp(settings_.Path(), [&] { return settings_.Load(); })) return false;
   if (!ReadOrGiveUp(shortcuts_.Path(), [&] { return shortcuts_.Load(); })) return false;
-  if (categoryFile_.Exists()) return true;
+  if (categoryFile_.Exists()) {
+    // What was opened only orders the search: it never stops the start.
+    history_.SetLearning(LearningOn(settings_));
+    history_.Load();
+    return true;
+  }
 
   boxes_.Confirm(kMissingCategoriesText);
   if (files_.FileExists(shortcuts_.Path())) {

@@ -7,6 +7,7 @@
 
 #include "base/MessageBoxes.h"
 #include "model/CategoryTree.h"
+#include "shortcuts/LaunchHistory.h"
 #include "shortcuts/ViewStyle.h"
 #include "store/CategoryStore.h"
 #include "store/FileStore.h"
@@ -77,6 +78,7 @@ class Session : public TreeSaver {
   const std::string& DataDirectory() const { return dataDirectory_; }
   Settings& settings() { return settings_; }
   ShortcutStore& shortcuts() { return shortcuts_; }
+  LaunchHistory& history() { return history_; }
   CategoryTree& tree() { return tree_; }
 
  private:
@@ -87,6 +89,7 @@ class Session : public TreeSaver {
   ShortcutStore shortcuts_;
   CategoryFile categoryFile_;
   CategoryTree tree_;
+  LaunchHistory history_;
   bool treeLoaded_ = false;
   bool treeWaiting_ = false;
 

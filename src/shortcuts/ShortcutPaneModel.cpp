@@ -54,8 +54,8 @@ std::string ShortcutPaneModel::SelectionStatus(const Selection& selection) const
 
 void ShortcutPaneModel::Launch(const Selection& selection, bool elevated) {
   if (selection.empty() || selection.front() >= list().Count()) return;
-  const OpenDecision decision =
-      DecideOpen(list().At(selection.front()).target, services_.links, services_.existence);
+  const std::string target = list().At(selection.front()).target;
+  const OpenDecision decision = DecideOpen(target, services_.links, services_.existence);
   switch (decision.kind) {
     case OpenDecision::Kind::RunBox:
       services_.launcher.SendKeyEvents(RunBoxKeys());
@@ -70,6 +70,11 @@ void ShortcutPaneModel::Launch(const Selection& selection, bool elevated) {
         services_.launcher.ShellOpen(decision.path, decision.parameters);
       }
       break;
+  }
+  // After the launch, which must not wait for a file; a history that cannot be
+  // written is no reason to say anything.
+  if (decision.kind != OpenDecision::Kind::Missing) {
+    services_.history.Record(target, searching() ? searchText_ : std::string());
   }
 }
 
@@ -225,23 +230,47 @@ void ShortcutPaneModel::AddDroppedFiles(const std::vector<std::string>& paths) {
   StoreList();
 }
 
+void ShortcutPaneModel::BuildIndex() {
+  // The index is built again only when what it was built from has changed.
+  if (indexedStore_ == services_.store.version() &&
+      indexedResults_ == services_.selection.resultsVersion()) {
+    return;
+  }
+  const ScopedFlag busy(indexing_);
+  services_.selection.ScanGetAllOnce(sources_.tree, sources_.hiddenScans, sources_.hiddenList);
+  search_.Index(sources_.tree, services_.store, services_.selection.latestResults());
+  indexedStore_ = services_.store.version();
+  indexedResults_ = services_.selection.resultsVersion();
+}
+
 void ShortcutPaneModel::Search(const std::string& text) {
-  if (TrimCodesUpTo(text, 32).empty()) {
+  const bool blank = TrimCodesUpTo(text, 32).empty();
+  if (blank && services_.history.launches().empty()) {
     EndSearch();
     return;
   }
   services_.selection.StopFilling();
-  // The index is built again only when what it was built from has changed.
-  if (indexedStore_ != services_.store.version() ||
-      indexedResults_ != services_.selection.resultsVersion()) {
-    const ScopedFlag busy(indexing_);
-    services_.selection.ScanGetAllOnce(sources_.tree, sources_.hiddenScans, sources_.hiddenList);
-    search_.Index(sources_.tree, services_.store, services_.selection.latestResults());
-    indexedStore_ = services_.store.version();
-    indexedResults_ = services_.selection.resultsVersion();
+  BuildIndex();
+  searchText_ = text;
+  if (blank) {
+    // The summon key and Enter or Down start the usual program.
+    Shortcuts recent = search_.Recent(services_.history);
+    if (recent.empty()) {
+      EndSearch();
+      return;
+    }
+    list().ShowResults(std::move(recent));
+    services_.status.SetStatusText(std::to_string(list().Count()) + " opened lately");
+    return;
   }
-  list().ShowResults(search_.Find(text));
+  list().ShowResults(search_.Find(text, services_.history));
   services_.status.SetStatusText(std::to_string(list().Count()) + " found");
+}
+
+void ShortcutPaneModel::ForgetHistory() {
+  if (!services_.boxes.Confirm("Do you want Tessaly to forget what you opened ?")) return;
+  services_.history.Forget();
+  if (searching() && TrimCodesUpTo(searchText_, 32).empty()) EndSearch();
 }
 
 void ShortcutPaneModel::EndSearch() {

@@ -14,6 +14,7 @@
 #include "model/Shortcut.h"
 #include "model/ShortcutList.h"
 #include "shell/ShellPorts.h"
+#include "shortcuts/LaunchHistory.h"
 #include "shortcuts/Launching.h"
 #include "shortcuts/ShortcutCommands.h"
 #include "shortcuts/ShortcutSearch.h"
@@ -72,6 +73,8 @@ class ShortcutPaneModel {
     Launcher& launcher;
     MessageBoxes& boxes;
     StatusLine& status;
+    // What was opened, after typing what: the search learns from it.
+    LaunchHistory& history;
   };
   // What the search reads besides the store: the tree, and a hidden list with its own
   // scans for "Get All" when it never ran.
@@ -113,8 +116,11 @@ class ShortcutPaneModel {
   // shortcut titled by DefaultTitle; then the category is stored.
   void AddDroppedFiles(const std::vector<std::string>& paths);
 
-  // Type to find. A blank text ends the search.
+  // Type to find. A blank text shows what was opened most lately, or, when nothing
+  // was, ends the search.
   void Search(const std::string& text);
+  // Forgets what was opened, after asking; a list of it shown goes back to the category.
+  void ForgetHistory();
   // Shows the selected category again.
   void EndSearch();
   bool searching() const { return list().source() == ShortcutList::Source::Results; }
@@ -149,6 +155,7 @@ class ShortcutPaneModel {
   void StoreList();
   bool RefuseForAdding();
   void Launch(const Selection& selection, bool elevated);
+  void BuildIndex();
 
   Services services_;
   SearchSources sources_;
@@ -157,6 +164,8 @@ class ShortcutPaneModel {
   unsigned indexedStore_ = ~0u;
   unsigned indexedResults_ = ~0u;
   bool indexing_ = false;
+  // The text the results on show were found for: a launch from them is learned with it.
+  std::string searchText_;
   bool dragStarted_ = false;
 };
 

@@ -18,6 +18,7 @@ inline constexpr const char* Width = "Width";
 inline constexpr const char* Height = "Height";
 inline constexpr const char* Treeselect = "Treeselect";
 inline constexpr const char* Hotkey = "Hotkey";
+inline constexpr const char* Learn = "Learn";
 }  // namespace setting_key
 
 class Settings {

@@ -207,7 +207,8 @@ TEST_F(SessionFixture, InterruptedWritesAreRecoveredBeforeAnythingIsRead) {
   boxes.readFailureAnswers = {ReadFailureChoice::Retry};
   ASSERT_TRUE(session.Open());
   EXPECT_EQ((std::vector<std::string>{"C:\\Data\\Settings.sts", "C:\\Data\\Shortcuts.sts",
-                                      "C:\\Data\\Categories.sts", "C:\\Data\\Shortcuts_backup.sts"}),
+                                      "C:\\Data\\Categories.sts", "C:\\Data\\Shortcuts_backup.sts",
+                                      "C:\\Data\\History.sts"}),
             files.recovered);
 }
 

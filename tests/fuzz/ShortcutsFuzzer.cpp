@@ -56,7 +56,8 @@ struct Run {
   ShellScans hiddenScans{folders, links, dirs, dirs, hiddenAdder};
   testing::FakeLauncher launcher;
   CategoryTree tree;
-  ShortcutPaneModel pane{{store, selection, list, links, dirs, launcher, boxes, status},
+  LaunchHistory history{files, "H", [] { return UnixSeconds{1'700'000'000}; }};
+  ShortcutPaneModel pane{{store, selection, list, links, dirs, launcher, boxes, status, history},
                          {tree, hiddenScans, hiddenList}};
 
   // After a save the file holds what memory holds, line for line. (Removing a section

@@ -34,7 +34,8 @@ struct PaneTest : ::testing::Test {
   ShellScans hiddenScans{folders, links, dirs, dirs, hiddenAdder};
   FakeLauncher launcher;
   CategoryTree tree;
-  ShortcutPaneModel pane{{store, selection, list, links, dirs, launcher, boxes, status},
+  LaunchHistory history{files, "H", [] { return UnixSeconds{1'700'000'000}; }};
+  ShortcutPaneModel pane{{store, selection, list, links, dirs, launcher, boxes, status, history},
                          {tree, hiddenScans, hiddenList}};
 
   PaneTest() {
@@ -350,6 +351,33 @@ TEST_F(PaneTest, TheIndexIsBuiltAgainOnlyWhenWhatItHoldsChanged) {
   pane.AddDroppedFiles({"C:\\Elsewhere.exe"});
   pane.Search("e");
   EXPECT_EQ((std::vector<std::string>{"Editor", "Elsewhere"}), Titles(list));
+}
+
+TEST_F(PaneTest, LaunchesAreLearnedWithTheTextTheResultsWereFoundFor) {
+  StartWith("<[Work]>\r\nEditor One\r\nC:\\one.exe\r\nEditor Two\r\nC:\\two.exe\r\n");
+  dirs.AddFile("C:\\one.exe");
+  dirs.AddFile("C:\\two.exe");
+  Show("Work");
+  pane.Open({0}, false);  // from the category: no text
+  pane.Search("edit");
+  pane.Open({1}, true);   // run as administrator counts as well
+  ASSERT_EQ(2u, history.launches().size());
+  EXPECT_EQ("", history.launches()[0].text);
+  EXPECT_EQ("c:\\two.exe", history.launches()[1].target);
+  EXPECT_EQ("edit", history.launches()[1].text);
+  // The next search puts the pick first; an empty one lists what was opened lately.
+  pane.Search("edi");
+  EXPECT_EQ((std::vector<std::string>{"Editor Two", "Editor One"}), Titles(list));
+  pane.Search("");
+  EXPECT_EQ((std::vector<std::string>{"Editor Two", "Editor One"}), Titles(list));
+  EXPECT_EQ("2 opened lately", status.text());
+  // Forgotten, an empty search ends on the category.
+  boxes.confirmAnswers = {true};
+  pane.ForgetHistory();
+  EXPECT_TRUE(history.launches().empty());
+  EXPECT_FALSE(pane.searching());
+  pane.Search("");
+  EXPECT_FALSE(pane.searching());
 }
 
 }  // namespace

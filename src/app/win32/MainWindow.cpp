@@ -56,7 +56,7 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   paneModel_ = std::make_unique<ShortcutPaneModel>(
       ShortcutPaneModel::Services{session_->shortcuts(), *selection_, *list_, platform_.links,
                                   platform_.existence, platform_.launcher, platform_.boxes,
-                                  static_cast<StatusLine&>(*this)},
+                                  static_cast<StatusLine&>(*this), session_->history()},
       ShortcutPaneModel::SearchSources{session_->tree(), *searchScans_, searchList_});
   categories_ = std::make_unique<CategoryPane>(
       session_->tree(),
@@ -235,7 +235,7 @@ void MainWindow::OnHotkey() {
 void MainWindow::Summon() {
   ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
   ::SetForegroundWindow(hwnd());
-  shortcuts_->FocusSearch();
+  shortcuts_->StartSearch();
 }
 
 FocusPane MainWindow::PaneWithFocus() const {
@@ -342,6 +342,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       OnCreate();
+      PreTranslateHook() = [this](const MSG& message) { return PreTranslateMessage(message); };
       return 0;
     case WM_SIZE:
       Layout();
@@ -398,6 +399,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       OnCloseMessage();
       return 0;
     case WM_DESTROY:
+      PreTranslateHook() = nullptr;
       if (hotkeyRegistered_) ::UnregisterHotKey(hwnd(), kSummonHotkey);
       ::RemovePropA(hwnd(), kInstanceProperty);
       ::PostQuitMessage(0);

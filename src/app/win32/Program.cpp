@@ -20,10 +20,10 @@ std::string CurrentDirectory() {
   }
 }
 
-int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate) {
+int RunMessageLoop() {
   MSG msg{};
   while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (preTranslate && preTranslate(msg)) continue;
+    if (const auto& hook = PreTranslateHook(); hook && hook(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }

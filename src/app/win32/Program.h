@@ -11,9 +11,9 @@ namespace tessaly::win32 {
 // The process's current directory, read whole.
 std::string CurrentDirectory();
 
-// Runs the message loop until the main window has closed; returns the exit code.
-// preTranslate sees every message first and takes it by returning true.
-int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate = {});
+// Runs the message loop until the main window has closed; returns the exit code. The
+// main window's keys (PreTranslateHook) see every message first.
+int RunMessageLoop();
 
 // One Tessaly per data directory: holds the directory's lock for the whole run.
 class SingleInstance {

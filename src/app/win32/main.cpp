@@ -49,7 +49,7 @@ int Run(int showCommand) {
     MainWindow window(platform);
     if (window.Create(currentDirectory)) {
       window.Show(showCommand);
-      exitCode = RunMessageLoop([&](const MSG& msg) { return window.PreTranslateMessage(msg); });
+      exitCode = RunMessageLoop();
     }
   }
   if (SUCCEEDED(ole)) ::OleUninitialize();

@@ -2,6 +2,11 @@
 
 namespace tessaly::win32 {
 
+std::function<bool(const MSG&)>& PreTranslateHook() {
+  static thread_local std::function<bool(const MSG&)> hook;
+  return hook;
+}
+
 void CenterOnOwner(HWND dialog) {
   const HWND owner = ::GetWindow(dialog, GW_OWNER);
   if (owner == nullptr) return;

@@ -5,11 +5,17 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 #include "base/win32/Boundary.h"
 
 namespace tessaly::win32 {
+
+// Keys that the main window takes before the control with the focus sees them. The
+// message loop and every loop that lets messages run during a filling ask it first,
+// so that a key typed while a category fills does what it does at any other time.
+std::function<bool(const MSG&)>& PreTranslateHook();
 
 // How many handlers of the program's windows run on this thread, nested ones
 // included. A handler that lets messages run (a filling, a message box) is still

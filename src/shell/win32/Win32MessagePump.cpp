@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/win32/Window.h"
+
 namespace tessaly::win32 {
 
 void Win32MessagePump::ProcessPendingMessages() {
@@ -13,6 +15,7 @@ void Win32MessagePump::ProcessPendingMessages() {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (const auto& hook = PreTranslateHook(); hook && hook(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }

@@ -314,7 +314,7 @@ void ShortcutPane::OnSearchChanged() {
   if (settingSearchText_ || model_.indexing()) return;
   std::string text = WindowText(searchField_);
   for (;;) {
-    list_.DeferIconLookups(!TrimCodesUpTo(text, 32).empty());
+    list_.DeferIconLookups(true);
     model_.Search(text);
     // Building the index let messages run: keys typed meanwhile are read now.
     const std::string now = WindowText(searchField_);
@@ -327,6 +327,12 @@ void ShortcutPane::OnSearchChanged() {
 void ShortcutPane::FocusSearch() {
   ::SetFocus(searchField_);
   ::SendMessageA(searchField_, EM_SETSEL, 0, -1);
+}
+
+void ShortcutPane::StartSearch() {
+  FocusSearch();
+  // With nothing typed yet the list offers what was opened most lately.
+  if (::GetWindowTextLengthA(searchField_) == 0) OnSearchChanged();
 }
 
 void ShortcutPane::OnEnterResults() {
@@ -400,6 +406,9 @@ void ShortcutPane::OnCommand(int id, int code) {
       return;
     case IDM_CLEAR:
       model_.Clear();
+      return;
+    case IDM_FORGET_HISTORY:
+      model_.ForgetHistory();
       return;
     case IDM_OPEN_FOUND:
       OnOpenFound(false);

@@ -52,6 +52,9 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
   // The view stored in the settings, applied at start without storing it again.
   void ApplyStoredView(ViewStyle style);
   void FocusSearch();
+  // The focus in the search field and, when it is empty, what was opened most lately
+  // in the list: where a summon lands.
+  void StartSearch();
 
   HWND searchField() const { return searchField_; }
   HWND listWindow() const { return list_.hwnd(); }

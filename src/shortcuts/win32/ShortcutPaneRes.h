@@ -28,6 +28,7 @@
 #define IDM_REMOVE 2005
 #define IDM_SORT 2006
 #define IDM_CLEAR 2007
+#define IDM_FORGET_HISTORY 2009
 // Commands of the keyboard path, which the main window's key handling sends.
 #define IDM_OPEN_FOUND 2010
 #define IDM_RUN_FOUND_ELEVATED 2011

@@ -122,11 +122,48 @@ TEST_F(SearchUi, ManyResultsAreAllListedAfterTheFirstScreen) {
   const std::vector<std::string> titles = ListTitles(list);
   EXPECT_EQ("Tool 0", titles.front());
   EXPECT_EQ("Tool 599", titles.back());
-  // Another search starts over: nothing of the longer list is left behind.
-  ::SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("toolx"));
+  // Another search starts over: nothing of the longer list is left behind. ("toolx"
+  // would still find them all, one letter off.)
+  ::SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("toolxy"));
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return StatusText(status) == "0 found"; }));
   app.Flush();
   EXPECT_EQ(0, ListView_GetItemCount(list));
+}
+
+TEST_F(SearchUi, APickComesFirstNextTimeAndAfterARestartAndTheSummonOffersIt) {
+  const std::string two = "<[Work]>\r\nEditor One\r\n" + notepad + "\r\nEditor Two\r\n" + regedit + "\r\n";
+  StartWith(kTree, two);
+  search = app.Child(IDC_SEARCH);
+  ::SetForegroundWindow(app.main());
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return ::GetForegroundWindow() == app.main(); }));
+  Find("editor");
+  ASSERT_EQ((std::vector<std::string>{"Editor One", "Editor Two"}), ListTitles(list));
+  SelectListItems(list, {1});
+  ShortcutCommand(IDM_OPEN);
+  ASSERT_EQ(std::vector<std::string>{"open " + regedit}, app.launcher.Calls());
+
+  // One pick is enough, and a shorter text of the same start counts too.
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return WindowText(search).empty(); }));
+  Find("edi");
+  EXPECT_EQ((std::vector<std::string>{"Editor Two", "Editor One"}), ListTitles(list));
+  ASSERT_TRUE(app.Close());
+  EXPECT_NE(std::string::npos, app.ReadDataFile("History.sts").find("\tedi"))
+      << app.ReadDataFile("History.sts");
+
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitForTree());
+  search = app.Child(IDC_SEARCH);
+  list = app.Child(IDC_SHORTCUT_LIST);
+  status = app.Child(IDC_STATUS_BAR);
+  // The summon lands in the empty search field, which offers what was opened lately.
+  ::PostMessageA(app.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return ::IsIconic(app.main()) != FALSE; }));
+  ::PostMessageA(app.main(), WM_HOTKEY, win32::kSummonHotkey, 0);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return StatusText(status) == "1 opened lately"; }));
+  EXPECT_EQ(std::vector<std::string>{"Editor Two"}, ListTitles(list));
+  Find("editor");
+  EXPECT_EQ((std::vector<std::string>{"Editor Two", "Editor One"}), ListTitles(list));
 }
 
 }  // namespace

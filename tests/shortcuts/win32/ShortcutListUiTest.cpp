@@ -112,7 +112,8 @@ TEST_F(ListUi, ContextMenuEnablesItemCommandsOnlyWithASelection) {
     ASSERT_NE(nullptr, menu);
     const auto popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
     EXPECT_EQ((std::vector<std::string>{"Open", "Run as administrator", "Location", "-", "Add", "Edit",
-                                        "Remove", "-", "Sort", "Clear"}),
+                                        "Remove", "-", "Sort", "Clear", "-",
+                                        "Forget what was opened"}),
               MenuTexts(popup));
     for (const int id : {IDM_OPEN, IDM_RUN_AS_ADMINISTRATOR, IDM_LOCATION, IDM_EDIT, IDM_REMOVE}) {
       EXPECT_EQ(!selected, (::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0) << id;

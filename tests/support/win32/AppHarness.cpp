@@ -291,7 +291,7 @@ void AppHarness::UiThread() {
   if (created) {
     if (beforeMessageLoop) beforeMessageLoop(window->hwnd());
     window->Show(SW_SHOWNORMAL);
-    win32::RunMessageLoop([&](const MSG& msg) { return window->PreTranslateMessage(msg); });
+    win32::RunMessageLoop();
   }
   window.reset();
   ::DestroyWindow(invoker_);
