@@ -58,6 +58,16 @@ class LinkReader {
   virtual bool ResolveLink(LinkInfo& info, const std::string& linkPath) = 0;
 };
 
+class LinkWriter {
+ public:
+  virtual ~LinkWriter() = default;
+  // Writes a shell link file at linkPath, replacing one of that name, with link's
+  // Target, Arguments, WorkingDirectory, Description and icon (IconFile, IconIndex; a
+  // negative index names the icon by its resource identifier). Returns why it could
+  // not be written, or the empty text.
+  [[nodiscard]] virtual std::string WriteLink(const std::string& linkPath, const LinkInfo& link) = 0;
+};
+
 struct DirectoryEntry {
   std::string name;
   bool directory = false;

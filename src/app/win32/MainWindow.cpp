@@ -3,12 +3,20 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
+#include "app/CategoryLink.h"
+#include "app/HeadlessOpen.h"
 #include "app/win32/MainWindowRes.h"
+#include "app/win32/Program.h"
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
+#include "categories/CategoryPath.h"
 #include "categories/win32/CategoryPaneRes.h"
+#include "categories/win32/TreeIconsRes.h"
 #include "model/BuiltinCategories.h"
+#include "shell/win32/Win32LinkWriter.h"
+#include "shortcuts/OpenAll.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
 
 namespace tessaly::win32 {
@@ -22,6 +30,8 @@ constexpr int kToolbarHeight = 64;
 constexpr int kFormFontHeight = 13;
 constexpr int kMinimumPane = 40;
 constexpr UINT kStartDelay = 120;
+// A category path sent by another start is a few names; more is not one.
+constexpr DWORD kLongestCategoryPath = 32768;
 
 RECT PrimaryWorkArea() {
   RECT area{};
@@ -216,9 +226,82 @@ void MainWindow::OnStartTimer() {
     return;
   }
   categories_->ShowTree();
-  if (!session_->tree().empty()) categories_->SelectAt(session_->InitialSelection());
+  if (!session_->tree().empty()) categories_->SelectAt(StartSelection());
   // Said once, where it does not stop the start: why the summon hotkey is off.
   if (!hotkeyProblem_.empty()) SetStatusText(hotkeyProblem_);
+}
+
+std::optional<int> MainWindow::StartSelection() {
+  const std::string path = std::exchange(startCategory_, {});
+  if (!path.empty()) {
+    if (const CategoryNode* node = FindCategory(session_->tree(), path)) {
+      return session_->tree().AbsoluteIndex(*node);
+    }
+    platform_.boxes.Error(UnknownCategoryText(path, session_->DataDirectory()));
+  }
+  return session_->InitialSelection();
+}
+
+LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT& data) {
+  if (data.dwData != kSelectCategoryData || data.lpData == nullptr || data.cbData == 0 ||
+      data.cbData > kLongestCategoryPath) {
+    return FALSE;
+  }
+  // The sender waits until this returns: the selection, which may fill for a while or
+  // show a message, runs after it.
+  requestedCategory_.assign(static_cast<const char*>(data.lpData), data.cbData);
+  ::PostMessageA(hwnd(), kSelectRequested, 0, 0);
+  return TRUE;
+}
+
+void MainWindow::OnSelectRequested() {
+  const std::string path = std::exchange(requestedCategory_, {});
+  if (path.empty()) return;
+  Summon();
+  if (!session_->treeLoaded()) {
+    // Before the delayed start: it selects this one instead of the stored one.
+    startCategory_ = path;
+    return;
+  }
+  CategoryNode* node = FindCategory(session_->tree(), path);
+  if (node == nullptr) {
+    platform_.boxes.Error(UnknownCategoryText(path, session_->DataDirectory()));
+    return;
+  }
+  ::SetFocus(categories_->hwnd());
+  // Already selected, it is shown again: the list may show the search's results.
+  if (categories_->tree().SelectedNode() == node) {
+    categories_->ShowSelected();
+  } else {
+    categories_->SelectAt(session_->tree().AbsoluteIndex(*node));
+  }
+}
+
+void MainWindow::OnOpenAll() {
+  const CategoryNode* node = categories_->tree().SelectedNode();
+  if (node == nullptr) return;
+  // All of the category opens, not the part listed so far.
+  selection_->FinishFilling();
+  auto entries = ShownEntries(*node, session_->shortcuts(), selection_->latestResults());
+  if (!entries) {
+    // A computed category whose filling a search stopped: it is filled again.
+    categories_->ShowSelected();
+    selection_->FinishFilling();
+    if (categories_->tree().SelectedNode() != node) return;
+    entries = ShownEntries(*node, session_->shortcuts(), selection_->latestResults());
+  }
+  // The boxes below let messages run, which may delete the category.
+  const std::string name = node->name;
+  OpenAllShortcuts(name, entries.value_or(LineList{}), platform_.links, platform_.existence,
+                   platform_.launcher, platform_.boxes);
+}
+
+void MainWindow::OnCreateCategoryLink() {
+  const CategoryNode* node = categories_->tree().SelectedNode();
+  if (node == nullptr) return;
+  Win32LinkWriter writer;
+  CreateCategoryLink(CategoryLinkSubjectOf(*node), session_->DataDirectory(),
+                     {ProgramPath(), IDI_TREE_FIRST}, platform_.folders, writer, platform_.boxes);
 }
 
 void MainWindow::RegisterSummonHotkey() {
@@ -338,6 +421,9 @@ void MainWindow::DoKeyAction(KeyAction action) {
     case KeyAction::CategoryMenu:
       categories_->ShowMenuAtSelection();
       return;
+    case KeyAction::OpenAllOfCategory:
+      OnOpenAll();
+      return;
     case KeyAction::AddShortcut:
       shortcuts_->OnCommand(IDC_ADD, 0);
       return;
@@ -385,6 +471,12 @@ void MainWindow::OnCommand(int id, int code) {
       return;
     case IDC_EXIT:
       OnExit();
+      return;
+    case IDM_OPEN_ALL:
+      OnOpenAll();
+      return;
+    case IDM_CATEGORY_LINK:
+      OnCreateCategoryLink();
       return;
     default:
       if (!shortcuts_->OnCommand(id, code)) categories_->OnCommand(id);
@@ -450,6 +542,11 @@ LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case kRunSelection:
       categories_->RunPendingSelection();
+      return 0;
+    case WM_COPYDATA:
+      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case kSelectRequested:
+      OnSelectRequested();
       return 0;
     case kSplitterMoved:
       treeWidth_ = static_cast<int>(static_cast<INT_PTR>(wp));

@@ -12,3 +12,6 @@
 #define IDM_DELETE_CATEGORY 2203
 #define IDM_RENAME_CATEGORY 2204
 #define IDM_CHANGE_ICON 2205
+// Carried out by the main window: they open and launch, which is above this pane.
+#define IDM_OPEN_ALL 2206
+#define IDM_CATEGORY_LINK 2207
