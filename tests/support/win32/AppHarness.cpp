@@ -327,6 +327,7 @@ void AppHarness::UiThread() {
 
   ::SetCurrentDirectoryA(data.path().c_str());
   auto window = std::make_unique<win32::MainWindow>(*platform_);
+  window->SelectAtStart(startCategory);
   const bool created = window->Create(win32::CurrentDirectory());
   {
     std::lock_guard lock(startMutex_);

@@ -159,6 +159,8 @@ class AppHarness {
   // Runs on the window's thread once the window is created, before its first message:
   // what it posts comes before the delayed start.
   std::function<void(HWND)> beforeMessageLoop;
+  // The category path given with "/category", if any.
+  std::string startCategory;
 
   TempFolder data;
   TempFolder shell;
