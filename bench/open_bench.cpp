@@ -2,11 +2,11 @@
 //   wine build/windows/bench/open_bench.exe [shortcuts] [runs] [sections of 2,000])
 //
 // "/open" of a category of shell links to a small program, over a shortcut store of
-// 100,000 lines (25 sections of 2,000 shortcuts): from process start to its end, against a floor program started the
-// same way that only hands the links' targets to the shell. The difference is what
-// Tessaly adds: reading the two data files, finding the category, reading each link
-// and checking its target. The started programs write one line each and end; their
-// own run is not counted. Medians of several runs.
+// 100,000 lines (25 sections of 2,000 shortcuts): from process start to its end, against a floor
+// program started the same way that only hands the links' targets to the shell. The difference is
+// what Tessaly adds: reading the two data files, finding the category, reading each link and
+// checking its target. The started programs write one line each and end; their own run is not
+// counted. Medians of several runs.
 
 #include <windows.h>
 
@@ -99,14 +99,15 @@ int Main(int shortcuts, int runs, int padSections) {
   const double t = Median(tessalyMs);
   const double f = Median(floorMs);
   const double more = Median(added);
-  std::printf("/open of %d links over a store of %d lines: Tessaly %s, floor %s, "
-              "difference of each pair %s (median of %d runs)\n",
-              shortcuts, padSections * 4000, Ms(t).c_str(), Ms(f).c_str(), Ms(more).c_str(), runs);
+  std::printf(
+      "/open of %d links over a store of %d lines: Tessaly %s, floor %s, "
+      "difference of each pair %s (median of %d runs)\n",
+      shortcuts, padSections * 4000, Ms(t).c_str(), Ms(f).c_str(), Ms(more).c_str(), runs);
   // What Tessaly adds is reading the data and the links: a small part of starting the
   // programs, which is the floor's whole cost.
   PrintRow("/open of " + std::to_string(shortcuts) + " links, process start to end", Ms(t),
-           "shell open of the targets " + Ms(f), Ms(more) + " more (pairs)",
-           "at most 25 % more", more <= f / 4);
+           "shell open of the targets " + Ms(f), Ms(more) + " more (pairs)", "at most 25 % more",
+           more <= f / 4);
   // The started programs end on their own; wait for them, so the folders can go.
   testing::AppHarness::WaitUntil(
       [&] {

@@ -17,8 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     const std::size_t tab = line.find('\t');
     const std::string path = line.substr(0, tab);
     const std::string parameters = tab == std::string::npos ? std::string() : line.substr(tab + 1);
-    ::ShellExecuteA(nullptr, "open", path.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                    nullptr, SW_SHOW);
+    ::ShellExecuteA(nullptr, "open", path.c_str(),
+                    parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
   }
   if (SUCCEEDED(ole)) ::OleUninitialize();
   return 0;

@@ -1,5 +1,8 @@
 #include "app/CategoryLink.h"
 
+#include <cstdint>
+#include <cstdio>
+
 #include "app/CommandLine.h"
 #include "base/Text.h"
 #include "categories/CategoryPath.h"
@@ -28,9 +31,14 @@ bool IsDeviceName(const std::string& name) {
 }  // namespace
 
 std::string CategoryLinkQuestion(const std::string& categoryName) {
-  return "Create a shortcut to " + categoryName + " on the desktop.\n\n"
-         "Yes: the shortcut opens all shortcuts of " + categoryName + ".\n"
-         "No: the shortcut shows " + categoryName + " in Tessaly.\n"
+  return "Create a shortcut to " + categoryName +
+         " on the desktop.\n\n"
+         "Yes: the shortcut opens all shortcuts of " +
+         categoryName +
+         ".\n"
+         "No: the shortcut shows " +
+         categoryName +
+         " in Tessaly.\n"
          "Cancel: create no shortcut.";
 }
 
@@ -74,6 +82,22 @@ std::string CategoryLinkArguments(const std::string& dataDirectory, const std::s
          QuoteArgument(categoryPath);
 }
 
+std::string CategoryLinkTaskbarId(const std::string& dataDirectory, const std::string& categoryPath,
+                                  CategoryLinkKind kind) {
+  // The folder as the one-instance lock names it (any case, any trailing ""); the
+  // path exactly, as categories are told apart by case. FNV-1a.
+  const std::string key = LowerAscii(WithTrailingBackslash(dataDirectory)) + '\n' + categoryPath +
+                          (kind == CategoryLinkKind::OpenAll ? "\nopen" : "\nshow");
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : key) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+  return std::string("Tessaly.Category.") + digits;
+}
+
 CategoryLinkIcon CategoryLinkIconOf(const CategoryNode& node) {
   CategoryLinkIcon icon;
   // Without an icon text the node shows the image it was read with.
@@ -110,9 +134,8 @@ LinkInfo CategoryLinkFields(const CategoryLinkSubject& subject, CategoryLinkKind
   link.Target = program.path;
   link.Arguments = CategoryLinkArguments(dataDirectory, subject.path, kind);
   link.WorkingDirectory = dataDirectory;
-  link.Description = kind == CategoryLinkKind::OpenAll
-                         ? "Opens all shortcuts of " + subject.name
-                         : "Shows " + subject.name + " in Tessaly";
+  link.Description = kind == CategoryLinkKind::OpenAll ? "Opens all shortcuts of " + subject.name
+                                                       : "Shows " + subject.name + " in Tessaly";
   const CategoryLinkIcon& icon = subject.icon;
   link.IconFile = program.path;
   link.IconIndex = 0;
@@ -141,13 +164,17 @@ std::optional<std::string> CreateCategoryLink(const CategoryLinkSubject& subject
   }
   const std::string path = desktop + CategoryLinkFileName(subject.name);
   const std::string failure =
-      writer.WriteLink(path, CategoryLinkFields(subject, *kind, dataDirectory, program));
+      writer.WriteLink(path, CategoryLinkFields(subject, *kind, dataDirectory, program),
+                       CategoryLinkTaskbarId(dataDirectory, subject.path, *kind));
   if (!failure.empty()) {
     boxes.Error("The shortcut '" + path + "' could not be written: " + failure + ".");
     return std::nullopt;
   }
-  boxes.Information("The shortcut '" + path + "' is on the desktop.\n\n"
-                    "To pin " + subject.name + " to the taskbar, right-click the shortcut and "
+  boxes.Information("The shortcut '" + path +
+                    "' is on the desktop.\n\n"
+                    "To pin " +
+                    subject.name +
+                    " to the taskbar, right-click the shortcut and "
                     "choose Pin to taskbar.");
   return path;
 }

@@ -29,6 +29,12 @@ std::string CategoryLinkFileName(const std::string& categoryName);
 std::string CategoryLinkArguments(const std::string& dataDirectory, const std::string& categoryPath,
                                   CategoryLinkKind kind);
 
+// The taskbar's identity of the link: one per data directory, category and kind, so
+// that each category pins on its own, beside Tessaly itself. "Tessaly.Category." and
+// 16 hexadecimal digits.
+std::string CategoryLinkTaskbarId(const std::string& dataDirectory, const std::string& categoryPath,
+                                  CategoryLinkKind kind);
+
 // The icon the link shows: the category's own, as the tree shows it.
 struct CategoryLinkIcon {
   enum class Kind {

@@ -154,8 +154,8 @@ CommandLine ParseArguments(const std::vector<std::string>& arguments) {
       result.problem = reading.problem;
       return result;
     }
-    result.action = name == kOpenSwitch ? CommandLine::Action::OpenCategory
-                                        : CommandLine::Action::ShowCategory;
+    result.action =
+        name == kOpenSwitch ? CommandLine::Action::OpenCategory : CommandLine::Action::ShowCategory;
     result.category = value;
   }
   return result;

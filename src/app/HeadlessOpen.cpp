@@ -85,7 +85,8 @@ bool ReadOrGiveUp(MessageBoxes& boxes, const std::string& path, Attempt attempt)
   for (;;) {
     const ReadResult result = attempt();
     if (result.status != ReadStatus::Failed) return true;
-    if (boxes.AskAfterFailedRead(ReadFailureText(path, result.error)) == ReadFailureChoice::Cancel) {
+    if (boxes.AskAfterFailedRead(ReadFailureText(path, result.error)) ==
+        ReadFailureChoice::Cancel) {
       return false;
     }
   }

@@ -29,8 +29,8 @@ std::optional<LineList> ShownEntries(const CategoryNode& node, const ShortcutSto
                                      const LatestResults& latest);
 
 struct OpenAllOutcome {
-  bool declined = false;  // the question was answered No
-  int opened = 0;         // launches and Run boxes
+  bool declined = false;             // the question was answered No
+  int opened = 0;                    // launches and Run boxes
   std::vector<std::string> missing;  // the titles of the shortcuts not opened
 };
 

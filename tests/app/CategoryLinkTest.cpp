@@ -1,10 +1,9 @@
 // The desktop shortcut of a category: its file name, arguments that the command line
 // reads back, the icon it takes from the category, and the question before it.
 
-#include "app/CategoryLink.h"
-
 #include <gtest/gtest.h>
 
+#include "app/CategoryLink.h"
 #include "app/CommandLine.h"
 #include "support/Fakes.h"
 
@@ -51,7 +50,10 @@ TEST(CategoryLinkIcon, IsTheCategorysOwnAsTheTreeShowsIt) {
   CategoryTree tree;
   CategoryNode& node = tree.AddTopLevel("Work");
   const ProgramFile program{"C:\\Tessaly\\tessaly.exe", 401};
-  auto fields = [&] { return CategoryLinkFields(CategoryLinkSubjectOf(node), CategoryLinkKind::Show, "C:\\D\\", program); };
+  auto fields = [&] {
+    return CategoryLinkFields(CategoryLinkSubjectOf(node), CategoryLinkKind::Show, "C:\\D\\",
+                              program);
+  };
 
   node.iconText = "13,C:\\Icons\\set.dll";
   EXPECT_EQ("C:\\Icons\\set.dll", fields().IconFile);
@@ -72,13 +74,32 @@ TEST(CategoryLinkIcon, IsTheCategorysOwnAsTheTreeShowsIt) {
                    .IconIndex);
 }
 
+TEST(CategoryLinkTaskbarId, OneForEachCategoryKindAndDataDirectory) {
+  const std::string id =
+      CategoryLinkTaskbarId("C:\\Data\\", "Work\\Tools", CategoryLinkKind::OpenAll);
+  EXPECT_EQ(0u, id.find("Tessaly.Category."));
+  EXPECT_EQ(33u, id.size());
+  EXPECT_EQ(std::string::npos, id.find(' '));
+  // The same folder however it is spelt.
+  EXPECT_EQ(id, CategoryLinkTaskbarId("c:\\data", "Work\\Tools", CategoryLinkKind::OpenAll));
+  for (const std::string& other :
+       {CategoryLinkTaskbarId("C:\\Data\\", "Work\\Tools", CategoryLinkKind::Show),
+        CategoryLinkTaskbarId("C:\\Data\\", "Work\\tools", CategoryLinkKind::OpenAll),
+        CategoryLinkTaskbarId("C:\\Other\\", "Work\\Tools", CategoryLinkKind::OpenAll)}) {
+    EXPECT_NE(id, other);
+  }
+}
+
 class FakeLinkWriter : public LinkWriter {
  public:
-  std::string WriteLink(const std::string& linkPath, const LinkInfo& link) override {
+  std::string WriteLink(const std::string& linkPath, const LinkInfo& link,
+                        const std::string& taskbarId) override {
     written.emplace_back(linkPath, link);
+    taskbarIds.push_back(taskbarId);
     return failure;
   }
   std::vector<std::pair<std::string, LinkInfo>> written;
+  std::vector<std::string> taskbarIds;
   std::string failure;
 };
 
@@ -113,6 +134,9 @@ TEST_F(CreateLinkTest, YesOpensAllNoShowsCancelWritesNothing) {
 
   EXPECT_TRUE(Create(YesNoCancel::No));
   EXPECT_EQ("/data \"C:\\My Data\\\\\" /category Work\\Tools", writer.written[1].second.Arguments);
+  EXPECT_EQ(CategoryLinkTaskbarId("C:\\My Data\\", "Work\\Tools", CategoryLinkKind::OpenAll),
+            writer.taskbarIds[0]);
+  EXPECT_NE(writer.taskbarIds[0], writer.taskbarIds[1]);
 
   boxes.shown.clear();
   EXPECT_EQ(std::nullopt, Create(YesNoCancel::Cancel));
@@ -123,9 +147,10 @@ TEST_F(CreateLinkTest, YesOpensAllNoShowsCancelWritesNothing) {
 TEST_F(CreateLinkTest, SaysWhyNoLinkWasWritten) {
   writer.failure = "Access is denied";
   EXPECT_EQ(std::nullopt, Create(YesNoCancel::Yes));
-  EXPECT_EQ("Error: The shortcut 'C:\\Users\\me\\Desktop\\Tools.lnk' could not be written: "
-            "Access is denied.",
-            boxes.shown.back());
+  EXPECT_EQ(
+      "Error: The shortcut 'C:\\Users\\me\\Desktop\\Tools.lnk' could not be written: "
+      "Access is denied.",
+      boxes.shown.back());
 
   folders.paths.clear();
   EXPECT_EQ(std::nullopt, Create(YesNoCancel::Yes));

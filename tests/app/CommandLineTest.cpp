@@ -40,9 +40,10 @@ TEST(CommandLineSplit, FollowsTheRulesOfWindowsCRuntime) {
 }
 
 TEST(CommandLineSplit, QuotedArgumentsComeBackWhole) {
-  const char* const texts[] = {"plain",     "",           "two words", "C:\\Data\\",
-                               "C:\\My Data\\", "a\"b",     "a\\\"b",    "\\\\server\\share\\",
-                               "tab\there", "Work\\\\Tools", "\"",       "end\\\\"};
+  const char* const texts[] = {
+      "plain", "",       "two words",           "C:\\Data\\", "C:\\My Data\\",
+      "a\"b",  "a\\\"b", "\\\\server\\share\\", "tab\there",  "Work\\\\Tools",
+      "\"",    "end\\\\"};
   for (const char* text : texts) {
     EXPECT_EQ((Arguments{"x", text}), SplitCommandLine("x " + QuoteArgument(text))) << text;
   }
@@ -71,9 +72,8 @@ TEST(CommandLineSwitches, ChooseTheActionTheCategoryAndTheDataDirectory) {
   EXPECT_EQ(CommandLine::Action::ShowCategory, show.action);
   EXPECT_EQ("Work\\Tools", show.category);
 
-  for (const Arguments& arguments :
-       {Arguments{"/data", "D:\\My Data\\", "/OPEN", "A\\\\B"},
-        Arguments{"/Open", "A\\\\B", "/DATA", "D:\\My Data\\"}}) {
+  for (const Arguments& arguments : {Arguments{"/data", "D:\\My Data\\", "/OPEN", "A\\\\B"},
+                                     Arguments{"/Open", "A\\\\B", "/DATA", "D:\\My Data\\"}}) {
     const CommandLine open = ParseArguments(arguments);
     EXPECT_TRUE(open.ok()) << open.problem;
     EXPECT_EQ(CommandLine::Action::OpenCategory, open.action);

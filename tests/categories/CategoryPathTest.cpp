@@ -77,7 +77,7 @@ TEST(CategoryPath, FindsExactlyTheNamedNodeWithTheNamesCase) {
 TEST(CategoryPath, EveryNodeIsFoundByItsOwnPathWhateverItsBackslashes) {
   CategoryTree tree;
   CategoryNode& a = tree.AddTopLevel("A");
-  tree.AddChild(a, "\\B");        // "A\\\B" reads as "A\" then "B" as well
+  tree.AddChild(a, "\\B");  // "A\\\B" reads as "A\" then "B" as well
   CategoryNode& aSlash = tree.AddTopLevel("A\\");
   tree.AddChild(aSlash, "B\\");
   tree.AddChild(aSlash, "\\");

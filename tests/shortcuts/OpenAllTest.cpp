@@ -2,10 +2,9 @@
 // question above five; the missing ones named together at the end; and what a
 // category lists when its list is not at hand.
 
-#include "shortcuts/OpenAll.h"
-
 #include <gtest/gtest.h>
 
+#include "shortcuts/OpenAll.h"
 #include "store/CategoryStore.h"
 #include "support/Fakes.h"
 
@@ -35,18 +34,20 @@ TEST_F(OpenAllTest, OpensEachInListOrderAsOpenDoesAndNamesTheMissingOnesAtTheEnd
   links.links["C:\\Links\\app.lnk"] = {"C:\\Tools\\app.exe", "-x \"two words\""};
   links.links["C:\\Links\\stale.lnk"] = {"C:\\Gone\\old.exe", ""};
 
-  const OpenAllOutcome outcome = Open({"App", "C:\\Links\\app.lnk",          //
-                                       "Lost", "C:\\Lost\\file.txt",         //
-                                       "Notes", "C:\\Docs\\notes.txt",       //
-                                       "Run", "win+r",                       //
+  const OpenAllOutcome outcome = Open({"App", "C:\\Links\\app.lnk",     //
+                                       "Lost", "C:\\Lost\\file.txt",    //
+                                       "Notes", "C:\\Docs\\notes.txt",  //
+                                       "Run", "win+r",                  //
                                        "Stale", "C:\\Links\\stale.lnk"});
-  EXPECT_EQ((Calls{"open C:\\Tools\\app.exe|-x \"two words\"", "open C:\\Docs\\notes.txt|", "keys"}),
-            launcher.calls);
+  EXPECT_EQ(
+      (Calls{"open C:\\Tools\\app.exe|-x \"two words\"", "open C:\\Docs\\notes.txt|", "keys"}),
+      launcher.calls);
   EXPECT_EQ(3, outcome.opened);
   EXPECT_EQ((Calls{"Lost", "Stale"}), outcome.missing);
-  EXPECT_EQ((Calls{"Information: 2 of the 5 shortcuts of Tools were not opened, because what they "
-                   "point to does not exist:\n\nLost: 'C:\\Lost\\file.txt'\nStale: 'C:\\Gone\\old.exe'"}),
-            boxes.shown);
+  EXPECT_EQ(
+      (Calls{"Information: 2 of the 5 shortcuts of Tools were not opened, because what they "
+             "point to does not exist:\n\nLost: 'C:\\Lost\\file.txt'\nStale: 'C:\\Gone\\old.exe'"}),
+      boxes.shown);
 }
 
 TEST_F(OpenAllTest, AsksFirstAboveFiveAndOpensNothingOnNo) {

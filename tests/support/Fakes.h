@@ -39,7 +39,8 @@ class FakeFileStore : public FileStore {
 class ShiftJisScope {
  public:
   ShiftJisScope() {
-    SetLeadByteTest([](unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); });
+    SetLeadByteTest(
+        [](unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); });
   }
   ~ShiftJisScope() { SetLeadByteTest(nullptr); }
   ShiftJisScope(const ShiftJisScope&) = delete;
@@ -56,7 +57,9 @@ class FakeLauncher : public Launcher {
   void ShellRunAsAdministrator(const std::string& path, const std::string& parameters) override {
     calls.push_back("runas " + path + "|" + parameters);
   }
-  void RunCommandLine(const std::string& commandLine) override { calls.push_back("run " + commandLine); }
+  void RunCommandLine(const std::string& commandLine) override {
+    calls.push_back("run " + commandLine);
+  }
   void SendKeyEvents(const std::vector<KeyEvent>&) override { calls.push_back("keys"); }
   std::vector<std::string> calls;
 };

@@ -94,7 +94,8 @@ std::string FullPath(const std::string& path) {
 std::string ProgramPath() {
   std::vector<char> buffer(MAX_PATH + 1);
   for (;;) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) return std::string(buffer.data(), length);
     buffer.resize(buffer.size() * 2);

@@ -10,7 +10,8 @@ namespace tessaly::win32 {
 class Win32LinkWriter : public LinkWriter {
  public:
   // Initialises the component system around this one write only.
-  std::string WriteLink(const std::string& linkPath, const LinkInfo& link) override;
+  std::string WriteLink(const std::string& linkPath, const LinkInfo& link,
+                        const std::string& taskbarId) override;
 };
 
 }  // namespace tessaly::win32

@@ -72,7 +72,8 @@ Lines RecordedArguments(const std::string& log) {
 
 std::size_t LineCount(const std::string& path) {
   const std::string text = ReadWholeFile(path);
-  return text == "<missing>" ? 0 : static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  return text == "<missing>" ? 0
+                             : static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
 // Links to record_args.exe, one per argument, in the shell folder; their section.
@@ -108,9 +109,11 @@ TEST_F(GroupUi, OpenAllFromTheMenuOpensEachShortcutInOrderAndNamesTheMissingOnes
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 1; }));
   EXPECT_EQ((Lines{"open " + file, "open " + program + " | -x \"two words\"", "keys"}),
             app.launcher.Calls());
-  EXPECT_EQ("Information: 1 of the 4 shortcuts of Tools were not opened, because what they point "
-            "to does not exist:\n\nGone: '" + missing + "'",
-            app.boxes.Shown()[0]);
+  EXPECT_EQ(
+      "Information: 1 of the 4 shortcuts of Tools were not opened, because what they point "
+      "to does not exist:\n\nGone: '" +
+          missing + "'",
+      app.boxes.Shown()[0]);
 }
 
 TEST_F(GroupUi, CtrlEnterOnTheTreeOpensAllAfterAskingAboveFive) {
@@ -159,10 +162,12 @@ TEST_F(RealLaunchUi, OpenAllStartsTheProgramOncePerShortcutInOrder) {
   Start(RecordingSection(app.shell, {"first", "second", "third"}));
   app.SelectCategory("Work/Tools");
   Send(IDM_OPEN_ALL);
-  ASSERT_TRUE(AppHarness::WaitUntil([&] { return LineCount(log) == 3; }, 30s)) << ReadWholeFile(log);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return LineCount(log) == 3; }, 30s))
+      << ReadWholeFile(log);
   EXPECT_EQ((Lines{"first", "second", "third"}), RecordedArguments(log));
   ASSERT_EQ(1u, app.boxes.Shown().size());
-  EXPECT_NE(std::string::npos, app.boxes.Shown()[0].find("Missing: '" + app.shell.path() + "missing.exe'"));
+  EXPECT_NE(std::string::npos,
+            app.boxes.Shown()[0].find("Missing: '" + app.shell.path() + "missing.exe'"));
 }
 
 TEST_F(GroupUi, CategoryAtTheStartIsSelectedInsteadOfTheStoredOne) {
@@ -179,7 +184,7 @@ TEST_F(GroupUi, AnUnknownCategoryAtTheStartIsNamedAndTheStoredOneSelected) {
   EXPECT_EQ("Trash", SelectedTreeText(tree));
   ASSERT_EQ(1u, app.boxes.Shown().size());
   EXPECT_EQ(0u, app.boxes.Shown()[0].find("Error: There is no category 'Work\\tools' in " +
-                                            app.data.path() + "Categories.sts."));
+                                          app.data.path() + "Categories.sts."));
 }
 
 // The real tessaly.exe as a process of its own.
@@ -241,12 +246,14 @@ class Program {
   // Waits for a message box of the process and answers it with OK; its text.
   std::optional<std::string> AnswerMessageBox() const {
     HWND box = nullptr;
-    AppHarness::WaitUntil([&] {
-      for (const HWND window : Windows()) {
-        if (IsMessageBox(window)) box = window;
-      }
-      return box != nullptr;
-    }, 20s);
+    AppHarness::WaitUntil(
+        [&] {
+          for (const HWND window : Windows()) {
+            if (IsMessageBox(window)) box = window;
+          }
+          return box != nullptr;
+        },
+        20s);
     if (box == nullptr) return std::nullopt;
     char text[2048] = {};
     ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
@@ -323,11 +330,13 @@ TEST_F(ProgramRun, OpenStartsEveryShortcutWithoutAWindowAndWritesNothing) {
   // The missing shortcut is named in the one box it shows.
   const auto text = open.AnswerMessageBox();
   ASSERT_TRUE(text);
-  EXPECT_NE(std::string::npos, text->find("Missing: '" + elsewhere.path() + "missing.exe'")) << *text;
+  EXPECT_NE(std::string::npos, text->find("Missing: '" + elsewhere.path() + "missing.exe'"))
+      << *text;
   std::vector<std::string> windows;
   EXPECT_EQ(0u, open.WaitNotingWindows(windows));
   EXPECT_EQ(std::vector<std::string>{}, windows);
-  ASSERT_TRUE(AppHarness::WaitUntil([&] { return LineCount(log) == 3; }, 30s)) << ReadWholeFile(log);
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return LineCount(log) == 3; }, 30s))
+      << ReadWholeFile(log);
   EXPECT_EQ((Lines{"first", "second", "third"}), RecordedArguments(log));
   EXPECT_EQ(before, DataFiles());
 }
@@ -339,7 +348,8 @@ TEST_F(ProgramRun, ABadCommandLineShowsOneMessageAndChangesNothing) {
     const char* message;
   };
   const Case cases[] = {
-      {"/data \"" + data.path() + "\\\" /open Work\\Nowhere", "There is no category 'Work\\Nowhere'"},
+      {"/data \"" + data.path() + "\\\" /open Work\\Nowhere",
+       "There is no category 'Work\\Nowhere'"},
       {"/data \"" + data.path() + "\\\" /category Nowhere", "There is no category 'Nowhere'"},
       {"/data \"" + data.path() + "\\\" /frobnicate", "'/frobnicate' is not a switch of Tessaly."},
       {"/open", "The switch /open needs a category path after it."},
@@ -400,7 +410,8 @@ TEST_F(GroupUi, TheDesktopShortcutRunsTessalyOnTheCategoryWithItsIcon) {
   ASSERT_TRUE(ChooseFromMenu(kCreateLinkItem));
   const std::string file = app.folders.Path(0) + "Tools.lnk";
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 2; }));
-  EXPECT_EQ(0u, app.boxes.Shown()[1].find("Information: The shortcut '" + file + "' is on the desktop."));
+  EXPECT_EQ(
+      0u, app.boxes.Shown()[1].find("Information: The shortcut '" + file + "' is on the desktop."));
   const std::string program = win32::ProgramPath();
   ShellLinkRead read = ReadLink(file);
   EXPECT_EQ(program, read.path);

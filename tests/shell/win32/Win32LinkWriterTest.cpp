@@ -32,7 +32,8 @@ struct LinkWriterTest : ::testing::Test {
 
 TEST_F(LinkWriterTest, WritesWhatTheReaderReadsBackAndReplacesALinkOfTheSameName) {
   const std::string path = temp.path() + "Tools.lnk";
-  ASSERT_EQ("", writer.WriteLink(path, Fields("/data \"C:\\My Data\\\\\" /open Work\\Tools")));
+  ASSERT_EQ("", writer.WriteLink(path, Fields("/data \"C:\\My Data\\\\\" /open Work\\Tools"),
+                                 "Tessaly.Category.0123456789abcdef"));
   LinkInfo read;
   ASSERT_TRUE(reader.ResolveLink(read, path));
   EXPECT_EQ(program, read.Target);
@@ -42,7 +43,7 @@ TEST_F(LinkWriterTest, WritesWhatTheReaderReadsBackAndReplacesALinkOfTheSameName
   EXPECT_EQ(temp.path() + "icons.dll", read.IconFile);
   EXPECT_EQ(4, read.IconIndex);
 
-  ASSERT_EQ("", writer.WriteLink(path, Fields("/category Work")));
+  ASSERT_EQ("", writer.WriteLink(path, Fields("/category Work"), ""));
   LinkInfo again;
   ASSERT_TRUE(reader.ResolveLink(again, path));
   EXPECT_EQ("/category Work", again.Arguments);
@@ -51,11 +52,11 @@ TEST_F(LinkWriterTest, WritesWhatTheReaderReadsBackAndReplacesALinkOfTheSameName
 
 TEST_F(LinkWriterTest, RefusesTextsTheLinkWouldCutShortAndPlacesItCannotWrite) {
   const std::string path = temp.path() + "Long.lnk";
-  const std::string refused = writer.WriteLink(path, Fields(std::string(300, 'x')));
+  const std::string refused = writer.WriteLink(path, Fields(std::string(300, 'x')), "");
   EXPECT_NE(std::string::npos, refused.find("is too long for a shortcut")) << refused;
   EXPECT_FALSE(testing::PathExists(path));
 
-  EXPECT_NE("", writer.WriteLink(temp.path() + "No such folder\\Tools.lnk", Fields("")));
+  EXPECT_NE("", writer.WriteLink(temp.path() + "No such folder\\Tools.lnk", Fields(""), ""));
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ int AppendToLog(const std::string& path) {
       continue;
     }
     DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    const BOOL ok =
+        ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     ::CloseHandle(file);
     return ok && written == line.size() ? 0 : 3;
   }
