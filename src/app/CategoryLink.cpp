@@ -31,14 +31,10 @@ bool IsDeviceName(const std::string& name) {
 }  // namespace
 
 std::string CategoryLinkQuestion(const std::string& categoryName) {
-  return "Create a shortcut to " + categoryName +
-         " on the desktop.\n\n"
-         "Yes: the shortcut opens all shortcuts of " +
-         categoryName +
-         ".\n"
-         "No: the shortcut shows " +
-         categoryName +
-         " in Tessaly.\n"
+  const std::string& name = categoryName;
+  return "Do you want a shortcut to " + name + " on the desktop ?\n\n" +
+         "Yes: the shortcut opens all shortcuts of " + name + ".\n" +
+         "No: the shortcut shows " + name + " in Tessaly.\n" +
          "Cancel: create no shortcut.";
 }
 
@@ -170,12 +166,8 @@ std::optional<std::string> CreateCategoryLink(const CategoryLinkSubject& subject
     boxes.Error("The shortcut '" + path + "' could not be written: " + failure + ".");
     return std::nullopt;
   }
-  boxes.Information("The shortcut '" + path +
-                    "' is on the desktop.\n\n"
-                    "To pin " +
-                    subject.name +
-                    " to the taskbar, right-click the shortcut and "
-                    "choose Pin to taskbar.");
+  boxes.Information("The shortcut '" + path + "' is on the desktop.\n\nTo pin " + subject.name +
+                    " to the taskbar, right-click the shortcut and choose Pin to taskbar.");
   return path;
 }
 

@@ -127,7 +127,10 @@ TEST_F(CreateLinkTest, YesOpensAllNoShowsCancelWritesNothing) {
   EXPECT_EQ("/data \"C:\\My Data\\\\\" /open Work\\Tools", open.Arguments);
   EXPECT_EQ("C:\\My Data\\", open.WorkingDirectory);
   EXPECT_EQ("Opens all shortcuts of Tools", open.Description);
-  EXPECT_EQ(0u, boxes.shown[0].find("AskYesNoCancel: Create a shortcut to Tools on the desktop."));
+  EXPECT_EQ("AskYesNoCancel: Do you want a shortcut to Tools on the desktop ?\n\nYes: the "
+            "shortcut opens all shortcuts of Tools.\nNo: the shortcut shows Tools in Tessaly.\n"
+            "Cancel: create no shortcut.",
+            boxes.shown[0]);
   EXPECT_EQ(0u, boxes.shown[1].find("Information: The shortcut 'C:\\Users\\me\\Desktop\\Tools.lnk' "
                                     "is on the desktop."));
   EXPECT_NE(std::string::npos, boxes.shown[1].find("right-click the shortcut"));
