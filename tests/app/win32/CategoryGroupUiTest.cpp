@@ -217,7 +217,9 @@ class Program {
   std::optional<DWORD> WaitNotingWindows(std::vector<std::string>& seen) const {
     for (int i = 0; i < 1000; ++i) {
       for (const HWND window : Windows()) {
-        if (!IsMessageBox(window)) seen.push_back(Describe(window));
+        // A window gone since it was listed (the box just answered) has no class left.
+        const auto name = ClassOf(window);
+        if (name && *name != kMessageBoxClass) seen.push_back(*name + " '" + CaptionOf(window) + "'");
       }
       if (auto code = ExitCode(20)) return code;
     }
@@ -256,16 +258,17 @@ class Program {
   }
 
  private:
-  static bool IsMessageBox(HWND window) {
-    char name[32] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return std::string(name) == "#32770";
+  static constexpr const char* kMessageBoxClass = "#32770";
+  static std::optional<std::string> ClassOf(HWND window) {
+    char name[64] = {};
+    if (::GetClassNameA(window, name, sizeof name) == 0) return std::nullopt;
+    return std::string(name);
   }
-  static std::string Describe(HWND window) {
-    char name[64] = {}, caption[128] = {};
-    ::GetClassNameA(window, name, sizeof name);
+  static bool IsMessageBox(HWND window) { return ClassOf(window) == kMessageBoxClass; }
+  static std::string CaptionOf(HWND window) {
+    char caption[128] = {};
     ::GetWindowTextA(window, caption, sizeof caption);
-    return std::string(name) + " '" + caption + "'";
+    return caption;
   }
   PROCESS_INFORMATION info_{};
 };
