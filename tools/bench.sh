@@ -33,7 +33,8 @@ runs='
   echo "== icon chooser (Wine)"; wine build/windows/bench/icon_bench.exe
   echo "== list (Wine)"; wine build/windows/bench/list_bench.exe
   echo "== memory (Wine)"; wine build/windows/bench/memory_bench.exe
-  echo "== type to find (Wine)"; wine build/windows/bench/search_bench.exe'
+  echo "== type to find (Wine)"; wine build/windows/bench/search_bench.exe
+  echo "== open a category without a window (Wine)"; wine build/windows/bench/open_bench.exe'
 if [ -n "${DISPLAY:-}" ]; then
   sh -c "$runs" | tee -a "$log"
 else

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates the program's pictures, each in the res folder beside the code that
-# shows it: tree.bmp (categories), toolbar.bmp and editor.bmp (shortcuts) and
-# tessaly.ico (app). The build never runs this; it uses the committed results.
+# shows it: tree.bmp and the tree pictures' icons tree-00.ico to tree-20.ico
+# (categories), toolbar.bmp and editor.bmp (shortcuts) and tessaly.ico (app). The
+# build never runs this; it uses the committed results.
 #
 # Sources: the Tango icon theme (public domain, Debian package tango-icon-theme) and a
 # few drawings of our own, written below as SVG. Tango's hand-made 16/24/32 pixel PNGs
@@ -330,7 +331,48 @@ bitmap tree.png "$categories_res/tree.bmp"
 bitmap toolbar.png "$shortcuts_res/toolbar.bmp"
 bitmap editor.png "$shortcuts_res/editor.bmp"
 
+# bytes VALUE COUNT: VALUE as COUNT bytes, least significant first.
+bytes() {
+  v=$1 i=0
+  while [ $i -lt "$2" ]; do
+    printf "\\$(printf %03o $((v % 256)))"
+    v=$((v / 256)) i=$((i + 1))
+  done
+}
+
+# png_icon OUT PNG...: an icon file whose images are the square 32-bit PNGs given.
+# ImageMagick stores sizes under 256 as bitmaps, ten times as large; the system reads
+# PNG images at every size since Windows Vista.
+png_icon() {
+  out=$1
+  shift
+  { bytes 0 2; bytes 1 2; bytes $# 2; } > "$out"
+  offset=$((6 + 16 * $#))
+  for p in "$@"; do
+    side=$(identify -format '%w' "$p")
+    size=$(wc -c < "$p")
+    { bytes "$side" 1; bytes "$side" 1; bytes 0 2; bytes 1 2; bytes 32 2; bytes "$size" 4
+      bytes "$offset" 4; } >> "$out"
+    offset=$((offset + size))
+  done
+  cat "$@" >> "$out"
+}
+
+# Each tree picture as an icon of its own, for the desktop shortcut of a category. The
+# pictures exist at 24 pixels: 16 is made smaller, 32 lays the 24 on a blank margin,
+# and 48 doubles every pixel, so that no size is blurred by scaling up.
+n=0
+while [ $n -lt 21 ]; do
+  picture=tree.png-$n.png
+  convert "$picture" -resize 16x16 $keep PNG32:icon-16.png
+  convert "$picture" $keep PNG32:icon-24.png
+  convert "$picture" -background none -gravity center -extent 32x32 $keep PNG32:icon-32.png
+  convert "$picture" -filter point -resize 48x48 $keep PNG32:icon-48.png
+  png_icon "$categories_res/tree-$(printf %02d $n).ico" icon-16.png icon-24.png icon-32.png icon-48.png
+  n=$((n + 1))
+done
+
 # Entries up to 48 pixels are stored as 32-bit bitmaps with alpha, 256 as PNG.
 convert logo-16.png logo-24.png logo-32.png logo-48.png logo-256.png $keep "$res/tessaly.ico"
 
-echo "make-pictures.sh: wrote $categories_res/tree.bmp, $shortcuts_res/toolbar.bmp, $shortcuts_res/editor.bmp and $res/tessaly.ico"
+echo "make-pictures.sh: wrote $categories_res/tree.bmp, tree-00.ico to tree-20.ico, $shortcuts_res/toolbar.bmp, $shortcuts_res/editor.bmp and $res/tessaly.ico"

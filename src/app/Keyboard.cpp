@@ -29,6 +29,9 @@ KeyAction DecideKey(const KeyPress& key, FocusPane focus) {
   switch (focus) {
     case FocusPane::Tree:
       if (OpensMenu(key)) return KeyAction::CategoryMenu;
+      if (key.key == vk::Return && key.ctrl && !key.shift && !key.alt) {
+        return KeyAction::OpenAllOfCategory;
+      }
       if (!Plain(key)) return KeyAction::None;
       if (key.key == vk::F2) return KeyAction::RenameCategory;
       if (key.key == vk::Delete) return KeyAction::DeleteCategory;

@@ -39,6 +39,7 @@ enum class KeyAction {
   RenameCategory,
   DeleteCategory,
   CategoryMenu,
+  OpenAllOfCategory,  // every shortcut of the selected category
   AddShortcut,
   EditShortcut,
   RemoveShortcuts,

@@ -17,6 +17,8 @@ enum class ReadFailureChoice {
   Cancel,  // end the program without writing any file
 };
 
+enum class YesNoCancel { Yes, No, Cancel };
+
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
@@ -26,6 +28,8 @@ class MessageBoxes {
   // Task-modal Yes/No question, caption "Confirmation", question icon, no owner.
   // True when the answer is Yes.
   virtual bool Confirm(const std::string& text) = 0;
+  // The same question with a third button, Cancel, that chooses neither.
+  virtual YesNoCancel AskYesNoCancel(const std::string& text) = 0;
   // The standard error box for failed writes and unreadable numbers.
   virtual void Error(const std::string& text) = 0;
   // A plain box with one OK button and no caption of its own.

@@ -27,20 +27,15 @@ bool ContainsText(std::string_view text, std::string_view word) {
   return FindText(text, word) != std::string_view::npos;
 }
 
-namespace {
-
-// Bytes taken by the character that starts at i: two for a lead byte with a byte after it.
-std::size_t CharacterSize(std::string_view text, std::size_t i) {
+std::size_t CharacterSizeAt(std::string_view text, std::size_t i) {
   const bool lead = g_leadByteTest != nullptr && g_leadByteTest(static_cast<unsigned char>(text[i]));
   return lead && i + 1 < text.size() ? 2 : 1;
 }
 
-}  // namespace
-
 std::size_t FindLastOf(std::string_view text, std::string_view chars) {
   if (g_leadByteTest == nullptr) return text.find_last_of(chars);
   std::size_t found = std::string_view::npos;
-  for (std::size_t i = 0; i < text.size(); i += CharacterSize(text, i)) {
+  for (std::size_t i = 0; i < text.size(); i += CharacterSizeAt(text, i)) {
     if (chars.find(text[i]) != std::string_view::npos) found = i;
   }
   return found;
@@ -54,7 +49,7 @@ std::string WithWholeLastCharacter(std::string_view text) {
   std::string result(text);
   if (g_leadByteTest == nullptr || text.empty()) return result;
   std::size_t i = 0;
-  while (i + 1 < text.size()) i += CharacterSize(text, i);
+  while (i + 1 < text.size()) i += CharacterSizeAt(text, i);
   // i is now the start of the last character; alone at the end, a lead byte is half of one.
   if (i == text.size() - 1 && g_leadByteTest(static_cast<unsigned char>(text[i]))) result += ' ';
   return result;
@@ -75,7 +70,7 @@ std::string TrimCodesUpTo(std::string_view text, unsigned char maxCode) {
   // character is never taken for a blank or a control code.
   std::size_t last = first;
   for (std::size_t i = first; i < text.size();) {
-    const std::size_t size = CharacterSize(text, i);
+    const std::size_t size = CharacterSizeAt(text, i);
     if (size == 2 || static_cast<unsigned char>(text[i]) > maxCode) last = i + size;
     i += size;
   }

@@ -14,6 +14,10 @@ namespace tessaly {
 using LeadByteTest = bool (*)(unsigned char);
 void SetLeadByteTest(LeadByteTest test);
 
+// Bytes taken by the character that starts at i: two for a lead byte with a byte
+// after it, one otherwise.
+std::size_t CharacterSizeAt(std::string_view text, std::size_t i);
+
 // Position of the first occurrence of word in text, never starting on the second
 // byte of a double-byte character; npos when absent. The stores' lookups rely on it.
 std::size_t FindText(std::string_view text, std::string_view word);

@@ -17,6 +17,9 @@ struct IconSource {
 // Any first character other than "0" means the file form.
 IconSource ParseIconText(const std::string& iconText);
 
+// The pictures of the tree's own strip, indexes 0 to 20 of its image list.
+inline constexpr int kTreePictureCount = 21;
+
 // The tree image shown for an icon text that cannot be turned into an image: a blank
 // page, so the category stays visible and is not looked at again.
 inline constexpr int kFallbackTreeImage = 1;

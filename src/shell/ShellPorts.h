@@ -58,6 +58,19 @@ class LinkReader {
   virtual bool ResolveLink(LinkInfo& info, const std::string& linkPath) = 0;
 };
 
+class LinkWriter {
+ public:
+  virtual ~LinkWriter() = default;
+  // Writes a shell link file at linkPath, replacing one of that name, with link's
+  // Target, Arguments, WorkingDirectory, Description and icon (IconFile, IconIndex; a
+  // negative index names the icon by its resource identifier). taskbarId, unless
+  // empty, is the application identity the taskbar pins and groups the link by, so
+  // that links to one program with different arguments pin apart. Returns why the
+  // link could not be written, or the empty text.
+  [[nodiscard]] virtual std::string WriteLink(const std::string& linkPath, const LinkInfo& link,
+                                              const std::string& taskbarId) = 0;
+};
+
 struct DirectoryEntry {
   std::string name;
   bool directory = false;

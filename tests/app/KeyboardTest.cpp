@@ -43,6 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{Key(vk::Apps), FocusPane::Tree, KeyAction::CategoryMenu},
         KeyCase{Key(vk::F10), FocusPane::Tree, KeyAction::None},
         KeyCase{Key(vk::Delete, true), FocusPane::Tree, KeyAction::None},
+        KeyCase{Key(vk::Return, true), FocusPane::Tree, KeyAction::OpenAllOfCategory},
+        KeyCase{Key(vk::Return, true, true), FocusPane::Tree, KeyAction::None},
+        KeyCase{Key(vk::Return), FocusPane::Tree, KeyAction::None},
+        KeyCase{Key(vk::Return, true), FocusPane::List, KeyAction::None},
         // The list.
         KeyCase{Key(vk::F2), FocusPane::List, KeyAction::EditShortcut},
         KeyCase{Key(vk::Delete), FocusPane::List, KeyAction::RemoveShortcuts},

@@ -45,6 +45,14 @@ bool RecordingMessageBoxes::Confirm(const std::string& text) {
   return answer;
 }
 
+YesNoCancel RecordingMessageBoxes::AskYesNoCancel(const std::string& text) {
+  shown.push_back("AskYesNoCancel: " + text);
+  if (yesNoCancelAnswers.empty()) return YesNoCancel::Cancel;
+  const YesNoCancel answer = yesNoCancelAnswers.front();
+  yesNoCancelAnswers.erase(yesNoCancelAnswers.begin());
+  return answer;
+}
+
 SaveFailureChoice RecordingMessageBoxes::AskAfterFailedSave(const std::string& text) {
   shown.push_back("AskAfterFailedSave: " + text);
   if (saveFailureAnswers.empty()) return SaveFailureChoice::CloseAnyway;
@@ -121,6 +129,12 @@ void FakeLauncher::SendKeyEvents(const std::vector<KeyEvent>& events) {
 std::vector<std::string> FakeLauncher::Calls() const {
   std::lock_guard lock(mutex_);
   return calls_;
+}
+
+void FakeLauncher::Clear() {
+  std::lock_guard lock(mutex_);
+  calls_.clear();
+  keys_.clear();
 }
 
 std::vector<KeyEvent> FakeLauncher::Keys() const {

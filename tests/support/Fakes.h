@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "base/MessageBoxes.h"
+#include "base/Text.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
 #include "model/Shortcut.h"
 #include "model/ShortcutList.h"
+#include "shortcuts/Launching.h"
 #include "store/FileStore.h"
 
 namespace tessaly::testing {
@@ -35,11 +37,27 @@ class FakeFileStore : public FileStore {
   std::vector<std::string> recovered;  // every path recovery was asked for, in order
 };
 
+// Shift-JIS as the code page while it lives: 0x81-0x9F and 0xE0-0xFC lead a
+// two-byte character whose second byte may be "\" or a quote's neighbours.
+class ShiftJisScope {
+ public:
+  ShiftJisScope() {
+    SetLeadByteTest(
+        [](unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); });
+  }
+  ~ShiftJisScope() { SetLeadByteTest(nullptr); }
+  ShiftJisScope(const ShiftJisScope&) = delete;
+  ShiftJisScope& operator=(const ShiftJisScope&) = delete;
+};
+
+// Records every launch as "open path|parameters", "runas ...", "run command line" or
+// "keys".
 // Records every box; answers questions from queues (Yes / Retry when empty).
 class RecordingMessageBoxes : public MessageBoxes {
  public:
   void Information(const std::string& text) override { shown.push_back("Information: " + text); }
   bool Confirm(const std::string& text) override;
+  YesNoCancel AskYesNoCancel(const std::string& text) override;
   void Error(const std::string& text) override { shown.push_back("Error: " + text); }
   void Plain(const std::string& text) override { shown.push_back("Plain: " + text); }
   SaveFailureChoice AskAfterFailedSave(const std::string& text) override;
@@ -47,6 +65,7 @@ class RecordingMessageBoxes : public MessageBoxes {
 
   std::vector<std::string> shown;
   std::vector<bool> confirmAnswers;
+  std::vector<YesNoCancel> yesNoCancelAnswers;  // Cancel when empty
   std::vector<SaveFailureChoice> saveFailureAnswers;
   std::vector<ReadFailureChoice> readFailureAnswers;  // Cancel when empty
 };
@@ -83,6 +102,7 @@ class FakeLauncher : public Launcher {
   // some), "run <command line>", "keys".
   std::vector<std::string> Calls() const;
   std::vector<KeyEvent> Keys() const;
+  void Clear();
 
  private:
   void Record(std::string call);

@@ -3,11 +3,19 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
+#include "app/CategoryLink.h"
+#include "app/HeadlessOpen.h"
 #include "app/win32/MainWindowRes.h"
+#include "app/win32/Program.h"
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
+#include "categories/CategoryPath.h"
 #include "categories/win32/CategoryPaneRes.h"
+#include "categories/win32/TreeIconsRes.h"
+#include "shell/win32/Win32LinkWriter.h"
+#include "shortcuts/OpenAll.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
 
 namespace tessaly::win32 {
@@ -20,6 +28,8 @@ constexpr int kSplitterWidth = 3;
 constexpr int kFormFontHeight = 13;
 constexpr int kMinimumPane = 40;
 constexpr UINT kStartDelay = 120;
+// A category path sent by another start is a few names; more is not one.
+constexpr DWORD kLongestCategoryPath = 32768;
 
 RECT PrimaryWorkArea() {
   RECT area{};
@@ -204,9 +214,83 @@ void MainWindow::OnStartTimer() {
     return;
   }
   categories_->ShowTree();
-  if (!session_->tree().empty()) categories_->SelectAt(session_->InitialSelection());
+  if (!session_->tree().empty()) categories_->SelectAt(StartSelection());
   // Said once, where it does not stop the start: why the summon hotkey is off.
   if (!hotkeyProblem_.empty()) SetStatusText(hotkeyProblem_);
+}
+
+std::optional<int> MainWindow::StartSelection() {
+  const std::string path = std::exchange(startCategory_, {});
+  if (!path.empty()) {
+    if (const CategoryNode* node = FindCategory(session_->tree(), path)) {
+      return session_->tree().AbsoluteIndex(*node);
+    }
+    platform_.boxes.Error(UnknownCategoryText(path, session_->DataDirectory()));
+  }
+  return session_->InitialSelection();
+}
+
+LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT& data) {
+  if (data.dwData != kSelectCategoryData || data.lpData == nullptr || data.cbData == 0 ||
+      data.cbData > kLongestCategoryPath) {
+    return FALSE;
+  }
+  // The sender waits until this returns: the selection, which may fill for a while or
+  // show a message, runs after it.
+  requestedCategory_.assign(static_cast<const char*>(data.lpData), data.cbData);
+  ::PostMessageA(hwnd(), kSelectRequested, 0, 0);
+  return TRUE;
+}
+
+void MainWindow::OnSelectRequested() {
+  const std::string path = std::exchange(requestedCategory_, {});
+  if (path.empty()) return;
+  Summon();
+  if (!session_->treeLoaded()) {
+    // Before the delayed start: it selects this one instead of the stored one.
+    startCategory_ = path;
+    return;
+  }
+  CategoryNode* node = FindCategory(session_->tree(), path);
+  if (node == nullptr) {
+    platform_.boxes.Error(UnknownCategoryText(path, session_->DataDirectory()));
+    return;
+  }
+  ::SetFocus(categories_->treeWindow());
+  // Already selected, it is shown again: the list may show the search's results.
+  if (selection_->selected() == node) {
+    selection_->ShowSelected();
+  } else {
+    categories_->SelectAt(session_->tree().AbsoluteIndex(*node));
+  }
+}
+
+void MainWindow::OnOpenAll() {
+  const CategoryNode* node = selection_->selected();
+  if (node == nullptr) return;
+  std::optional<Shortcuts> entries;
+  if (list_->category() != node) {
+    entries = ShownEntries(*node, session_->shortcuts(), selection_->latestResults());
+  }
+  if (!entries) {
+    // All of the category opens, as the list shows it whole: a search's results give
+    // way to it, a filling still running or stopped runs to its end.
+    if (list_->category() != node) selection_->ShowSelected();
+    if (!selection_->EnsureWhole() || list_->category() != node) return;
+    entries = list_->entries();
+  }
+  // The boxes below let messages run, which may delete the category.
+  const std::string name = node->name;
+  OpenAllShortcuts(name, *entries, platform_.links, platform_.existence, platform_.launcher,
+                   platform_.boxes);
+}
+
+void MainWindow::OnCreateCategoryLink() {
+  const CategoryNode* node = selection_->selected();
+  if (node == nullptr) return;
+  Win32LinkWriter writer;
+  CreateCategoryLink(CategoryLinkSubjectOf(*node), session_->DataDirectory(),
+                     {ProgramPath(), IDI_TREE_FIRST}, platform_.folders, writer, platform_.boxes);
 }
 
 void MainWindow::RegisterSummonHotkey() {
@@ -300,6 +384,9 @@ void MainWindow::DoKeyAction(KeyAction action) {
       return command(categories_->hwnd(), IDM_DELETE_CATEGORY);
     case KeyAction::CategoryMenu:
       return command(categories_->hwnd(), IDM_SHOW_CATEGORY_MENU);
+    case KeyAction::OpenAllOfCategory:
+      OnOpenAll();
+      return;
     case KeyAction::AddShortcut:
       return command(shortcuts_->hwnd(), IDC_ADD);
     case KeyAction::EditShortcut:
@@ -353,6 +440,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kAfterFirstPaint:
       LoadPictures();
       return 0;
+    case WM_COPYDATA:
+      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case kSelectRequested:
+      OnSelectRequested();
+      return 0;
     case kSplitterMoved:
       treeWidth_ = static_cast<int>(static_cast<INT_PTR>(wp));
       Layout();
@@ -384,9 +476,23 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return DefaultHandling(msg, wp, lp);
     case WM_COMMAND:
-      if (LOWORD(wp) == IDC_ABOUT) aboutBox_.Show(hwnd());
-      if (LOWORD(wp) == IDC_EXIT) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-      return 0;
+      // Commands the panes show but that reach above them.
+      switch (LOWORD(wp)) {
+        case IDC_ABOUT:
+          aboutBox_.Show(hwnd());
+          return 0;
+        case IDC_EXIT:
+          ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+          return 0;
+        case IDM_OPEN_ALL:
+          OnOpenAll();
+          return 0;
+        case IDM_CATEGORY_LINK:
+          OnCreateCategoryLink();
+          return 0;
+        default:
+          return 0;
+      }
     case WM_DROPFILES:
       // Dropped anywhere on the window, files go to the shortcuts.
       return ::SendMessageA(shortcuts_->hwnd(), WM_DROPFILES, wp, lp);

@@ -39,6 +39,10 @@ inline constexpr UINT kAfterFirstPaint = WM_APP + 3;
 inline constexpr int kSummonHotkey = 1;
 // The window property that tells which data directory a running Tessaly uses.
 inline constexpr const char* kInstanceProperty = "Tessaly.Instance";
+// WM_COPYDATA from a second start with "/category": the data is the category's path.
+inline constexpr ULONG_PTR kSelectCategoryData = 0x54534331;
+// Posted to itself once such a path has come: it is selected outside the sender's call.
+inline constexpr UINT kSelectRequested = WM_APP + 4;
 
 class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCursor {
  public:
@@ -50,6 +54,9 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   bool Create(const std::string& currentDirectory);
   // Shows the window as the settings place it.
   void Show(int showCommand);
+  // The category of that path ("/category") is selected at the delayed start instead
+  // of the stored one.
+  void SelectAtStart(std::string categoryPath) { startCategory_ = std::move(categoryPath); }
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   // Keys that do something wherever the focus is in the window, before the control
@@ -66,6 +73,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
 
   void OnCreate();
   void OnStartTimer();
+  std::optional<int> StartSelection();
+  LRESULT OnCopyData(const COPYDATASTRUCT& data);
+  void OnSelectRequested();
+  void OnOpenAll();
+  void OnCreateCategoryLink();
   void OnPaint();
   void LoadPictures();
   void OnCloseMessage();
@@ -102,6 +114,9 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   std::unique_ptr<ShortcutPane> shortcuts_;
 
   std::string hotkeyProblem_;
+  // "/category" of this start, and one sent by a later start, until selected.
+  std::string startCategory_;
+  std::string requestedCategory_;
   bool hotkeyRegistered_ = false;
   HWND focusBeforeLeaving_ = nullptr;
   int busyDepth_ = 0;

@@ -27,12 +27,25 @@ class SingleInstance {
   bool first() const { return first_; }
   // Brings that other Tessaly's window to the front.
   void ShowTheOther() const;
+  // Asks that other Tessaly to come to the front with the category of that path
+  // selected. False when its window did not answer.
+  bool ShowCategoryInTheOther(const std::string& categoryPath) const;
 
  private:
+  // The other Tessaly's main window, waited for a moment while it starts; or null.
+  HWND FindTheOther() const;
+
   std::string dataDirectory_;
   HANDLE lock_ = nullptr;
   bool first_ = true;
 };
+
+// The full path of a folder named on the command line, relative to the current
+// directory; the text as it is when the system cannot make it whole.
+std::string FullPath(const std::string& path);
+
+// The path of the running program file.
+std::string ProgramPath();
 
 // Registers the common controls the windows use.
 void InitialiseControls();

@@ -17,6 +17,18 @@ bool Win32MessageBoxes::Confirm(const std::string& text) {
                        MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
 }
 
+YesNoCancel Win32MessageBoxes::AskYesNoCancel(const std::string& text) {
+  switch (::MessageBoxA(nullptr, text.c_str(), "Confirmation",
+                        MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL)) {
+    case IDYES:
+      return YesNoCancel::Yes;
+    case IDNO:
+      return YesNoCancel::No;
+    default:
+      return YesNoCancel::Cancel;
+  }
+}
+
 void Win32MessageBoxes::Error(const std::string& text) {
   ::MessageBoxA(::GetActiveWindow(), text.c_str(), kProgramCaption, MB_OK | MB_ICONERROR);
 }

@@ -10,6 +10,7 @@ class Win32MessageBoxes : public MessageBoxes {
  public:
   void Information(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  YesNoCancel AskYesNoCancel(const std::string& text) override;
   void Error(const std::string& text) override;
   void Plain(const std::string& text) override;
   SaveFailureChoice AskAfterFailedSave(const std::string& text) override;

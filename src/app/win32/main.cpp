@@ -3,6 +3,12 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <optional>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/HeadlessOpen.h"
+#include "app/Session.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Program.h"
 #include "app/win32/Win32MessageBoxes.h"
@@ -18,7 +24,47 @@
 
 namespace {
 
+using namespace tessaly;
 using namespace tessaly::win32;
+
+// The data directory the command line names (or the current directory), made whole;
+// nothing when it is no folder, which the user is told.
+std::optional<std::string> DataDirectoryOf(const CommandLine& commandLine,
+                                           FileExistence& existence, MessageBoxes& boxes) {
+  if (commandLine.dataDirectory.empty()) return CurrentDirectory();
+  const std::string directory = FullPath(commandLine.dataDirectory);
+  if (!existence.FolderExists(directory)) {
+    boxes.Error("The data directory '" + directory + "' given with /data does not exist.");
+    return std::nullopt;
+  }
+  // As if started there: launched programs start in it, as they do then.
+  ::SetCurrentDirectoryA(directory.c_str());
+  return directory;
+}
+
+// The main window, or for a second start in the same data directory only the first
+// one brought to the front (showing the category asked for); that reads and writes
+// nothing.
+int RunWindow(Platform& platform, const CommandLine& commandLine, const std::string& directory,
+              int showCommand) {
+  const SingleInstance instance(DataDirectoryFrom(directory));
+  const bool showCategory = commandLine.action == CommandLine::Action::ShowCategory;
+  if (!instance.first()) {
+    if (!showCategory || !instance.ShowCategoryInTheOther(commandLine.category)) {
+      instance.ShowTheOther();
+    }
+    return 0;
+  }
+  if (showCategory && CategoryFileLacks(platform.files, directory, commandLine.category)) {
+    platform.boxes.Error(UnknownCategoryText(commandLine.category, DataDirectoryFrom(directory)));
+    return 1;
+  }
+  MainWindow window(platform);
+  window.SelectAtStart(commandLine.category);
+  if (!window.Create(directory)) return 0;
+  window.Show(showCommand);
+  return RunMessageLoop();
+}
 
 int Run(int showCommand) {
   // The folder browser needs OLE on this thread; link reading initialises COM again
@@ -38,18 +84,22 @@ int Run(int showCommand) {
   Win32Pickers pickers;
   Platform platform{files, boxes, folders, links, lister, existence, pump, launcher, pickers};
 
-  int exitCode = 0;
-  const std::string currentDirectory = CurrentDirectory();
-  // A second start in the same data directory only brings the first to the front; it
-  // reads and writes nothing.
-  const SingleInstance instance(tessaly::DataDirectoryFrom(currentDirectory));
-  if (!instance.first()) {
-    instance.ShowTheOther();
-  } else {
-    MainWindow window(platform);
-    if (window.Create(currentDirectory)) {
-      window.Show(showCommand);
-      exitCode = RunMessageLoop();
+  // A command line that cannot be followed is said once; then nothing is read or
+  // written and no window opens.
+  int exitCode = 1;
+  const CommandLine commandLine = ParseCommandLine(::GetCommandLineA());
+  if (!commandLine.ok()) {
+    boxes.Error(CommandLineProblemText(commandLine));
+  } else if (const auto directory = DataDirectoryOf(commandLine, existence, boxes)) {
+    if (commandLine.action == CommandLine::Action::OpenCategory) {
+      // Needs no lock: it only reads, and a running Tessaly writes every change whole.
+      const HeadlessPorts ports{files, boxes, folders, links, lister, existence, launcher,
+                                [](const std::string& a, const std::string& b) {
+                                  return ::lstrcmpA(a.c_str(), b.c_str());
+                                }};
+      exitCode = OpenCategoryWithoutWindow(ports, *directory, commandLine.category) ? 0 : 1;
+    } else {
+      exitCode = RunWindow(platform, commandLine, *directory, showCommand);
     }
   }
   if (SUCCEEDED(ole)) ::OleUninitialize();

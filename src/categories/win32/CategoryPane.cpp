@@ -202,6 +202,11 @@ void CategoryPane::OnCommand(int id) {
     case IDM_SHOW_CATEGORY_MENU:
       ShowMenuAtSelection();
       return;
+    case IDM_OPEN_ALL:
+    case IDM_CATEGORY_LINK:
+      // They open and launch, which is above this pane: the main window's.
+      ::SendMessageA(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+      return;
     default:
       return;
   }

@@ -13,5 +13,7 @@
 #define IDM_DELETE_CATEGORY 2203
 #define IDM_RENAME_CATEGORY 2204
 #define IDM_CHANGE_ICON 2205
+#define IDM_OPEN_ALL 2207
+#define IDM_CATEGORY_LINK 2208
 // The category menu opened from the keyboard, below the selected category.
 #define IDM_SHOW_CATEGORY_MENU 2206

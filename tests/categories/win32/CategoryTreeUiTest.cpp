@@ -238,12 +238,15 @@ struct MenuUi : TreeUi {
 TEST_F(MenuUi, RightClickSelectsTheCategoryAndOffersRenameBelowTheTopLevel) {
   Start("<[Trash]>\r\nGone\r\nC:\\gone.exe\r\n");
   RightClick("Trash");
-  EXPECT_EQ((std::vector<std::string>{"Add", "Insert", "Delete", "-", "Change Icon"}), OpenMenuAndClose());
+  EXPECT_EQ((std::vector<std::string>{"Add", "Insert", "Delete", "-", "Change Icon", "-",
+                                      "Open all", "Create shortcut on desktop"}),
+            OpenMenuAndClose());
   EXPECT_EQ("Trash", SelectedTreeText(tree));
   EXPECT_EQ(std::vector<std::string>{"Gone"}, ListTitles(list));
 
   RightClick("Work/Tools");
-  EXPECT_EQ((std::vector<std::string>{"Add", "Insert", "Delete", "-", "Rename", "Change Icon"}),
+  EXPECT_EQ((std::vector<std::string>{"Add", "Insert", "Delete", "-", "Rename", "Change Icon", "-",
+                                      "Open all", "Create shortcut on desktop"}),
             OpenMenuAndClose());
   EXPECT_EQ("Tools", SelectedTreeText(tree));
 }

@@ -37,6 +37,15 @@ bool ScriptedMessageBoxes::Confirm(const std::string& text) {
   return answer;
 }
 
+YesNoCancel ScriptedMessageBoxes::AskYesNoCancel(const std::string& text) {
+  Record("AskYesNoCancel: " + text);
+  std::lock_guard lock(mutex_);
+  if (yesNoCancel_.empty()) return YesNoCancel::Cancel;
+  const YesNoCancel answer = yesNoCancel_.front();
+  yesNoCancel_.pop_front();
+  return answer;
+}
+
 SaveFailureChoice ScriptedMessageBoxes::AskAfterFailedSave(const std::string& text) {
   Record("AskAfterFailedSave: " + text);
   std::pair<SaveFailureChoice, std::function<void()>> answer{SaveFailureChoice::CloseAnyway, {}};
@@ -73,6 +82,11 @@ std::vector<std::string> ScriptedMessageBoxes::Shown() const {
 void ScriptedMessageBoxes::AnswerConfirm(bool yes) {
   std::lock_guard lock(mutex_);
   confirm_.push_back(yes);
+}
+
+void ScriptedMessageBoxes::AnswerYesNoCancel(YesNoCancel answer) {
+  std::lock_guard lock(mutex_);
+  yesNoCancel_.push_back(answer);
 }
 
 void ScriptedMessageBoxes::AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before) {
@@ -279,6 +293,7 @@ void AppHarness::UiThread() {
 
   ::SetCurrentDirectoryA(data.path().c_str());
   auto window = std::make_unique<win32::MainWindow>(*platform_);
+  window->SelectAtStart(startCategory);
   const bool created = window->Create(win32::CurrentDirectory());
   {
     std::lock_guard lock(startMutex_);

@@ -38,6 +38,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
  public:
   void Information(const std::string& text) override { Record("Information: " + text); }
   bool Confirm(const std::string& text) override;
+  YesNoCancel AskYesNoCancel(const std::string& text) override;
   void Error(const std::string& text) override { Record("Error: " + text); }
   void Plain(const std::string& text) override { Record("Plain: " + text); }
   SaveFailureChoice AskAfterFailedSave(const std::string& text) override;
@@ -45,6 +46,8 @@ class ScriptedMessageBoxes : public MessageBoxes {
 
   std::vector<std::string> Shown() const;
   void AnswerConfirm(bool yes);
+  // Cancel when nothing is queued.
+  void AnswerYesNoCancel(YesNoCancel answer);
   // Runs when the failed-save question comes, before the answer is given.
   void AnswerSaveFailure(SaveFailureChoice choice, std::function<void()> before = {});
   // The same for the failed-read question; Cancel when nothing is queued.
@@ -55,6 +58,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
   mutable std::mutex mutex_;
   std::vector<std::string> shown_;
   std::deque<bool> confirm_;
+  std::deque<YesNoCancel> yesNoCancel_;
   std::deque<std::pair<SaveFailureChoice, std::function<void()>>> saveFailure_;
   std::deque<std::pair<ReadFailureChoice, std::function<void()>>> readFailure_;
 };
@@ -143,6 +147,8 @@ class AppHarness {
   // Runs on the window's thread once the window is created, before its first message:
   // what it posts comes before the delayed start.
   std::function<void(HWND)> beforeMessageLoop;
+  // The category path given with "/category", if any.
+  std::string startCategory;
 
   TempFolder data;
   TempFolder shell;
