@@ -6,14 +6,23 @@
 #include <functional>
 #include <string>
 
+#include "base/win32/LoopWaits.h"
+
 namespace tessaly::win32 {
 
 // The process's current directory, read whole.
 std::string CurrentDirectory();
 
+// Posted to the main window when folders a built-in category is computed from have
+// changed: wParam is the WatchedCategory (FolderWatcher.h), lParam 1 when the changes
+// overflowed and everything of the category is to be read again.
+inline constexpr UINT kFoldersChanged = WM_APP + 40;
+
 // Runs the message loop until the main window has closed; returns the exit code.
-// preTranslate sees every message first and takes it by returning true.
-int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate = {});
+// preTranslate sees every message first and takes it by returning true. With waits,
+// the loop also waits on their handles and time between messages.
+int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate = {},
+                   LoopWaits* waits = nullptr);
 
 // One Tessaly per data directory: holds the directory's lock for the whole run.
 class SingleInstance {
