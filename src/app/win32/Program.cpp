@@ -44,12 +44,12 @@ int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate, LoopWait
         std::min<std::size_t>(handles.size(), MAXIMUM_WAIT_OBJECTS - 1));
     // MWMO_INPUTAVAILABLE: a message that came while the queue was being emptied
     // ends the wait too, not only one that comes after it.
-    const DWORD woken = ::MsgWaitForMultipleObjectsEx(count, handles.data(),
-                                                      more ? 0 : waits->Timeout(), QS_ALLINPUT,
-                                                      MWMO_INPUTAVAILABLE);
+    const DWORD timeout = waits->Timeout();
+    const DWORD woken = ::MsgWaitForMultipleObjectsEx(count, handles.data(), more ? 0 : timeout,
+                                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woken < WAIT_OBJECT_0 + count) {
       waits->OnSignalled(woken - WAIT_OBJECT_0);
-    } else if (woken == WAIT_TIMEOUT) {
+    } else if (woken == WAIT_TIMEOUT && (!more || timeout == 0)) {
       waits->OnTimeout();
     } else if (woken == WAIT_FAILED) {
       // Handles that went bad must not make the loop spin: wait for messages alone.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/Text.h"
-#include "base/win32/Handle.h"
 #include "model/BuiltinCategories.h"
 #include "shell/ShellNames.h"
 
@@ -19,8 +18,21 @@ constexpr DWORD kBufferBytes = 64 * 1024;
 constexpr const char* kQuickLaunch = "Microsoft\\Internet Explorer\\Quick Launch";
 // How many settle periods a steady trickle of changes may hold its report back.
 constexpr ULONGLONG kLongestHold = 10;
+// A bound on the folders watched one by one, whatever a start menu holds.
+constexpr std::size_t kMostFolders = 2000;
 
 std::size_t Slot(WatchedCategory category) { return static_cast<std::size_t>(category); }
+
+// NOTE: Wine (8.0) reports changes below a folder watched with its subtree only in
+// sub-folders made after the watch began; in those that were there it reports
+// nothing. Under Wine every folder of a watched tree is watched on its own as well.
+bool SubtreesSeeOnlyNewFolders() {
+  static const bool wine = [] {
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
 
 }  // namespace
 
@@ -40,11 +52,11 @@ std::string_view CategoryName(WatchedCategory category) {
 // buffer and the overlapped record until the read completes or is cancelled, so
 // neither may move or go before that.
 struct FolderWatcher::Watched {
-  std::string folder;
+  std::string folder;  // ends in "\"
   bool subtree = false;
   WatchedCategory category = WatchedCategory::GetAll;
+  int tree = -1;  // the tree it was found in when watched one by one
   UniqueFile directory;
-  UniqueKernelHandle event;
   OVERLAPPED overlapped{};
   std::vector<DWORD> buffer = std::vector<DWORD>(kBufferBytes / sizeof(DWORD));
   bool reading = false;
@@ -59,9 +71,9 @@ struct FolderWatcher::Watched {
     ::GetOverlappedResult(directory.get(), &overlapped, &bytes, TRUE);
   }
 
-  bool Read() {
+  bool Read(HANDLE event) {
     overlapped = OVERLAPPED{};
-    overlapped.hEvent = event.get();
+    overlapped.hEvent = event;
     reading = ::ReadDirectoryChangesW(directory.get(), buffer.data(), kBufferBytes,
                                       subtree ? TRUE : FALSE, kChanges, nullptr, &overlapped,
                                       nullptr) != FALSE;
@@ -70,28 +82,67 @@ struct FolderWatcher::Watched {
 };
 
 FolderWatcher::FolderWatcher(Handler handler, DWORD settle)
-    : handler_(std::move(handler)), settle_(settle) {}
+    : handler_(std::move(handler)),
+      settle_(settle),
+      event_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
 FolderWatcher::~FolderWatcher() = default;
 
 bool FolderWatcher::Watch(const std::string& folder, bool subtree, WatchedCategory category) {
-  // One slot stays free for the message queue itself.
-  if (!IsAbsolutePath(folder) || events_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) return false;
+  if (!IsAbsolutePath(folder)) return false;
+  const std::string path = WithTrailingBackslash(folder);
+  int tree = -1;
+  if (subtree && SubtreesSeeOnlyNewFolders()) {
+    tree = static_cast<int>(trees_.size());
+    trees_.push_back({path, category});
+  }
+  if (!Add(path, subtree, category, tree)) {
+    if (tree >= 0) trees_.pop_back();
+    return false;
+  }
+  if (tree >= 0) WatchBelow(path, 1, category, tree);
+  return true;
+}
+
+bool FolderWatcher::Add(const std::string& folder, bool subtree, WatchedCategory category,
+                        int tree) {
+  if (!event_ || watched_.size() >= kMostFolders) return false;
   auto watched = std::make_unique<Watched>();
   watched->folder = folder;
   watched->subtree = subtree;
   watched->category = category;
+  watched->tree = tree;
   // Every sharing mode, so that the watch never keeps anyone from renaming or
   // deleting the folder or anything in it.
   watched->directory.reset(::CreateFileA(
       folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
-  if (!watched->directory) return false;
-  watched->event.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  if (!watched->event || !watched->Read()) return false;
-  events_.push_back(watched->event.get());
+  if (!watched->directory || !watched->Read(event_.get())) return false;
   watched_.push_back(std::move(watched));
+  handles_.assign(1, event_.get());
   return true;
+}
+
+bool FolderWatcher::IsWatched(const std::string& folder) const {
+  return std::any_of(watched_.begin(), watched_.end(),
+                     [&](const auto& watched) { return watched->folder == folder; });
+}
+
+void FolderWatcher::WatchBelow(const std::string& folder, int depth, WatchedCategory category,
+                               int tree) {
+  if (depth > kSubtreeDepth) return;
+  WIN32_FIND_DATAA data;
+  const UniqueFind find(::FindFirstFileA((folder + "*.*").c_str(), &data));
+  if (!find) return;
+  do {
+    const std::string name(data.cFileName, strnlen(data.cFileName, MAX_PATH));
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || name == "." || name == "..") {
+      continue;
+    }
+    const std::string below = folder + name + "\\";
+    if (!IsWatched(below) && !Add(below, false, category, tree)) continue;
+    WatchBelow(below, depth + 1, category, tree);
+  } while (::FindNextFileA(find.get(), &data));
 }
 
 void FolderWatcher::WatchBuiltinFolders(Folders& folders) {
@@ -109,28 +160,42 @@ void FolderWatcher::WatchBuiltinFoldersLater(Folders& folders, DWORD delay) {
   laterAt_ = ::GetTickCount64() + delay;
 }
 
-void FolderWatcher::OnSignalled(std::size_t index) {
-  if (index >= watched_.size()) return;
-  Watched& watched = *watched_[index];
-  DWORD bytes = 0;
-  if (!::GetOverlappedResult(watched.directory.get(), &watched.overlapped, &bytes, FALSE)) {
-    const DWORD error = ::GetLastError();
-    if (error == ERROR_IO_INCOMPLETE) return;
-    watched.reading = false;
-    Note(watched.category, true);
-    // Anything but lost records means the folder itself is gone or out of reach.
-    if (error != ERROR_NOTIFY_ENUM_DIR || !watched.Read()) Forget(index);
-    return;
+void FolderWatcher::OnSignalled(std::size_t) {
+  ::ResetEvent(event_.get());
+  // Every folder shares the one event, and starting a read resets it: keep looking
+  // until a whole round finds nothing completed, so that no completion that came
+  // before the last reset is missed. One after it sets the event again.
+  while (TakeCompleted()) {
   }
-  watched.reading = false;
-  // No records with success: more changed than the buffer could hold.
-  Note(watched.category, bytes == 0);
-  if (!watched.Read()) Forget(index);
 }
 
-void FolderWatcher::Forget(std::size_t index) {
-  watched_.erase(watched_.begin() + static_cast<std::ptrdiff_t>(index));
-  events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(index));
+bool FolderWatcher::TakeCompleted() {
+  bool any = false;
+  for (std::size_t i = 0; i < watched_.size();) {
+    Watched& watched = *watched_[i];
+    if (!watched.reading || !HasOverlappedIoCompleted(&watched.overlapped)) {
+      ++i;
+      continue;
+    }
+    any = true;
+    watched.reading = false;
+    DWORD bytes = 0;
+    const bool read =
+        ::GetOverlappedResult(watched.directory.get(), &watched.overlapped, &bytes, FALSE) != FALSE;
+    const DWORD error = read ? ERROR_SUCCESS : ::GetLastError();
+    // No records with success: more changed than the buffer could hold.
+    Note(watched.category, !read || bytes == 0);
+    if (watched.tree >= 0) trees_[static_cast<std::size_t>(watched.tree)].rescan = true;
+    // Anything but lost records means the folder itself is gone or out of reach.
+    const bool keep = (read || error == ERROR_NOTIFY_ENUM_DIR) && watched.Read(event_.get());
+    if (keep) {
+      ++i;
+    } else {
+      watched_.erase(watched_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  if (watched_.empty()) handles_.clear();
+  return any;
 }
 
 void FolderWatcher::Note(WatchedCategory category, bool overflow) {
@@ -176,7 +241,13 @@ void FolderWatcher::TellDue() {
     Pending& pending = pending_[slot];
     if (!pending.waiting || pending.due > now) continue;
     pending.waiting = false;
-    // The handler may watch or forget folders; nothing of this loop depends on them.
+    // Sub-folders made meanwhile are watched from now on (under Wine, see above).
+    for (std::size_t t = 0; t < trees_.size(); ++t) {
+      Tree& tree = trees_[t];
+      if (Slot(tree.category) != slot || !tree.rescan) continue;
+      tree.rescan = false;
+      WatchBelow(tree.root, 1, tree.category, static_cast<int>(t));
+    }
     if (handler_) handler_(FolderChange{static_cast<WatchedCategory>(slot), pending.overflow});
   }
 }

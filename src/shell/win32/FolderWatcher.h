@@ -8,11 +8,11 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/win32/Handle.h"
 #include "base/win32/LoopWaits.h"
 #include "shell/ShellPorts.h"
 
@@ -39,6 +39,9 @@ class FolderWatcher : public LoopWaits {
   // category's folders have been quiet for settle milliseconds, or at the latest
   // ten settle periods after its first change.
   static constexpr DWORD kSettle = 250;
+  // How far below a folder watched with its subtree changes are seen: as deep as
+  // the start-menu scans go.
+  static constexpr int kSubtreeDepth = 6;
 
   explicit FolderWatcher(Handler handler, DWORD settle = kSettle);
   ~FolderWatcher() override;
@@ -59,8 +62,8 @@ class FolderWatcher : public LoopWaits {
   // The number of folders watched.
   std::size_t count() const { return watched_.size(); }
 
-  // LoopWaits
-  const std::vector<HANDLE>& Handles() override { return events_; }
+  // LoopWaits: one event for every folder.
+  const std::vector<HANDLE>& Handles() override { return handles_; }
   void OnSignalled(std::size_t index) override;
   DWORD Timeout() override;
   void OnTimeout() override;
@@ -68,6 +71,11 @@ class FolderWatcher : public LoopWaits {
 
  private:
   struct Watched;
+  struct Tree {
+    std::string root;  // ends in "\"
+    WatchedCategory category;
+    bool rescan = false;
+  };
   struct Pending {
     bool waiting = false;
     bool overflow = false;
@@ -75,14 +83,20 @@ class FolderWatcher : public LoopWaits {
     ULONGLONG due = 0;
   };
 
+  bool Add(const std::string& folder, bool subtree, WatchedCategory category, int tree);
+  void WatchBelow(const std::string& folder, int depth, WatchedCategory category, int tree);
+  bool IsWatched(const std::string& folder) const;
+  // Handles every read that has completed; false when none had.
+  bool TakeCompleted();
   void Note(WatchedCategory category, bool overflow);
   void TellDue();
-  void Forget(std::size_t index);
 
   Handler handler_;
   DWORD settle_;
+  UniqueKernelHandle event_;
+  std::vector<HANDLE> handles_;
   std::vector<std::unique_ptr<Watched>> watched_;
-  std::vector<HANDLE> events_;  // one per watched folder, in the same order
+  std::vector<Tree> trees_;
   std::array<Pending, 3> pending_{};
   Folders* later_ = nullptr;
   ULONGLONG laterAt_ = 0;

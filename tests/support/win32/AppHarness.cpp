@@ -17,6 +17,8 @@
 #include "shell/win32/Win32LinkReader.h"
 #include "shell/win32/Win32MessagePump.h"
 #include "shortcuts/win32/Win32Launching.h"
+#include "shell/LinkCache.h"
+#include "store/LinkCacheFile.h"
 #include "store/win32/Win32FileStore.h"
 
 namespace tessaly::testing {
@@ -217,10 +219,14 @@ std::string TempShellFolders::Path(int folderId) const {
 
 // ---- AppHarness ----
 
+// The program's own platform, the link cache over Links.sts in the data folder included.
 struct AppHarness::Real {
-  explicit Real(MessageBoxes& boxes) : links(boxes) {}
+  Real(MessageBoxes& boxes, const std::string& dataPath)
+      : shellLinks(boxes), linkFile(files, dataPath + kLinkCacheFileName), links(shellLinks, &linkFile) {}
   win32::Win32FileStore files;
-  win32::Win32LinkReader links;
+  win32::Win32LinkReader shellLinks;
+  LinkCacheFile linkFile;
+  CachingLinkReader links;
   win32::Win32DirectoryLister lister;
   win32::Win32FileExistence existence;
   win32::Win32MessagePump pump;
@@ -247,7 +253,8 @@ LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-AppHarness::AppHarness(Launching launching) : real_(std::make_unique<Real>(boxes)) {
+AppHarness::AppHarness(Launching launching)
+    : real_(std::make_unique<Real>(boxes, data.path())) {
   Launcher& chosen = launching == Launching::Real ? static_cast<Launcher&>(real_->launcher)
                                                    : static_cast<Launcher&>(launcher);
   platform_ = std::make_unique<win32::Platform>(win32::Platform{
