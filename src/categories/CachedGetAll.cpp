@@ -14,7 +14,8 @@ constexpr const char* kUninstallWord = "Uninstall";
 
 }  // namespace
 
-LineList GetAllFromCache(const LinkCache& cache, Folders& folders) {
+std::optional<LineList> GetAllFromCache(const LinkCache& cache, Folders& folders) {
+  if (cache.empty()) return std::nullopt;
   LineList lines;
   for (const int id : kStartMenus) {
     LineList part = StartMenuFromCache(cache, folders.SpecialFolderPath(id), kUninstallWord);
@@ -24,8 +25,8 @@ LineList GetAllFromCache(const LinkCache& cache, Folders& folders) {
   return lines;
 }
 
-std::unique_ptr<StartMenuCheck> StartGetAllCheck(CachingLinkReader& links,
-                                                 DirectoryLister& lister, Folders& folders) {
+std::unique_ptr<StartMenuCheck> StartGetAllCheck(CachingLinkReader& links, DirectoryLister& lister,
+                                                 Folders& folders) {
   std::vector<std::string> menus;
   for (const int id : kStartMenus) menus.push_back(folders.SpecialFolderPath(id));
   return std::make_unique<StartMenuCheck>(links, lister, std::move(menus));

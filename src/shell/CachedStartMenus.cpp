@@ -15,7 +15,8 @@ bool ReachedByScan(std::string_view relative) {
   int folders = -1;
   for (;;) {
     const std::size_t cut = FindLastOf(relative, "\\");
-    const std::string_view name = cut == std::string_view::npos ? relative : relative.substr(cut + 1);
+    const std::string_view name =
+        cut == std::string_view::npos ? relative : relative.substr(cut + 1);
     if (StartsWithDot(std::string(name))) return false;
     ++folders;
     if (cut == std::string_view::npos) break;

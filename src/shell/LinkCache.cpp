@@ -91,7 +91,7 @@ const CachedLink* LinkCache::Find(const std::string& path, const DirectoryEntry&
 
 void LinkCache::Store(const std::string& path, const DirectoryEntry& entry, bool resolved,
                       const LinkInfo& info) {
-  if (!HasStamp(entry)) return;
+  if (path.empty() || !HasStamp(entry)) return;
   auto [it, added] = links_.try_emplace(path);
   CachedLink& link = it->second;
   const std::string& target = resolved ? info.Target : std::string();

@@ -84,14 +84,13 @@ class LinkCacheTest : public ::testing::Test {
     return ScanGetAllWith(plain);
   }
   Entries FromCache() {
-    const LineList lines = GetAllFromCache(cached.cache(), folders);
+    const LineList lines = GetAllFromCache(cached.cache(), folders).value_or(LineList{});
     Entries entries;
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) entries.emplace_back(lines[i], lines[i + 1]);
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2)
+      entries.emplace_back(lines[i], lines[i + 1]);
     return entries;
   }
-  std::vector<std::string> Opened() {
-    return std::exchange(reader.resolved, {});
-  }
+  std::vector<std::string> Opened() { return std::exchange(reader.resolved, {}); }
   // A start menu of every kind of link the scan treats in its own way.
   void MakeStartMenus() {
     AddLink("C:\\All\\Editor.lnk", "C:\\Ed\\ed.exe");
@@ -145,19 +144,19 @@ TEST_F(LinkCacheTest, NewChangedGoneAndRenamedLinksAreFollowed) {
   ScanGetAll();
   Opened();
 
-  AddLink("C:\\User\\Games\\Go.lnk", "C:\\Games\\go.exe");           // new
-  Rewrite("C:\\All\\Tools\\Manual.lnk", "C:\\Foo\\viewer.exe");       // now a program
-  Rewrite("C:\\User\\Editor.lnk", "C:\\Ed\\readme.txt");              // no longer one
-  Delete("C:\\User\\Games\\Chess.lnk");                               // gone
-  Delete("C:\\All\\Editor.lnk");                                      // renamed
+  AddLink("C:\\User\\Games\\Go.lnk", "C:\\Games\\go.exe");       // new
+  Rewrite("C:\\All\\Tools\\Manual.lnk", "C:\\Foo\\viewer.exe");  // now a program
+  Rewrite("C:\\User\\Editor.lnk", "C:\\Ed\\readme.txt");         // no longer one
+  Delete("C:\\User\\Games\\Chess.lnk");                          // gone
+  Delete("C:\\All\\Editor.lnk");                                 // renamed
   AddLink("C:\\All\\Writer.lnk", "C:\\Ed\\ed.exe");
 
   const Entries warm = ScanGetAll();
   std::vector<std::string> opened = Opened();
   std::sort(opened.begin(), opened.end());
-  EXPECT_EQ(opened, (std::vector<std::string>{
-                        "C:\\All\\Broken.lnk", "C:\\All\\Tools\\Manual.lnk", "C:\\All\\Writer.lnk",
-                        "C:\\All\\unins002.lnk", "C:\\User\\Editor.lnk", "C:\\User\\Games\\Go.lnk"}));
+  EXPECT_EQ(opened, (std::vector<std::string>{"C:\\All\\Broken.lnk", "C:\\All\\Tools\\Manual.lnk",
+                                              "C:\\All\\Writer.lnk", "C:\\All\\unins002.lnk",
+                                              "C:\\User\\Editor.lnk", "C:\\User\\Games\\Go.lnk"}));
   EXPECT_EQ(warm, ScanGetAllPlain());
   EXPECT_EQ(FromCache(), warm);
   EXPECT_EQ(cached.cache().size(), 17u);
@@ -227,7 +226,7 @@ TEST_F(LinkCacheTest, TheCacheIsSavedAfterAWholeWalkAndReadOnceByTheNextRun) {
   Opened();
 
   CachingLinkReader nextRun{reader, &storage};
-  EXPECT_EQ(GetAllFromCache(nextRun.cache(), folders).size(), first.size() * 2);
+  EXPECT_EQ(GetAllFromCache(nextRun.cache(), folders)->size(), first.size() * 2);
   EXPECT_EQ(ScanGetAllWith(nextRun), first);
   EXPECT_EQ(Opened(), kUnreadable);
   EXPECT_EQ(storage.loads, 2);
@@ -439,9 +438,24 @@ TEST_F(LinkCacheTest, ACheckFollowsChangesAndAScanBetweenItsStepsLosesNothing) {
   EXPECT_EQ(scanned, ScanGetAllPlain());
 }
 
-TEST_F(LinkCacheTest, AMissingStartMenuGivesNothingFromTheCacheAndEndsTheCheck) {
-  folders.paths.clear();
+TEST_F(LinkCacheTest, AnEmptyCacheKnowsNothingButAnEmptyStartMenuIsKnown) {
+  EXPECT_FALSE(GetAllFromCache(cached.cache(), folders).has_value());
   AddLink("C:\\All\\Editor.lnk", "C:\\Ed\\ed.exe");
+  ScanGetAll();
+  ASSERT_TRUE(GetAllFromCache(cached.cache(), folders).has_value());
+  Delete("C:\\All\\Editor.lnk");
+  AddLink("C:\\All\\Editor Help.lnk", "C:\\Ed\\help.chm");
+  ScanGetAll();
+  const auto known = GetAllFromCache(cached.cache(), folders);
+  ASSERT_TRUE(known.has_value());
+  EXPECT_TRUE(known->empty());
+}
+
+TEST_F(LinkCacheTest, AMissingStartMenuGivesNothingFromTheCacheAndEndsTheCheck) {
+  AddLink("C:\\All\\Editor.lnk", "C:\\Ed\\ed.exe");
+  ScanGetAll();
+  folders.paths.clear();
+  dirs.listed.clear();
   EXPECT_TRUE(FromCache().empty());
   auto check = StartGetAllCheck(cached, dirs, folders);
   EXPECT_FALSE(check->Step());

@@ -39,7 +39,7 @@ int Run(int showCommand) {
   Win32LinkReader shellLinks(boxes);
   Win32DirectoryLister lister;
   Win32FileExistence existence;
-  Win32MessagePump pump;
+  Win32MessagePump pump(kProgramPumpQuietTime);
   Win32Launcher launcher;
   Win32Pickers pickers;
 
@@ -50,7 +50,8 @@ int Run(int showCommand) {
   // links are opened. Links.sts is read at the first walk, not at start-up.
   tessaly::LinkCacheFile linkFile(files, dataDirectory + tessaly::kLinkCacheFileName);
   tessaly::CachingLinkReader links(shellLinks, &linkFile);
-  Platform platform{files, boxes, folders, links, lister, existence, pump, launcher, pickers};
+  Platform platform{files,     boxes, folders,  links,   lister,
+                    existence, pump,  launcher, pickers, &links};
 
   // A second start in the same data directory only brings the first to the front; it
   // reads and writes nothing.
@@ -66,8 +67,8 @@ int Run(int showCommand) {
                        change.overflow ? 1 : 0);
       });
       watcher.WatchBuiltinFoldersLater(folders, kWatchDelay);
-      exitCode = RunMessageLoop([&](const MSG& msg) { return window.PreTranslateMessage(msg); },
-                                &watcher);
+      exitCode =
+          RunMessageLoop([&](const MSG& msg) { return window.PreTranslateMessage(msg); }, &watcher);
     }
     links.SaveIfChanged();
   }

@@ -25,8 +25,7 @@ class FolderWatcherTest : public ::testing::Test {
       const ULONGLONG now = ::GetTickCount64();
       if (now >= end) return false;
       const std::vector<HANDLE>& handles = watcher.Handles();
-      const DWORD timeout =
-          static_cast<DWORD>(std::min<ULONGLONG>(watcher.Timeout(), end - now));
+      const DWORD timeout = static_cast<DWORD>(std::min<ULONGLONG>(watcher.Timeout(), end - now));
       const DWORD woken = ::MsgWaitForMultipleObjects(static_cast<DWORD>(handles.size()),
                                                       handles.data(), FALSE, timeout, QS_ALLINPUT);
       if (woken < WAIT_OBJECT_0 + handles.size()) {
@@ -40,8 +39,9 @@ class FolderWatcherTest : public ::testing::Test {
   bool Settled() {
     const std::vector<HANDLE>& handles = watcher.Handles();
     const bool signalled =
-        !handles.empty() && ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()),
-                                                     handles.data(), FALSE, 0) < WAIT_OBJECT_0 + handles.size();
+        !handles.empty() &&
+        ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, 0) <
+            WAIT_OBJECT_0 + handles.size();
     return !signalled && watcher.Timeout() == INFINITE;
   }
   int Told(WatchedCategory category) const {
@@ -81,7 +81,8 @@ TEST_F(FolderWatcherTest, ABurstOfChangesIsToldOnce) {
   testing::WriteShellLink(model, testing::LinkTo(app));
   for (int i = 0; i < 20; ++i) {
     const std::string folder = temp.Make("Menu\\Group" + std::to_string(i % 4) + "\\");
-    ASSERT_TRUE(::CopyFileA(model.c_str(), (folder + "P" + std::to_string(i) + ".lnk").c_str(), TRUE));
+    ASSERT_TRUE(
+        ::CopyFileA(model.c_str(), (folder + "P" + std::to_string(i) + ".lnk").c_str(), TRUE));
   }
   ASSERT_TRUE(ToldOf(WatchedCategory::GetAll));
   ASSERT_TRUE(WaitUntil([&] { return Settled(); }));

@@ -162,9 +162,10 @@ TEST_F(Win32LinkCacheTest, ANewRunListsFromLinksStsAndOpensOnlyWhatChanged) {
 
   // What the search shows before any scan of the next run.
   Run third(*this);
-  const LineList lines = GetAllFromCache(third.cached.cache(), folders);
+  const LineList lines = GetAllFromCache(third.cached.cache(), folders).value_or(LineList{});
   Entries cachedEntries;
-  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) cachedEntries.emplace_back(lines[i], lines[i + 1]);
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2)
+    cachedEntries.emplace_back(lines[i], lines[i + 1]);
   std::sort(cachedEntries.begin(), cachedEntries.end());
   EXPECT_EQ(cachedEntries, (Entries{{"Chess", chess}, {"Go", go}, {"Manual", manual}}));
   EXPECT_EQ(third.reader.opened, 0);
@@ -238,8 +239,9 @@ TEST_F(Win32LinkCacheTest, AWalkEntersTheComponentSystemOnceAndLeavesItAsItFound
     ::CoUninitialize();
   });
   // As without a walk: one message per link tried.
-  EXPECT_EQ(boxes.shown, (std::vector<std::string>{"Plain: Error occured when get info from " + a,
-                                                   "Plain: Error occured when get info from " + b}));
+  EXPECT_EQ(boxes.shown,
+            (std::vector<std::string>{"Plain: Error occured when get info from " + a,
+                                      "Plain: Error occured when get info from " + b}));
 }
 
 TEST_F(Win32LinkCacheTest, TheCheckAtIdleReadsNewLinksAFewAtATime) {
@@ -252,7 +254,7 @@ TEST_F(Win32LinkCacheTest, TheCheckAtIdleReadsNewLinksAFewAtATime) {
   EXPECT_GE(steps, 10 / StartMenuCheck::kReadsPerStep);
   EXPECT_TRUE(check->changed());
   EXPECT_EQ(run.reader.opened, 10);
-  EXPECT_EQ(GetAllFromCache(run.cached.cache(), folders).size(), 20u);
+  EXPECT_EQ(GetAllFromCache(run.cached.cache(), folders)->size(), 20u);
   EXPECT_EQ(GetAll(run).size(), 10u);
   EXPECT_EQ(run.reader.opened, 10);
 }

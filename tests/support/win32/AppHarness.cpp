@@ -222,7 +222,9 @@ std::string TempShellFolders::Path(int folderId) const {
 // The program's own platform, the link cache over Links.sts in the data folder included.
 struct AppHarness::Real {
   Real(MessageBoxes& boxes, const std::string& dataPath)
-      : shellLinks(boxes), linkFile(files, dataPath + kLinkCacheFileName), links(shellLinks, &linkFile) {}
+      : shellLinks(boxes),
+        linkFile(files, dataPath + kLinkCacheFileName),
+        links(shellLinks, &linkFile) {}
   win32::Win32FileStore files;
   win32::Win32LinkReader shellLinks;
   LinkCacheFile linkFile;
@@ -259,7 +261,7 @@ AppHarness::AppHarness(Launching launching)
                                                    : static_cast<Launcher&>(launcher);
   platform_ = std::make_unique<win32::Platform>(win32::Platform{
       real_->files, boxes, folders, real_->links, real_->lister, real_->existence, real_->pump,
-      chosen, pickers});
+      chosen, pickers, &real_->links});
 }
 
 AppHarness::~AppHarness() {
