@@ -13,8 +13,10 @@ namespace {
 constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
                            FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
 // The most a notification may carry over the network; records that do not fit are
-// lost, which is then told as an overflow.
+// lost, which is then told as an overflow. A folder watched only for itself below a
+// watched tree (under Wine, see below) sees few changes at once and gets less.
 constexpr DWORD kBufferBytes = 64 * 1024;
+constexpr DWORD kBelowBufferBytes = 4 * 1024;
 constexpr const char* kQuickLaunch = "Microsoft\\Internet Explorer\\Quick Launch";
 // How many settle periods a steady trickle of changes may hold its report back.
 constexpr ULONGLONG kLongestHold = 10;
@@ -58,7 +60,7 @@ struct FolderWatcher::Watched {
   int tree = -1;  // the tree it was found in when watched one by one
   UniqueFile directory;
   OVERLAPPED overlapped{};
-  std::vector<DWORD> buffer = std::vector<DWORD>(kBufferBytes / sizeof(DWORD));
+  std::vector<DWORD> buffer;
   bool reading = false;
 
   Watched() = default;
@@ -74,9 +76,9 @@ struct FolderWatcher::Watched {
   bool Read(HANDLE event) {
     overlapped = OVERLAPPED{};
     overlapped.hEvent = event;
-    reading = ::ReadDirectoryChangesW(directory.get(), buffer.data(), kBufferBytes,
-                                      subtree ? TRUE : FALSE, kChanges, nullptr, &overlapped,
-                                      nullptr) != FALSE;
+    reading = ::ReadDirectoryChangesW(
+                  directory.get(), buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(DWORD)),
+                  subtree ? TRUE : FALSE, kChanges, nullptr, &overlapped, nullptr) != FALSE;
     return reading;
   }
 };
@@ -112,6 +114,8 @@ bool FolderWatcher::Add(const std::string& folder, bool subtree, WatchedCategory
   watched->subtree = subtree;
   watched->category = category;
   watched->tree = tree;
+  const bool below = tree >= 0 && !subtree;
+  watched->buffer.resize((below ? kBelowBufferBytes : kBufferBytes) / sizeof(DWORD));
   // Every sharing mode, so that the watch never keeps anyone from renaming or
   // deleting the folder or anything in it.
   watched->directory.reset(::CreateFileA(
