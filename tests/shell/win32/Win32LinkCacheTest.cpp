@@ -244,20 +244,5 @@ TEST_F(Win32LinkCacheTest, AWalkEntersTheComponentSystemOnceAndLeavesItAsItFound
                                       "Plain: Error occured when get info from " + b}));
 }
 
-TEST_F(Win32LinkCacheTest, TheCheckAtIdleReadsNewLinksAFewAtATime) {
-  std::vector<std::string> links;
-  for (int i = 0; i < 10; ++i) links.push_back(Link("User\\P" + std::to_string(i) + ".lnk", app));
-  Run run(*this);
-  auto check = StartGetAllCheck(run.cached, lister, folders);
-  int steps = 0;
-  while (check->Step()) ++steps;
-  EXPECT_GE(steps, 10 / StartMenuCheck::kReadsPerStep);
-  EXPECT_TRUE(check->changed());
-  EXPECT_EQ(run.reader.opened, 10);
-  EXPECT_EQ(GetAllFromCache(run.cached.cache(), folders)->size(), 20u);
-  EXPECT_EQ(GetAll(run).size(), 10u);
-  EXPECT_EQ(run.reader.opened, 10);
-}
-
 }  // namespace
 }  // namespace tessaly::win32
