@@ -6,7 +6,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <commdlg.h>
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -32,9 +31,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
                                                      ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                                                      ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
-  // Keeps the file dialogs' library among the imports, as in Tessaly.
-  volatile auto pick = &::GetOpenFileNameA;
-  (void)pick;
 
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;

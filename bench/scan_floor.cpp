@@ -1,5 +1,6 @@
-// The floor of a start-menu scan: only what no scan can avoid, listing the folders
-// and loading every link through the shell's link object. Part of scan_bench.
+// The floors of a start-menu scan: only what no scan can avoid, listing the folders,
+// and listing them and loading every link through the shell's link object. Part of
+// scan_bench.
 
 #include <shlobj.h>
 #include <windows.h>
@@ -30,7 +31,8 @@ bool LoadLink(const std::string& path) {
   return true;
 }
 
-int LoadLinksBelow(const std::string& folder, int depth, bool comPerLink) {
+// Without comPerLink and load, only lists: every folder, and each link found counted.
+int LoadLinksBelow(const std::string& folder, int depth, bool comPerLink, bool load = true) {
   int loaded = 0;
   WIN32_FIND_DATAA data;
   win32::UniqueFind find(::FindFirstFileA((folder + "*.*").c_str(), &data));
@@ -39,11 +41,13 @@ int LoadLinksBelow(const std::string& folder, int depth, bool comPerLink) {
     const std::string name = data.cFileName;
     if (name.empty() || name[0] == '.') continue;
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      if (depth < 6) loaded += LoadLinksBelow(folder + name + "\\", depth + 1, comPerLink);
+      if (depth < 6) loaded += LoadLinksBelow(folder + name + "\\", depth + 1, comPerLink, load);
       continue;
     }
     if (name.size() < 4 || _stricmp(name.c_str() + name.size() - 4, ".lnk") != 0) continue;
-    if (comPerLink) {
+    if (!load) {
+      ++loaded;
+    } else if (comPerLink) {
       const win32::ComScope com;
       loaded += LoadLink(folder + name) ? 1 : 0;
     } else {
@@ -64,5 +68,8 @@ int LoadAllLinks(const std::string& folder, bool comPerLink) {
   const win32::ComScope com;
   return LoadLinksBelow(folder, 0, false);
 }
+
+// Lists the same folders as LoadAllLinks and counts the links without opening any.
+int ListAllLinks(const std::string& folder) { return LoadLinksBelow(folder, 0, false, false); }
 
 }  // namespace tessaly::bench

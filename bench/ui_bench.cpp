@@ -1,8 +1,9 @@
 // How to run: sh tools/bench.sh   (or, with a display and a prefix:
 //   wine build/windows/bench/ui_bench.exe [links])
 //
-// 1. Start-up: from process start to the filled category tree and to the first filled
-//    list, against a bare window program started the same way in the same run.
+// 1. Start-up: from process start to the window up, the filled category tree and the
+//    first filled list, against a bare window program and a program that creates the
+//    main window's kinds of controls, started the same way in the same run.
 // 2. The delayed start: from its timer's tick to the filled tree and to the first
 //    filled list, in the real window on a thread of this process, for the installed
 //    Categories.sts and for a file of 500 categories.
@@ -81,7 +82,7 @@ Started Launch(const std::string& program, const std::string& folder, const char
       }
     } else {
       if (times.tree == 0 &&
-          ::SendMessageA(::GetDlgItem(window, IDC_CATEGORY_TREE), TVM_GETCOUNT, 0, 0) > 0) {
+          ::SendMessageA(::GetDlgItem(::GetDlgItem(window, IDC_CATEGORY_PANE), IDC_CATEGORY_TREE), TVM_GETCOUNT, 0, 0) > 0) {
         times.tree = Since(start);
       }
       if (!WindowText(::GetDlgItem(window, IDC_STATUS_BAR)).empty()) {
@@ -103,34 +104,42 @@ Started Launch(const std::string& program, const std::string& folder, const char
   return times;
 }
 
+constexpr int kStarts = 7;
+
 void StartUp() {
   const std::string here = testing::AppHarness::TestProgramFolder();
   const std::string tessaly = here + "..\\tessaly.exe";
   const std::string bare = here + "bare_window.exe";
+  const std::string controls = here + "controls_floor.exe";
   testing::TempFolder data;
   const std::string categories = testing::AppHarness::InstalledCategories();
   std::string shortcuts = "<[My Shortcuts]>\r\n";
   for (int i = 0; i < 30; ++i) shortcuts += "Tool " + std::to_string(i) + "\r\nC:\\windows\\notepad.exe\r\n";
 
-  std::vector<double> bareTimes, windowTimes, treeTimes, listTimes;
-  for (int run = 0; run < 5; ++run) {
+  std::vector<double> bareTimes, controlsTimes, windowTimes, treeTimes, listTimes;
+  for (int run = 0; run < kStarts; ++run) {
     data.WriteFile("Categories.sts", categories);
     data.WriteFile("Shortcuts.sts", shortcuts);
     data.WriteFile("Settings.sts", "[Treeselect]\r\n6\r\n");  // "My Shortcuts"
     bareTimes.push_back(Launch(bare, data.path(), "TessalyBareWindow", false).window);
+    controlsTimes.push_back(Launch(controls, data.path(), "TessalyControlsFloor", false).window);
     const Started t = Launch(tessaly, data.path(), "TessalyMainWindow", true);
     windowTimes.push_back(t.window);
     treeTimes.push_back(t.tree);
     listTimes.push_back(t.list);
   }
   const double bareUp = Median(bareTimes);
+  const double controlsUp = Median(controlsTimes);
   const double up = Median(windowTimes);
-  std::printf("start-up, median of 5 (process start to ...):\n");
+  std::printf("start-up, median of %d (process start to ...):\n", kStarts);
   std::printf("  bare window program, window up:   %7.1f ms\n", bareUp);
-  std::printf("  Tessaly, window up:               %7.1f ms  (%.2fx the bare window)\n", up,
-              up / bareUp);
+  std::printf("  controls floor, window up:        %7.1f ms\n", controlsUp);
+  std::printf("  Tessaly, window up:               %7.1f ms  (%.2fx the controls floor, %.2fx the bare window)\n",
+              up, up / controlsUp, up / bareUp);
   std::printf("  Tessaly, category tree filled:    %7.1f ms\n", Median(treeTimes));
   std::printf("  Tessaly, first list filled:       %7.1f ms\n", Median(listTimes));
+  PrintRow("process start to window up", Ms(up), "controls floor " + Ms(controlsUp),
+           Ratio(up / controlsUp), "<= 1.1x", up / controlsUp <= 1.1);
   PrintRow("process start to window up", Ms(up), "bare window program " + Ms(bareUp),
            Ratio(up / bareUp), "<= 1.3x", up / bareUp <= 1.3);
 }

@@ -17,7 +17,7 @@ if [ ! -f build/fuzz/build.ninja ]; then cmake --preset fuzz >/dev/null; fi
 cmake --build --preset fuzz
 
 status=0
-for target in Categories Shortcuts Settings IconText; do
+for target in Categories Shortcuts Settings IconText Links; do
   mkdir -p "build/fuzz/corpus/$target" "build/fuzz/findings/$target"
   log="build/fuzz/findings/$target/last.log"
   # From inside the findings folder, so that a crashing input is written there.

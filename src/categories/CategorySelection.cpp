@@ -1,5 +1,8 @@
 #include "categories/CategorySelection.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "model/BuiltinCategories.h"
 #include "shell/ShellNames.h"
 
@@ -139,6 +142,39 @@ void CategorySelection::ScanGetAllOnce(const CategoryTree& tree, ShellScans& hid
   ScanGetAll(hiddenScans, folders_, [] { return true; });
   RememberLatest(std::string(builtin::GetAll), hiddenList.entries());
   hiddenList.ShowNothing();
+}
+
+bool CategorySelection::RememberGetAll(const LineList& lines) {
+  Shortcuts entries;
+  entries.reserve(lines.size() / 2);
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) entries.push_back({lines[i], lines[i + 1]});
+  // The scans' order and the list's differ: the same entries are the same "Get All".
+  const auto byTitle = [](const Shortcut& a, const Shortcut& b) {
+    return std::tie(a.title, a.target) < std::tie(b.title, b.target);
+  };
+  Shortcuts sorted = entries;
+  std::sort(sorted.begin(), sorted.end(), byTitle);
+  const std::string name(builtin::GetAll);
+  if (const auto known = latest_.find(name); known != latest_.end()) {
+    Shortcuts before = known->second;
+    std::sort(before.begin(), before.end(), byTitle);
+    if (before == sorted) return false;
+  }
+  RememberLatest(name, std::move(entries));
+  return true;
+}
+
+bool CategorySelection::FollowFolderChange(std::string_view name) {
+  if (selected_ == nullptr || filling_ != nullptr || selected_->name != name) return false;
+  const bool builtIn = name == builtin::GetAll
+                           ? IsGetAll(*selected_)
+                           : selected_->level() == 0 && (name == builtin::Recent || name == builtin::Popular);
+  const ShortcutList& list = adder_.list();
+  if (!builtIn || list.source() != ShortcutList::Source::Category || list.category() != selected_) {
+    return false;
+  }
+  Select(selected_);
+  return true;
 }
 
 void CategorySelection::Fill(const CategoryNode& node, unsigned generation) {

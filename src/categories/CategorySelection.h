@@ -5,7 +5,9 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
+#include "base/LineList.h"
 #include "model/CategoryTree.h"
 #include "model/Shortcut.h"
 #include "model/ShortcutList.h"
@@ -68,6 +70,14 @@ class CategorySelection {
   // Scans "Get All" into hiddenList (through hiddenScans, which fill it) when the tree
   // has one and it never ran, so that the search finds its programs too.
   void ScanGetAllOnce(const CategoryTree& tree, ShellScans& hiddenScans, ShortcutList& hiddenList);
+  // "Get All" as the link cache gives it (title and target lines), for the search,
+  // which then needs no scan of its own. False when it holds what was known already.
+  bool RememberGetAll(const LineList& lines);
+  // Folders that the built-in category of that name reads have changed (for "Get All"
+  // any top-level category's). The category, when the list shows it, is listed again;
+  // true when it was. A list that shows search results, or a filling that still runs,
+  // is left alone.
+  bool FollowFolderChange(std::string_view name);
 
  private:
   void RememberLatest(const std::string& name, Shortcuts entries);

@@ -7,18 +7,12 @@ namespace tessaly {
 
 namespace {
 
-constexpr int kStartMenuMaxDepth = 6;
-
 // Only an absolute path may be enumerated. An empty folder path (the shell could not
 // name the folder), or one that became relative because its base was empty, would
 // otherwise make "*.*" list the working directory, and "\" the root of the drive.
 bool IsScannableFolder(const std::string& path) { return IsAbsolutePath(path); }
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
-
-// Names beginning with "." are skipped by the desktop and start-menu scans; a nameless
-// entry cannot be listed either.
-bool StartsWithDot(const std::string& name) { return name.empty() || name.front() == '.'; }
 
 // An empty exclusion word excludes nothing (as a substring it would be found in every
 // title and hide every program).
@@ -27,6 +21,21 @@ bool ContainsWord(const std::string& text, const std::string& word) {
 }
 
 }  // namespace
+
+std::optional<std::string> StartMenuCaption(const std::string& title, const LinkInfo* link,
+                                            const std::string& exclusionWord) {
+  if (link == nullptr) {
+    if (ContainsText(title, "unins")) return std::nullopt;
+    return title;
+  }
+  // A link with arguments counts as a program only when the arguments name one:
+  // that is how launcher stubs that run another program are recognised.
+  const std::string& candidate = link->Arguments.empty() ? link->Target : link->Arguments;
+  const bool program = HasExtension(candidate, ".exe") && !ContainsWord(title, exclusionWord) &&
+                       !ContainsText(StripExtension(candidate), "unins");
+  if (!program) return std::nullopt;
+  return StripExtension(title);
+}
 
 void ShellScans::ScanRecentFolder(int folderId) {
   const std::string folder = folders_.SpecialFolderPath(folderId);
@@ -118,28 +127,36 @@ void ShellScans::ScanFolderLinks(const std::string& folderPath) {
 }
 
 void ShellScans::ScanStartMenu(const std::string& folderPath, const std::string& exclusionWord) {
-  ScanStartMenuFolder(folderPath, exclusionWord, adder_.generation());
+  if (!IsScannableFolder(folderPath)) return;
+  // Only a walk from the top reaches every level a start menu is searched to.
+  const bool fromTop = StartMenuDepth == 0;
+  const auto walk = links_.StartWalk(WithTrailingBackslash(folderPath));
+  const bool whole = ScanStartMenuFolder(folderPath, exclusionWord, adder_.generation(), *walk);
+  if (whole && fromTop) walk->Complete();
 }
 
-void ShellScans::ScanStartMenuFolder(const std::string& folderPath,
-                                     const std::string& exclusionWord, unsigned generation) {
-  if (!IsScannableFolder(folderPath)) return;
+bool ShellScans::ScanStartMenuFolder(const std::string& folderPath,
+                                     const std::string& exclusionWord, unsigned generation,
+                                     LinkWalk& walk) {
   const std::string folder = WithTrailingBackslash(folderPath);
 
   LinkInfo link;
+  bool whole = true;
   const auto listing = lister_.List(folder + "*.*");
   DirectoryEntry entry;
   while (listing->Next(entry)) {
     adder_.ProcessPendingMessages();
-    if (!Still(flags.GetAllScanActive, generation)) return;
+    if (!Still(flags.GetAllScanActive, generation)) return false;
     if (StartsWithDot(entry.name)) continue;
 
     if (entry.directory) {
-      if (StartMenuDepth < kStartMenuMaxDepth) {
+      if (StartMenuDepth < kStartMenuDepthLimit) {
         // Put back, not counted down: a nested "Get All" resets the depth meanwhile.
         const int depth = StartMenuDepth;
         StartMenuDepth = depth + 1;
-        ScanStartMenuFolder(folder + entry.name, exclusionWord, generation);
+        if (!ScanStartMenuFolder(folder + entry.name, exclusionWord, generation, walk)) {
+          whole = false;
+        }
         StartMenuDepth = depth;
       }
       continue;
@@ -148,19 +165,17 @@ void ShellScans::ScanStartMenuFolder(const std::string& folderPath,
 
     const std::string title = StripExtension(entry.name);
     const std::string path = folder + entry.name;
-    if (links_.ResolveLink(link, path)) {
-      // A link with arguments counts as a program only when the arguments name one:
-      // that is how launcher stubs that run another program are recognised.
-      const std::string& candidate = link.Arguments.empty() ? link.Target : link.Arguments;
-      const bool program = HasExtension(candidate, ".exe") && !ContainsWord(title, exclusionWord) &&
-                           !ContainsText(StripExtension(candidate), "unins");
-      if (!program) continue;
-      if (!Still(flags.GetAllScanActive, generation)) return;
-      adder_.AddListEntry(StripExtension(title), path);
-    } else if (!ContainsText(title, "unins") && Still(flags.GetAllScanActive, generation)) {
-      adder_.AddListEntry(title, path);
+    const bool resolved = walk.ResolveListedLink(link, path, entry);
+    const auto caption = StartMenuCaption(title, resolved ? &link : nullptr, exclusionWord);
+    if (!caption) continue;
+    if (!Still(flags.GetAllScanActive, generation)) {
+      if (resolved) return false;
+      whole = false;
+      continue;
     }
+    adder_.AddListEntry(*caption, path);
   }
+  return whole;
 }
 
 void ShellScans::FillToolFolders() {

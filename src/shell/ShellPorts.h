@@ -51,11 +51,38 @@ class Folders {
   virtual std::string SpecialFolderPath(int folderId) = 0;
 };
 
+struct DirectoryEntry {
+  std::string name;
+  bool directory = false;
+  // As the listing gives them: the size in bytes and the last write in the file
+  // system's own ticks (on Windows 100-ns intervals since 1601); 0 when unknown.
+  std::uint64_t size = 0;
+  std::uint64_t writeTime = 0;
+};
+
+// The links of one folder tree read one after the other, as a scan meets them in
+// its listings. A reader may hold what every link needs for the whole walk, and may
+// answer from what it read before when a link's size and time are unchanged.
+class LinkWalk {
+ public:
+  virtual ~LinkWalk() = default;
+  // As ResolveLink, for the link entry found at linkPath. Of the record only Name,
+  // Target and Arguments are sure to be set; the other fields may keep old values.
+  virtual bool ResolveListedLink(LinkInfo& info, const std::string& linkPath,
+                                 const DirectoryEntry& entry) = 0;
+  // Every link below the walk's folder has been met (down to the depth the walker
+  // goes). Not called for a walk that stopped early.
+  virtual void Complete() {}
+};
+
 class LinkReader {
  public:
   virtual ~LinkReader() = default;
   // True when the link file could be loaded; info then holds its properties.
   virtual bool ResolveLink(LinkInfo& info, const std::string& linkPath) = 0;
+  // Starts a walk of the links below folder (a path ending in "\"). The walk must
+  // not outlive the reader.
+  virtual std::unique_ptr<LinkWalk> StartWalk(const std::string& folder);
 };
 
 class LinkWriter {
@@ -71,10 +98,22 @@ class LinkWriter {
                                               const std::string& taskbarId) = 0;
 };
 
-struct DirectoryEntry {
-  std::string name;
-  bool directory = false;
+// A walk that reads every link afresh through ResolveLink.
+class PlainLinkWalk : public LinkWalk {
+ public:
+  explicit PlainLinkWalk(LinkReader& reader) : reader_(reader) {}
+  bool ResolveListedLink(LinkInfo& info, const std::string& linkPath,
+                         const DirectoryEntry&) override {
+    return reader_.ResolveLink(info, linkPath);
+  }
+
+ private:
+  LinkReader& reader_;
 };
+
+inline std::unique_ptr<LinkWalk> LinkReader::StartWalk(const std::string&) {
+  return std::make_unique<PlainLinkWalk>(*this);
+}
 
 // One open enumeration; destroying it closes it.
 class DirectoryListing {

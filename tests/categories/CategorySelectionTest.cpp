@@ -381,5 +381,45 @@ TEST_F(SelectionTest, NewSelectionClearsEveryScanFlagFirst) {
   EXPECT_TRUE(scans.flags.RecentScanActive);
 }
 
+TEST_F(SelectionTest, AFolderChangeListsAShownBuiltInCategoryAgainAndNothingElse) {
+  Link("C:\\U\\Start\\Calc.lnk", "C:\\calc.exe");
+  Select(Named("Get All", 1));
+  Link("C:\\All\\Start\\Zip.lnk", "C:\\zip.exe");
+  EXPECT_FALSE(selection.FollowFolderChange("Recent"));
+  EXPECT_TRUE(selection.FollowFolderChange("Get All"));
+  EXPECT_EQ((std::vector<std::string>{"Calc", "Zip"}), Shown());
+  EXPECT_EQ(2u, selection.latestResults().at("Get All").size());
+
+  // A user category of the same name reads no folder.
+  Select(Named("Get All", 0));
+  EXPECT_FALSE(selection.FollowFolderChange("Get All"));
+  Select(Named("Work", 0));
+  EXPECT_FALSE(selection.FollowFolderChange("Work"));
+
+  // Search results stay what the user searched for.
+  dirs.AddFile("C:\\U\\Recent\\a.doc.lnk");
+  Select(Named("Recent", 0));
+  list.ShowResults({{"found", "C:\\found.exe"}});
+  dirs.AddFile("C:\\U\\Recent\\b.doc.lnk");
+  EXPECT_FALSE(selection.FollowFolderChange("Recent"));
+  EXPECT_EQ((std::vector<std::string>{"found"}), Shown());
+}
+
+TEST_F(SelectionTest, GetAllFromTheCacheServesTheSearchUntilAScanReplacesIt) {
+  const unsigned before = selection.resultsVersion();
+  EXPECT_TRUE(selection.RememberGetAll({"Zip", "C:\\zip.lnk", "Calc", "C:\\calc.lnk"}));
+  EXPECT_NE(before, selection.resultsVersion());
+  // In another order it is the same "Get All": a shown one need not be listed again.
+  EXPECT_FALSE(selection.RememberGetAll({"Calc", "C:\\calc.lnk", "Zip", "C:\\zip.lnk"}));
+  EXPECT_EQ((Shortcuts{{"Zip", "C:\\zip.lnk"}, {"Calc", "C:\\calc.lnk"}}),
+            selection.latestResults().at("Get All"));
+  // The search's own scan is then not needed.
+  ShortcutList hidden;
+  ListEntryAdder hiddenAdder{hidden, status, pump};
+  ShellScans hiddenScans{folders, links, dirs, dirs, hiddenAdder};
+  selection.ScanGetAllOnce(tree, hiddenScans, hidden);
+  EXPECT_TRUE(dirs.listed.empty());
+}
+
 }  // namespace
 }  // namespace tessaly

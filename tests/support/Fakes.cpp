@@ -183,6 +183,30 @@ void FakeDirectories::AddFile(const std::string& path) {
   folders[parent].push_back({name, false});
 }
 
+DirectoryEntry* FakeDirectories::Find(const std::string& path) {
+  auto [parent, name] = SplitParent(path);
+  auto it = folders.find(parent);
+  if (it == folders.end()) return nullptr;
+  for (DirectoryEntry& entry : it->second) {
+    if (entry.name == name) return &entry;
+  }
+  return nullptr;
+}
+
+void FakeDirectories::Remove(const std::string& path) {
+  auto [parent, name] = SplitParent(path);
+  auto it = folders.find(parent);
+  if (it == folders.end()) return;
+  auto& entries = it->second;
+  entries.erase(std::remove_if(entries.begin(), entries.end(),
+                               [&leaf = name](const DirectoryEntry& e) { return e.name == leaf; }),
+                entries.end());
+  const std::string below = WithTrailingBackslash(path);
+  for (auto f = folders.begin(); f != folders.end();) {
+    f = f->first.compare(0, below.size(), below) == 0 ? folders.erase(f) : std::next(f);
+  }
+}
+
 namespace {
 
 class VectorListing : public DirectoryListing {

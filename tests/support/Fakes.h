@@ -169,6 +169,11 @@ class FakeDirectories : public DirectoryLister, public FileExistence {
   // Adds a file (or, with directory, a folder) at the full path; parents are made.
   void AddFile(const std::string& path);
   void AddFolder(const std::string& path);
+  // The entry of the file or folder at path (null when there is none), to give it a
+  // size and time or change them.
+  DirectoryEntry* Find(const std::string& path);
+  // Takes the entry at path (and for a folder everything below it) away.
+  void Remove(const std::string& path);
 
   std::unique_ptr<DirectoryListing> List(const std::string& pattern) override;
   bool FileOrFolderExists(const std::string& path) override;

@@ -11,9 +11,11 @@
 #include "app/win32/Program.h"
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
+#include "categories/CachedGetAll.h"
 #include "categories/CategoryPath.h"
 #include "categories/win32/CategoryPaneRes.h"
 #include "categories/win32/TreeIconsRes.h"
+#include "model/BuiltinCategories.h"
 #include "shell/win32/Win32LinkWriter.h"
 #include "shortcuts/OpenAll.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
@@ -28,6 +30,8 @@ constexpr int kSplitterWidth = 3;
 constexpr int kFormFontHeight = 13;
 constexpr int kMinimumPane = 40;
 constexpr UINT kStartDelay = 120;
+// The folders of the built-in categories are watched once the start's own work is done.
+constexpr DWORD kWatchDelay = 2000;
 // A category path sent by another start is a few names; more is not one.
 constexpr DWORD kLongestCategoryPath = 32768;
 
@@ -114,6 +118,11 @@ void MainWindow::Show(int showCommand) {
 }
 
 void MainWindow::OnCreate() {
+  watcher_ = std::make_unique<FolderWatcher>([this](const FolderChange& change) {
+    ::PostMessageA(hwnd(), kFoldersChanged, static_cast<WPARAM>(change.category),
+                   change.overflow ? 1 : 0);
+  });
+  watcher_->WatchBuiltinFoldersLater(platform_.folders, kWatchDelay);
   formFont_ = CreateFormFont(dpi_, kFormFontHeight);
   categories_->Create(hwnd(), IDC_CATEGORY_PANE, dpi_);
   splitter_.Create(hwnd(), IDC_SPLITTER);
@@ -217,6 +226,87 @@ void MainWindow::OnStartTimer() {
   if (!session_->tree().empty()) categories_->SelectAt(StartSelection());
   // Said once, where it does not stop the start: why the summon hotkey is off.
   if (!hotkeyProblem_.empty()) SetStatusText(hotkeyProblem_);
+  WarmGetAll();
+}
+
+namespace {
+
+// Below a step of the link check the window takes its messages again.
+constexpr ULONGLONG kLinkCheckSlice = 8;
+constexpr UINT kLinkCheckInterval = 20;
+constexpr UINT kFolderChangeRetry = 300;
+
+bool HasGetAll(const CategoryTree& tree) {
+  bool found = false;
+  tree.ForEach([&](const CategoryNode& node) { found = found || IsGetAll(node); });
+  return found;
+}
+
+// Inside another handler (a scan's pump, a dialog, a menu) the lists and the link
+// cache are in use; with the mouse held a drag or a selection may be under way.
+bool AtRest() { return tHandlersRunning <= 1 && ::GetCapture() == nullptr; }
+
+}  // namespace
+
+void MainWindow::WarmGetAll() {
+  if (platform_.linkCache == nullptr || !HasGetAll(session_->tree())) return;
+  // Unless a scan already gave the search a fresher one.
+  if (selection_->latestResults().count(std::string(builtin::GetAll)) == 0) {
+    if (auto lines = GetAllFromCache(platform_.linkCache->cache(), platform_.folders)) {
+      selection_->RememberGetAll(*lines);
+    }
+  }
+  StartLinkCheck();
+}
+
+void MainWindow::StartLinkCheck() {
+  if (platform_.linkCache == nullptr || !HasGetAll(session_->tree())) return;
+  linkCheck_ = StartGetAllCheck(*platform_.linkCache, platform_.lister, platform_.folders);
+  ::SetTimer(hwnd(), kLinkCheckTimer, kLinkCheckInterval, nullptr);
+}
+
+void MainWindow::OnLinkCheckTimer() {
+  if (linkCheck_ == nullptr) {
+    ::KillTimer(hwnd(), kLinkCheckTimer);
+    return;
+  }
+  if (!AtRest() || selection_->Filling()) return;
+  const ULONGLONG until = ::GetTickCount64() + kLinkCheckSlice;
+  while (linkCheck_->Step() && ::GetTickCount64() < until) {
+  }
+  if (!linkCheck_->done()) return;
+  ::KillTimer(hwnd(), kLinkCheckTimer);
+  const bool changed = linkCheck_->changed();
+  linkCheck_.reset();
+  if (!changed) return;
+  // Kept at once: a killed Tessaly need not read the changed links again.
+  platform_.linkCache->SaveIfChanged();
+  // A shown "Get All" is listed again only when what it lists changed: the user's
+  // selection in it stays otherwise.
+  if (auto lines = GetAllFromCache(platform_.linkCache->cache(), platform_.folders);
+      lines && selection_->RememberGetAll(*lines)) {
+    selection_->FollowFolderChange(builtin::GetAll);
+  }
+}
+
+void MainWindow::OnFoldersChanged(unsigned categories) {
+  pendingFolderChanges_ |= categories;
+  if (!AtRest() || selection_->Filling() || session_->tree().empty()) {
+    ::SetTimer(hwnd(), kFolderChangeTimer, kFolderChangeRetry, nullptr);
+    return;
+  }
+  ::KillTimer(hwnd(), kFolderChangeTimer);
+  const unsigned changed = std::exchange(pendingFolderChanges_, 0);
+  for (const WatchedCategory category :
+       {WatchedCategory::GetAll, WatchedCategory::Recent, WatchedCategory::Popular}) {
+    if ((changed & (1u << static_cast<unsigned>(category))) == 0) continue;
+    // A shown "Get All" is scanned again through the cache, which brings both up to
+    // date; otherwise the check does it at idle, for the search.
+    if (!selection_->FollowFolderChange(CategoryName(category)) &&
+        category == WatchedCategory::GetAll) {
+      StartLinkCheck();
+    }
+  }
 }
 
 std::optional<int> MainWindow::StartSelection() {
@@ -442,6 +532,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_COPYDATA:
       return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case kFoldersChanged:
+      OnFoldersChanged(1u << static_cast<unsigned>(wp));
+      return 0;
     case kSelectRequested:
       OnSelectRequested();
       return 0;
@@ -451,6 +544,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == kStartTimer) OnStartTimer();
+      if (wp == kLinkCheckTimer) OnLinkCheckTimer();
+      if (wp == kFolderChangeTimer) OnFoldersChanged(0);
       return 0;
     case WM_ACTIVATE:
       // The control that had the focus gets it back when the window is active again

@@ -23,8 +23,10 @@
 #include "categories/CategorySelection.h"
 #include "categories/win32/CategoryPane.h"
 #include "model/ShortcutList.h"
+#include "shell/CachedStartMenus.h"
 #include "shell/ListEntries.h"
 #include "shell/Scans.h"
+#include "shell/win32/FolderWatcher.h"
 #include "shortcuts/ShortcutPaneModel.h"
 #include "shortcuts/win32/ShortcutPane.h"
 
@@ -33,6 +35,10 @@ namespace tessaly::win32 {
 inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
 // The delayed start.
 inline constexpr UINT_PTR kStartTimer = 1;
+// The check of the link cache against the start menus, a step at a time while idle.
+inline constexpr UINT_PTR kLinkCheckTimer = 2;
+// Folder changes that came while something else ran, handled once it is over.
+inline constexpr UINT_PTR kFolderChangeTimer = 3;
 // Posted by the first paint: what the first frame does not show is loaded then.
 inline constexpr UINT kAfterFirstPaint = WM_APP + 3;
 // The summon hotkey's identifier with the system.
@@ -64,6 +70,12 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   bool PreTranslateMessage(const MSG& msg);
   // Brings the window to the front, restored, with the focus in the search field.
   void Summon();
+  // What the message loop waits on for the window beside its messages: the folders
+  // the built-in categories read.
+  LoopWaits& waits() { return *watcher_; }
+  // How many folders are watched for the built-in categories: none until a moment
+  // after the start.
+  std::size_t watchedFolders() const { return watcher_->count(); }
 
  private:
   // The silent status of the search's own scan, which nobody sees.
@@ -73,6 +85,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
 
   void OnCreate();
   void OnStartTimer();
+  // The search gets "Get All" from the link cache, and the cache is checked at idle.
+  void WarmGetAll();
+  void StartLinkCheck();
+  void OnLinkCheckTimer();
+  void OnFoldersChanged(unsigned categories);
   std::optional<int> StartSelection();
   LRESULT OnCopyData(const COPYDATASTRUCT& data);
   void OnSelectRequested();
@@ -112,6 +129,10 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   std::unique_ptr<ShortcutPaneModel> paneModel_;
   std::unique_ptr<CategoryPane> categories_;
   std::unique_ptr<ShortcutPane> shortcuts_;
+  std::unique_ptr<FolderWatcher> watcher_;
+  std::unique_ptr<StartMenuCheck> linkCheck_;
+  // WatchedCategory bits of the folder changes still to follow.
+  unsigned pendingFolderChanges_ = 0;
 
   std::string hotkeyProblem_;
   // "/category" of this start, and one sent by a later start, until selected.

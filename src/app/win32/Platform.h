@@ -5,6 +5,7 @@
 
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
+#include "shell/LinkCache.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
 #include "store/FileStore.h"
@@ -21,6 +22,9 @@ struct Platform {
   MessagePump& pump;
   Launcher& launcher;
   Pickers& pickers;
+  // The cache that links reads the start menus through, when it does: "Get All" from
+  // the cache alone and its check at idle need it.
+  CachingLinkReader* linkCache = nullptr;
 };
 
 }  // namespace tessaly::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/Summon.h"
@@ -20,14 +21,45 @@ std::string CurrentDirectory() {
   }
 }
 
-int RunMessageLoop() {
+namespace {
+
+void Dispatch(const MSG& msg) {
+  if (const auto& hook = PreTranslateHook(); hook && hook(msg)) return;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+int RunMessageLoop(LoopWaits* waits) {
   MSG msg{};
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (const auto& hook = PreTranslateHook(); hook && hook(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+  if (waits == nullptr) {
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+    return static_cast<int>(msg.wParam);
   }
-  return static_cast<int>(msg.wParam);
+  for (;;) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+      Dispatch(msg);
+    }
+    const bool more = waits->OnIdle();
+    const std::vector<HANDLE>& handles = waits->Handles();
+    const auto count = static_cast<DWORD>(
+        std::min<std::size_t>(handles.size(), MAXIMUM_WAIT_OBJECTS - 1));
+    // MWMO_INPUTAVAILABLE: a message that came while the queue was being emptied
+    // ends the wait too, not only one that comes after it.
+    const DWORD timeout = waits->Timeout();
+    const DWORD woken = ::MsgWaitForMultipleObjectsEx(count, handles.data(), more ? 0 : timeout,
+                                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken < WAIT_OBJECT_0 + count) {
+      waits->OnSignalled(woken - WAIT_OBJECT_0);
+    } else if (woken == WAIT_TIMEOUT && (!more || timeout == 0)) {
+      waits->OnTimeout();
+    } else if (woken == WAIT_FAILED) {
+      // Handles that went bad must not make the loop spin: wait for messages alone.
+      ::WaitMessage();
+    }
+  }
 }
 
 SingleInstance::SingleInstance(const std::string& dataDirectory)

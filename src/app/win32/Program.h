@@ -6,14 +6,22 @@
 #include <functional>
 #include <string>
 
+#include "base/win32/LoopWaits.h"
+
 namespace tessaly::win32 {
 
 // The process's current directory, read whole.
 std::string CurrentDirectory();
 
+// Posted to the main window when folders a built-in category is computed from have
+// changed: wParam is the WatchedCategory (FolderWatcher.h), lParam 1 when the changes
+// overflowed and everything of the category is to be read again.
+inline constexpr UINT kFoldersChanged = WM_APP + 40;
+
 // Runs the message loop until the main window has closed; returns the exit code. The
-// main window's keys (PreTranslateHook) see every message first.
-int RunMessageLoop();
+// main window's keys (PreTranslateHook) see every message first. With waits, the loop
+// also waits on their handles and time between messages.
+int RunMessageLoop(LoopWaits* waits = nullptr);
 
 // One Tessaly per data directory: holds the directory's lock for the whole run.
 class SingleInstance {

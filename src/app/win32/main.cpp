@@ -15,11 +15,13 @@
 #include "base/win32/Boundary.h"
 #include "base/win32/Text.h"
 #include "base/win32/Win32Pickers.h"
+#include "shell/LinkCache.h"
 #include "shell/win32/Win32FileSystem.h"
 #include "shell/win32/Win32Folders.h"
 #include "shell/win32/Win32LinkReader.h"
 #include "shell/win32/Win32MessagePump.h"
 #include "shortcuts/win32/Win32Launching.h"
+#include "store/LinkCacheFile.h"
 #include "store/win32/Win32FileStore.h"
 
 namespace {
@@ -63,12 +65,14 @@ int RunWindow(Platform& platform, const CommandLine& commandLine, const std::str
   window.SelectAtStart(commandLine.category);
   if (!window.Create(directory)) return 0;
   window.Show(showCommand);
-  return RunMessageLoop();
+  const int exitCode = RunMessageLoop(&window.waits());
+  if (platform.linkCache != nullptr) platform.linkCache->SaveIfChanged();
+  return exitCode;
 }
 
 int Run(int showCommand) {
   // The folder browser needs OLE on this thread; link reading initialises COM again
-  // around each link, which then only counts up and down.
+  // around each link or walk of links, which then only counts up and down.
   const HRESULT ole = ::OleInitialize(nullptr);
   InitialiseControls();
   InstallLeadByteTest();
@@ -76,13 +80,12 @@ int Run(int showCommand) {
   Win32MessageBoxes boxes;
   Win32FileStore files;
   Win32Folders folders;
-  Win32LinkReader links(boxes);
+  Win32LinkReader shellLinks(boxes);
   Win32DirectoryLister lister;
   Win32FileExistence existence;
-  Win32MessagePump pump;
+  Win32MessagePump pump(kProgramPumpQuietTime);
   Win32Launcher launcher;
   Win32Pickers pickers;
-  Platform platform{files, boxes, folders, links, lister, existence, pump, launcher, pickers};
 
   // A command line that cannot be followed is said once; then nothing is read or
   // written and no window opens.
@@ -91,6 +94,10 @@ int Run(int showCommand) {
   if (!commandLine.ok()) {
     boxes.Error(CommandLineProblemText(commandLine));
   } else if (const auto directory = DataDirectoryOf(commandLine, existence, boxes)) {
+    // The scans read the start menus' links through the cache: only new or changed
+    // links are opened. Links.sts is read at the first walk, not at start-up.
+    LinkCacheFile linkFile(files, DataDirectoryFrom(*directory) + kLinkCacheFileName);
+    CachingLinkReader links(shellLinks, &linkFile);
     if (commandLine.action == CommandLine::Action::OpenCategory) {
       // Needs no lock: it only reads, and a running Tessaly writes every change whole.
       const HeadlessPorts ports{files, boxes, folders, links, lister, existence, launcher,
@@ -99,6 +106,8 @@ int Run(int showCommand) {
                                 }};
       exitCode = OpenCategoryWithoutWindow(ports, *directory, commandLine.category) ? 0 : 1;
     } else {
+      Platform platform{files,     boxes, folders,  links,   lister,
+                        existence, pump,  launcher, pickers, &links};
       exitCode = RunWindow(platform, commandLine, *directory, showCommand);
     }
   }

@@ -8,6 +8,21 @@ namespace tessaly::win32 {
 
 namespace {
 
+using OpenFileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The file dialogs' library is loaded at the first file dialog, not at start-up: it
+// brings the printing libraries with it, which under Wine hold the window's first
+// appearance up by tens of milliseconds.
+OpenFileDialog GetOpenFileNameFunction() {
+  static const OpenFileDialog function = [] {
+    const HMODULE library = ::LoadLibraryA("comdlg32.dll");
+    return library == nullptr ? nullptr
+                              : reinterpret_cast<OpenFileDialog>(reinterpret_cast<void*>(
+                                    ::GetProcAddress(library, "GetOpenFileNameA")));
+  }();
+  return function;
+}
+
 // The file-open dialog with its first filter chosen. filter holds NUL-separated
 // name/pattern pairs and ends in two NULs.
 std::optional<std::string> PickFile(const char* filter, DWORD flags) {
@@ -20,8 +35,9 @@ std::optional<std::string> PickFile(const char* filter, DWORD flags) {
   dialog.lpstrFile = file;
   dialog.nMaxFile = MAX_PATH;
   dialog.Flags = flags | OFN_EXPLORER;
+  const OpenFileDialog getOpenFileName = GetOpenFileNameFunction();
   // A path too long for the buffer fails the dialog instead of coming back cut short.
-  if (!::GetOpenFileNameA(&dialog)) return std::nullopt;
+  if (getOpenFileName == nullptr || !getOpenFileName(&dialog)) return std::nullopt;
   return std::string(file);
 }
 

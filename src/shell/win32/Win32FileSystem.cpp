@@ -1,5 +1,6 @@
 #include "shell/win32/Win32FileSystem.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "base/win32/Handle.h"
@@ -24,6 +25,9 @@ class FindListing : public DirectoryListing {
     }
     entry.name.assign(data_.cFileName, strnlen(data_.cFileName, MAX_PATH));
     entry.directory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = (static_cast<std::uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
+    entry.writeTime = (static_cast<std::uint64_t>(data_.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data_.ftLastWriteTime.dwLowDateTime;
     return true;
   }
 

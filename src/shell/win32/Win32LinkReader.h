@@ -1,6 +1,7 @@
 #pragma once
 // Shell link files read through the shell's link object.
 
+#include <memory>
 #include <string>
 
 #include "base/MessageBoxes.h"
@@ -15,8 +16,12 @@ class Win32LinkReader : public LinkReader {
   // Initialises the component system around this one resolution only, so the thread
   // is left as it was found. A path too long for the shell's buffer fails.
   bool ResolveLink(LinkInfo& info, const std::string& linkPath) override;
+  // Holds the component system and the link class for the whole walk.
+  std::unique_ptr<LinkWalk> StartWalk(const std::string& folder) override;
 
  private:
+  class Walk;
+
   MessageBoxes& boxes_;
 };
 

@@ -7,6 +7,11 @@
 namespace tessaly::win32 {
 
 void Win32MessagePump::ProcessPendingMessages() {
+  if (quietTime_ != 0) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (lastLook_ != 0 && now - lastLook_ < quietTime_) return;
+    lastLook_ = now;
+  }
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

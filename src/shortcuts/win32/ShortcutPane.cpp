@@ -47,7 +47,6 @@ constexpr ToolButton kToolButtons[] = {
 ShortcutPane::ShortcutPane(ShortcutPaneModel& model, CategoryTreeView& categories,
                            const Services& services)
     : model_(model),
-      categories_(categories),
       services_(services),
       list_(model.list()),
       editor_(services.boxes, services.pickers, services.existence),

@@ -95,7 +95,6 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
   void OnUpdateHeld(bool held) override;
 
   ShortcutPaneModel& model_;
-  CategoryTreeView& categories_;
   Services services_;
   ShortcutListView list_;
   ShortcutEditor editor_;

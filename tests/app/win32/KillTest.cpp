@@ -31,6 +31,11 @@
 namespace tessaly::testing {
 namespace {
 
+// The list inside the shortcut pane of a main window.
+HWND ListOf(HWND main) {
+  return ::GetDlgItem(::GetDlgItem(main, IDC_SHORTCUT_PANE), IDC_SHORTCUT_LIST);
+}
+
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
 // About 100,000 lines in all. "Big" stays short: a list longer than the window fills
@@ -248,13 +253,13 @@ class KillTest : public ::testing::Test {
         [&] {
           main = program.Window(win32::kMainWindowClass, nullptr);
           if (main == nullptr) return false;
-          const LRESULT listed = ::SendMessageA(::GetDlgItem(main, IDC_SHORTCUT_LIST), LVM_GETITEMCOUNT, 0, 0);
+          const LRESULT listed = ::SendMessageA(ListOf(main), LVM_GETITEMCOUNT, 0, 0);
           return std::find(counts.begin(), counts.end(), listed) != counts.end();
         },
         std::chrono::seconds(60));
     if (!ready) {
       std::printf("not ready: %s, %d of %d shortcuts listed\n", program.Ended() ? "ended" : "running",
-                  main ? static_cast<int>(::SendMessageA(::GetDlgItem(main, IDC_SHORTCUT_LIST),
+                  main ? static_cast<int>(::SendMessageA(ListOf(main),
                                                          LVM_GETITEMCOUNT, 0, 0))
                        : -1,
                   static_cast<int>(expected));
@@ -276,18 +281,20 @@ class KillTest : public ::testing::Test {
       std::lock_guard lock(mutex);
       next = committed;
     }
-    const HWND list = ::GetDlgItem(main, IDC_SHORTCUT_LIST);
+    const HWND list = ListOf(main);
+    // The shortcut pane takes the commands of its toolbar and menus.
+    const HWND pane = ::GetDlgItem(main, IDC_SHORTCUT_PANE);
     switch (random() % 4) {
       case 0: {  // Sort
         std::sort(next.big.begin(), next.big.end());
         Expect({next});
-        return Send(main, WM_COMMAND, IDM_SORT) && Commit(program, next);
+        return Send(pane, WM_COMMAND, IDM_SORT) && Commit(program, next);
       }
       case 1: {  // Add, through the editor
         const std::string n = std::to_string(100000 + ++added);
         next.big.emplace_back("N" + n, "C:\\New\\" + n + ".exe");
         Expect({next});
-        ::PostMessageA(main, WM_COMMAND, IDC_ADD, 0);
+        ::PostMessageA(pane, WM_COMMAND, IDC_ADD, 0);
         HWND editor = nullptr;
         if (!AppHarness::WaitUntil([&] {
               editor = program.Window(nullptr, "Add New Shortcut");
@@ -318,7 +325,7 @@ class KillTest : public ::testing::Test {
         }
         EXPECT_EQ(1u, selected);
         EXPECT_EQ(0, ::SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-        ::PostMessageA(main, WM_COMMAND, IDC_REMOVE, 0);
+        ::PostMessageA(pane, WM_COMMAND, IDC_REMOVE, 0);
         HWND question = nullptr;
         if (!AppHarness::WaitUntil([&] {
               question = program.Window(nullptr, "Confirmation");
@@ -333,7 +340,7 @@ class KillTest : public ::testing::Test {
       default: {  // The view, which writes Settings.sts
         next.view = next.view == "Report" ? "List" : "Report";
         Expect({next});
-        return Send(main, WM_COMMAND, next.view == "List" ? IDM_VIEW_LIST : IDM_VIEW_REPORT) &&
+        return Send(pane, WM_COMMAND, next.view == "List" ? IDM_VIEW_LIST : IDM_VIEW_REPORT) &&
                Commit(program, next);
       }
     }
@@ -389,7 +396,7 @@ TEST_F(KillTest, EveryStartAfterAKillFindsWholeFilesAndNothingBeside) {
     EXPECT_TRUE(Leftovers().empty()) << "start " << kill << " left " << Leftovers().front();
     ASSERT_TRUE(AdoptFiles()) << "after kill " << kill;
     ASSERT_TRUE(AppHarness::WaitUntil([&] {
-      return ::SendMessageA(::GetDlgItem(main, IDC_SHORTCUT_LIST), LVM_GETITEMCOUNT, 0, 0) ==
+      return ::SendMessageA(ListOf(main), LVM_GETITEMCOUNT, 0, 0) ==
              static_cast<LRESULT>(committed.big.size());
     })) << "start " << kill << " lists another number of shortcuts than its file holds";
     if (stage < 0) {

@@ -61,6 +61,60 @@ TEST_F(TreeUi, GetAllListsProgramLinksOfBothStartMenusSorted) {
   EXPECT_EQ("2 items", StatusText(status));
 }
 
+// Links.sts is only a cache: a damaged one is replaced, and what "Get All" shows does
+// not depend on it.
+TEST_F(TreeUi, GetAllShowsTheStartMenusWhateverLinksStsHolds) {
+  const std::string notepad = WindowsFolder() + "\\notepad.exe";
+  app.shell.Make("Common Start Menu\\Accessories\\");
+  app.shell.Make("Start Menu\\Programs\\");
+  const std::string pad = Shell(22) + "Accessories\\Zed Pad.lnk";
+  const std::string editor = Shell(11) + "Programs\\Editor.lnk";
+  WriteShellLink(pad, LinkTo(notepad));
+  WriteShellLink(editor, LinkTo(notepad));
+  // What a cache of another machine might say: the editor is no program there.
+  app.WriteDataFile("Links.sts", "[Links 1]\r\n" + editor + "\r\n452 1 1\r\nC:\\readme.txt\r\n\r\n[End 1 0]\r\n");
+  Start();
+  app.SelectCategory("Programs/Get All");
+  EXPECT_EQ((std::vector<ListItem>{{"Editor", editor}, {"Zed Pad", pad}}), ListItems(list));
+  EXPECT_EQ("2 items", StatusText(status));
+  const std::string cache = app.ReadDataFile("Links.sts");
+  EXPECT_EQ(0u, cache.find("[Links 1]\r\n"));
+  EXPECT_NE(std::string::npos, cache.find(pad + "\r\n"));
+  EXPECT_NE(std::string::npos, cache.find(editor + "\r\n"));
+  EXPECT_TRUE(app.boxes.Shown().empty());
+}
+
+// Links made and changed while the window runs: a shown "Get All" follows them without
+// a click, and so does the search.
+TEST_F(TreeUi, AShownGetAllFollowsLinksMadeAndChangedWhileItIsShown) {
+  using namespace std::chrono_literals;
+  const std::string notepad = WindowsFolder() + "\\notepad.exe";
+  app.shell.Make("Common Start Menu\\Accessories\\");
+  app.shell.Make("Start Menu\\Programs\\");
+  const std::string readme = Shell(11) + "Programs\\Readme.lnk";
+  WriteShellLink(Shell(22) + "Accessories\\Zed Pad.lnk", LinkTo(notepad));
+  WriteShellLink(readme, LinkTo(WindowsFolder() + "\\win.ini"));
+  Start();
+  app.SelectCategory("Programs/Get All");
+  ASSERT_EQ((std::vector<std::string>{"Zed Pad"}), ListTitles(list));
+  // The folders are watched a moment after the start.
+  ASSERT_TRUE(AppHarness::WaitUntil([&] {
+    std::size_t watched = 0;
+    app.OnUiThread([&] { watched = app.window().watchedFolders(); });
+    return watched > 0;
+  }, 15s));
+
+  // The document link now starts a program; an installer adds another.
+  WriteShellLink(readme, LinkTo(notepad));
+  WriteShellLink(Shell(11) + "Programs\\Quill.lnk", LinkTo(notepad));
+  const std::vector<std::string> expected{"Quill", "Readme", "Zed Pad"};
+  EXPECT_TRUE(AppHarness::WaitUntil([&] { return ListTitles(list) == expected; }, 15s))
+      << ::testing::PrintToString(ListTitles(list));
+  EXPECT_EQ("3 items", StatusText(status));
+  EXPECT_EQ("Get All", SelectedTreeText(tree));
+  EXPECT_TRUE(app.boxes.Shown().empty());
+}
+
 TEST_F(TreeUi, PopularScansDesktopAndQuickLaunchOnceThenShowsTheStoredList) {
   const std::string notepad = WindowsFolder() + "\\notepad.exe";
   app.shell.Make("Desktop\\Projects\\");

@@ -304,6 +304,28 @@ TEST(Win32MessagePump, DispatchesEveryWaitingMessage) {
   EXPECT_FALSE(::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
 }
 
+TEST(Win32MessagePump, WithAQuietTimeLooksAgainOnlyOnceItHasPassed) {
+  MessageWindow window;
+  MessageWindow::received = 0;
+  ASSERT_TRUE(::PostMessageA(window.hwnd(), WM_APP, 0, 0));
+  Win32MessagePump rarely(60000);
+  rarely.ProcessPendingMessages();
+  EXPECT_EQ(MessageWindow::received, 1) << "the first call always looks";
+  ASSERT_TRUE(::PostMessageA(window.hwnd(), WM_APP, 0, 0));
+  rarely.ProcessPendingMessages();
+  EXPECT_EQ(MessageWindow::received, 1);
+
+  Win32MessagePump often(1);
+  often.ProcessPendingMessages();
+  EXPECT_EQ(MessageWindow::received, 2);
+  ASSERT_TRUE(::PostMessageA(window.hwnd(), WM_APP, 0, 0));
+  const ULONGLONG start = ::GetTickCount64();
+  while (::GetTickCount64() < start + 2) {
+  }
+  often.ProcessPendingMessages();
+  EXPECT_EQ(MessageWindow::received, 3);
+}
+
 TEST(Win32MessagePump, HandsAQuitOnToTheMainLoop) {
   MessageWindow window;
   MessageWindow::received = 0;

@@ -17,6 +17,8 @@
 #include "shell/win32/Win32LinkReader.h"
 #include "shell/win32/Win32MessagePump.h"
 #include "shortcuts/win32/Win32Launching.h"
+#include "shell/LinkCache.h"
+#include "store/LinkCacheFile.h"
 #include "store/win32/Win32FileStore.h"
 
 namespace tessaly::testing {
@@ -197,10 +199,16 @@ std::string TempShellFolders::Path(int folderId) const {
 
 // ---- AppHarness ----
 
+// The program's own platform, the link cache over Links.sts in the data folder included.
 struct AppHarness::Real {
-  explicit Real(MessageBoxes& boxes) : links(boxes) {}
+  Real(MessageBoxes& boxes, const std::string& dataPath)
+      : shellLinks(boxes),
+        linkFile(files, dataPath + kLinkCacheFileName),
+        links(shellLinks, &linkFile) {}
   win32::Win32FileStore files;
-  win32::Win32LinkReader links;
+  win32::Win32LinkReader shellLinks;
+  LinkCacheFile linkFile;
+  CachingLinkReader links;
   win32::Win32DirectoryLister lister;
   win32::Win32FileExistence existence;
   win32::Win32MessagePump pump;
@@ -227,12 +235,13 @@ LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-AppHarness::AppHarness(Launching launching) : real_(std::make_unique<Real>(boxes)) {
+AppHarness::AppHarness(Launching launching)
+    : real_(std::make_unique<Real>(boxes, data.path())) {
   Launcher& chosen = launching == Launching::Real ? static_cast<Launcher&>(real_->launcher)
                                                    : static_cast<Launcher&>(launcher);
   platform_ = std::make_unique<win32::Platform>(win32::Platform{
       real_->files, boxes, folders, real_->links, real_->lister, real_->existence, real_->pump,
-      chosen, pickers});
+      chosen, pickers, &real_->links});
 }
 
 AppHarness::~AppHarness() {
@@ -299,6 +308,7 @@ void AppHarness::UiThread() {
     std::lock_guard lock(startMutex_);
     created_ = created;
     main_ = created ? window->hwnd() : nullptr;
+    window_ = created ? window.get() : nullptr;
     threadId_ = ::GetCurrentThreadId();
     startDone_ = true;
   }
@@ -306,7 +316,11 @@ void AppHarness::UiThread() {
   if (created) {
     if (beforeMessageLoop) beforeMessageLoop(window->hwnd());
     window->Show(SW_SHOWNORMAL);
-    win32::RunMessageLoop();
+    win32::RunMessageLoop(&window->waits());
+  }
+  {
+    std::lock_guard lock(startMutex_);
+    window_ = nullptr;
   }
   window.reset();
   ::DestroyWindow(invoker_);

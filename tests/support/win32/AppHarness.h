@@ -126,6 +126,8 @@ class AppHarness {
   bool WaitForExit(std::chrono::milliseconds timeout = 20s);
 
   HWND main() const { return main_; }
+  // The running main window; only to be used on the UI thread (OnUiThread).
+  win32::MainWindow& window() const { return *window_; }
   // The window of that control identifier anywhere inside the main window.
   HWND Child(int id) const;
   // Runs f on the window's thread and waits for it: for what only that thread may do
@@ -165,6 +167,7 @@ class AppHarness {
   std::unique_ptr<win32::Platform> platform_;
   std::thread thread_;
   HWND main_ = nullptr;
+  win32::MainWindow* window_ = nullptr;
   HWND invoker_ = nullptr;
   DWORD threadId_ = 0;
   std::mutex startMutex_;
