@@ -24,6 +24,7 @@
 #include "store/win32/Win32FileStore.h"
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -77,9 +78,21 @@ class PosixFileStore : public FileStore {
   bool FileExists(const std::string& path) override {
     return std::filesystem::is_regular_file(path);
   }
+  FileStamp Stat(const std::string& path) override {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    return StampOf(info);
+  }
+  static FileStamp StampOf(const struct stat& info) {
+    return {true, static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+                static_cast<std::uint64_t>(info.st_mtim.tv_nsec)};
+  }
   ReadResult ReadFile(const std::string& path) override {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return {errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed, {}, "cannot open"};
+    struct stat info {};
+    ::fstat(fd, &info);
     std::string bytes;
     char buffer[1 << 16];
     ssize_t got = 0;
@@ -87,7 +100,7 @@ class PosixFileStore : public FileStore {
       bytes.append(buffer, static_cast<std::size_t>(got));
     ::close(fd);
     if (got < 0) return {ReadStatus::Failed, {}, "cannot read"};
-    return {ReadStatus::Read, std::move(bytes), {}};
+    return {ReadStatus::Read, std::move(bytes), {}, StampOf(info)};
   }
   WriteResult WriteFile(const std::string& path, std::string_view bytes) override {
     const std::string temp = path + ".~" + std::to_string(++counter_);
@@ -95,7 +108,8 @@ class PosixFileStore : public FileStore {
     if (fd < 0) return {false, "cannot create the temporary file"};
     bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return {};
+    const FileStamp stamp = Stat(temp);
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return {true, {}, stamp};
     ::unlink(temp.c_str());
     return {false, "write failed"};
   }
@@ -105,6 +119,20 @@ class PosixFileStore : public FileStore {
     return WriteFile(target, read.bytes);
   }
   WriteResult RecoverInterruptedWrite(const std::string&) override { return {}; }
+  std::vector<std::string> ListFiles(const std::string& folder) override {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+      if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+  WriteResult CreateFolder(const std::string& path) override {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return {!error, error.message()};
+  }
+  bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
   static bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {

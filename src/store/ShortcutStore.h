@@ -1,27 +1,36 @@
 #pragma once
 // Shortcuts.sts: sections headed "<[Top][...][Name]>", each followed by title/target
-// line pairs. Every change is written to the file before the operation returns.
+// line pairs. Every change is written to the file before the operation returns; a
+// change another program made to the file meanwhile is kept (see LineChanges).
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/Clock.h"
 #include "base/LineList.h"
 #include "base/MessageBoxes.h"
 #include "model/CategoryTree.h"
 #include "model/Shortcut.h"
+#include "store/DataFile.h"
 #include "store/FileStore.h"
+#include "store/LineChanges.h"
 
 namespace tessaly {
 
 class ShortcutStore {
  public:
-  ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path)
-      : files_(files), boxes_(boxes), path_(std::move(path)) {}
+  ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path,
+                Clock& clock = SystemClock());
 
   // Loads the file (a missing one gives an empty store); see LoadLines.
   ReadResult Load();
+  // Reads the file again if another program changed it since it was last read or
+  // written; changes not yet written are made again on top. True when the lines
+  // changed. A file that is in the middle of being written is left for a later look.
+  bool Reload();
 
   // "<" + "[name]" for the node and each ancestor, top-level first, + ">".
   static std::string SectionHeader(const CategoryNode& node);
@@ -67,26 +76,30 @@ class ShortcutStore {
   // every lookup finds) the header newHeader; false when there is no such section.
   bool RenameDuplicateSection(const std::string& header, int k, const std::string& newHeader);
 
-  const LineList& Lines() const { return lines_; }
-  const std::string& Path() const { return path_; }
+  // True once (then false until it happens again) when the lines took in another
+  // program's changes, at a reload or at a save: what shows them must read them again.
+  bool TakeOutsideChange() { return std::exchange(changedOutside_, false); }
+
+  const LineList& Lines() const { return changes_.lines(); }
+  const std::string& Path() const { return file_.path(); }
 
  private:
-  // Index of the first line containing header at or after from, or -1.
-  int FindSection(const std::string& header, std::size_t from = 0) const;
-  // Puts newHeader in place of oldHeader in the line of oldHeader's section. Should a
-  // section already stand under newHeader (left by a deleted category), the two become
-  // one, the moved entries first: one path never heads two sections.
-  void ReplaceHeader(const std::string& oldHeader, const std::string& newHeader);
+  // Makes the change in memory, then (when save) writes the file.
+  void Change(LineChange change, bool save);
   bool Save();
   WriteResult Write();
+  // Takes the lines another program left and makes the pending changes again on top;
+  // a part both changed is the user's, and the other version goes to the backup
+  // folder with one message. False when that version could not be kept.
+  bool Merge(DiskCheck& check, std::string* error);
 
-  FileStore& files_;
   MessageBoxes& boxes_;
-  std::string path_;
-  LineList lines_;
+  DataFile file_;
+  LineChanges changes_;
   unsigned version_ = 0;
   bool unsaved_ = false;
   bool unsavedPaths_ = false;
+  bool changedOutside_ = false;
   std::function<void()> written_;
 };
 

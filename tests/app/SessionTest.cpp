@@ -136,7 +136,7 @@ TEST_F(SessionFixture, CloseWritesTreeselectThenTheTree) {
   session.LoadTree();
   ASSERT_TRUE(session.Close(session.tree().NodeAt(2)));
   EXPECT_EQ((std::vector<std::string>{"C:\\Data\\Settings.sts", "C:\\Data\\Categories.sts"}),
-            files.writes);
+            files.DataWrites());
   EXPECT_EQ("[View]\r\nList\r\n[Treeselect]\r\n2\r\n", Read("Settings.sts"));
   EXPECT_EQ("A ;015\r\n    B ;113,C:\\x.exe\r\nC ;00\r\n", Read("Categories.sts"));
 }

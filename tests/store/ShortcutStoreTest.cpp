@@ -233,7 +233,7 @@ TEST_F(ShortcutStoreTest, RenameCarriesTheSubCategoriesSectionsInOneSave) {
   store.RenameCategorySection(tools, "Kit");
   EXPECT_EQ(OnDisk(), (LineList{"<[Work][Kit]>", "T", "P", "<[Work][Kit][Old]>", "O", "Q",
                                 "<[Work][Kit][Old][Deep]>", "D", "E", "<[Work][Toolsmith]>"}));
-  EXPECT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.DataWrites().size(), 1u);
   // A section of a category that is no longer in the tree stays where it is.
   StartWith(LineList{"<[Work][Tools][Gone]>", "G", "H"});
   store.RenameCategorySection(tools, "Kit");
@@ -248,7 +248,7 @@ TEST_F(ShortcutStoreTest, MovedSectionsTakeTheirNewHeadersInOneSave) {
   store.MoveCategorySections(before, ShortcutStore::SubtreeHeaders(tools));
   EXPECT_EQ(OnDisk(), (LineList{"<[Trash][Tools]>", "T", "P", "<[Trash][Tools][Old]>", "O", "Q",
                                 "<[Trash]>"}));
-  EXPECT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.DataWrites().size(), 1u);
 }
 
 TEST_F(ShortcutStoreTest, RenameReplacesTheFirstOccurrenceInTheFirstMatchingLine) {
@@ -260,7 +260,7 @@ TEST_F(ShortcutStoreTest, RenameReplacesTheFirstOccurrenceInTheFirstMatchingLine
 TEST_F(ShortcutStoreTest, RenameWithoutASectionStillSaves) {
   StartWith(kWorkAndTools);
   store.RenameCategorySection(old, "New");
-  EXPECT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.DataWrites().size(), 1u);
   EXPECT_EQ(OnDisk(), kWorkAndTools);
 }
 
