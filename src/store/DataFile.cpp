@@ -37,7 +37,7 @@ std::string ConflictText(const std::string& path, const std::vector<std::string>
   std::string text = "Another program changed '" + path + "' while Tessaly had it open, in ";
   text += parts.size() == 1 ? "a place you changed too: " : "places you changed too: ";
   for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? "" : ", ") + parts[i];
-  text += ".\n\nYour change is saved. The other version of the file is kept as '" + keptAt + "'.";
+  text += ".\n\nYour change stands. The other version of the file is kept as '" + keptAt + "'.";
   return text;
 }
 
@@ -48,7 +48,7 @@ bool EndsWithLineEnd(const std::string& bytes) {
 }
 
 // What one read of a changed file looks like.
-enum class Look { Whole, CutShort, Emptied, Unreadable };
+enum class Look { Whole, CutShort, Emptied, Unreadable, Moving };
 
 // Pauses between the looks at a file that another program may be writing: about a
 // second in all, growing, so that a quick writer costs little.
@@ -80,6 +80,9 @@ DiskCheck DataFile::Check(Patience patience) {
     read = files_.ReadFile(path_);
     if (read.status == ReadStatus::Failed) {
       look = Look::Unreadable;
+    } else if (read.status == ReadStatus::Read && files_.Stat(path_) != read.stamp) {
+      // Written to while it was read: a writer is at work in the file itself.
+      look = Look::Moving;
     } else if (read.bytes.empty()) {
       look = hadLines ? Look::Emptied : Look::Whole;
     } else if (!EndsWithLineEnd(read.bytes) && hadLines && known_.endsWithLineEnd) {
@@ -90,11 +93,12 @@ DiskCheck DataFile::Check(Patience patience) {
     if (look == Look::Whole || attempt == std::size(kSettlePauses)) break;
     clock_.Pause(kSettlePauses[attempt]);
   }
-  if (look == Look::Emptied || look == Look::Unreadable) {
+  if (look == Look::Emptied || look == Look::Unreadable || look == Look::Moving) {
     // Refused by its stamp before the read, so that a later write to it is looked at.
     refused_ = now;
     if (look == Look::Emptied) return {DiskState::Gone, {}, {}, {}};
-    return {DiskState::Unsettled, {}, {}, read.error};
+    return {DiskState::Unsettled, {}, {},
+            look == Look::Moving ? "another program is still writing it" : read.error};
   }
   refused_.reset();
   DiskCheck check;
