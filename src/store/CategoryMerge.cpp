@@ -1,6 +1,7 @@
 #include "store/CategoryMerge.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "store/CategoryStore.h"
@@ -20,14 +21,6 @@ std::string Display(const Path& path) {
 
 const Children& ChildrenOf(const CategoryTree& tree, const CategoryNode* parent) {
   return parent != nullptr ? parent->children() : tree.roots();
-}
-
-CategoryNode* NextSibling(const CategoryTree& tree, const CategoryNode& node) {
-  const Children& siblings = ChildrenOf(tree, node.parent());
-  for (std::size_t i = 0; i + 1 < siblings.size(); ++i) {
-    if (siblings[i].get() == &node) return siblings[i + 1].get();
-  }
-  return nullptr;
 }
 
 LineList SubtreeLines(const CategoryNode& node) {
@@ -59,9 +52,11 @@ std::vector<std::uint64_t> OutOfOrder(const std::vector<std::uint64_t>& before,
       kept[j] = true;
       ++i;
       ++j;
-    } else if (longest[i + 1][j] >= longest[i][j + 1]) {
+    } else if (longest[i + 1][j] > longest[i][j + 1]) {
       ++i;
     } else {
+      // On a tie the one that came forward moved: a drop puts a category just before
+      // another one.
       ++j;
     }
   }
@@ -180,8 +175,10 @@ class TreeMerger {
     if (!renamed && !reIconed && !moved) return;
     CategoryNode* d = There(n.id());
     const CategoryNode* parentThere = b->parent != 0 ? There(b->parent) : nullptr;
-    if (d == nullptr || d->name != b->name || IconFieldOf(*d) != b->icon ||
-        d->parent() != parentThere) {
+    // A conflict is a change of theirs that the user's overwrites: the name, the icon
+    // or the place, each only where the user changed it too.
+    if (d == nullptr || (renamed && d->name != b->name) || (reIconed && IconFieldOf(*d) != b->icon) ||
+        (moved && d->parent() != parentThere)) {
       Conflict(b->path);
     }
     if (d == nullptr) {
@@ -206,22 +203,23 @@ class TreeMerger {
     d.imageIndex = n.imageIndex;
   }
 
-  // Where n stands among its siblings in mine: right after the nearest earlier sibling
-  // that disk has under the same parent, or first.
-  CategoryNode* Successor(CategoryNode* parent, const CategoryNode& n) const {
+  // Where n goes among its siblings: just before the nearest later sibling (in mine)
+  // that disk has under the same parent, or last. That is what the commands say: Add
+  // and a drop on a category make it the last child, Insert and a drop beside a
+  // category put it before that one.
+  CategoryNode* Successor(CategoryNode* parent, const CategoryNode& n, const CategoryNode* self) const {
     const Children& siblings = ChildrenOf(mine_, n.parent());
     std::size_t i = 0;
     while (i < siblings.size() && siblings[i].get() != &n) ++i;
-    while (i-- > 0) {
-      CategoryNode* after = There(siblings[i]->id());
-      if (after != nullptr && after->parent() == parent) return NextSibling(disk_, *after);
+    for (++i; i < siblings.size(); ++i) {
+      CategoryNode* next = There(siblings[i]->id());
+      if (next != nullptr && next != self && next->parent() == parent) return next;
     }
-    const Children& there = ChildrenOf(disk_, parent);
-    return there.empty() ? nullptr : there.front().get();
+    return nullptr;
   }
 
   CategoryNode& Make(CategoryNode* parent, const CategoryNode& n) {
-    CategoryNode* before = Successor(parent, n);
+    CategoryNode* before = Successor(parent, n, nullptr);
     CategoryNode& made = before != nullptr     ? disk_.InsertBefore(*before, n.name)
                          : parent != nullptr   ? disk_.AddChild(*parent, n.name)
                                                : disk_.AddTopLevel(n.name);
@@ -234,7 +232,7 @@ class TreeMerger {
     // A node never goes into its own branch (the other program may have moved the
     // parent into it): it then stays where it is.
     if (parent != nullptr && CategoryTree::IsSelfOrAncestor(d, *parent)) return;
-    if (CategoryNode* before = Successor(parent, n)) {
+    if (CategoryNode* before = Successor(parent, n, &d)) {
       disk_.MoveBefore(d, *before);
     } else if (parent != nullptr) {
       disk_.MoveToLastChild(d, *parent);
