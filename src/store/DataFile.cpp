@@ -118,8 +118,12 @@ WriteResult DataFile::Write(const LineList& lines) {
   const std::int64_t now = clock_.SteadyMilliseconds();
   if (!lastBackup_ || now - *lastBackup_ >= kBackupSpacingMs) {
     // A backup that cannot be made must not keep the change from the file; it is
-    // tried again with the next write.
-    if (files_.FileExists(path_)) Backup(nullptr);
+    // tried again with the next write. A file not there yet has nothing to keep.
+    if (!files_.FileExists(path_)) {
+      lastBackup_ = now;
+    } else {
+      Backup(nullptr);
+    }
   }
   WriteResult result = files_.WriteLines(path_, lines);
   if (!result) return result;

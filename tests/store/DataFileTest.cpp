@@ -58,7 +58,10 @@ TEST_F(DataFileTest, OwnWriteIsTheVersionKnownAndAMissingFileStaysUnchanged) {
   EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait).state);
   ASSERT_TRUE(file.Write({"<[Work]>"}));
   EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait).state);
-  files.WriteBehind(kPath, "<[Work]>\r\n<[Trash]>\r\n");
+  // A file made by the first write had nothing to keep: no backup within the hour.
+  ASSERT_TRUE(file.Write({"<[Work]>", "<[Trash]>"}));
+  EXPECT_TRUE(files.FilesIn(kBackups).empty());
+  files.WriteBehind(kPath, "<[Work]>\r\n<[Games]>\r\n");
   EXPECT_EQ(DiskState::Changed, file.Check(Patience::Wait).state);
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/Summon.h"
 #include "app/win32/MainWindow.h"
+#include "base/win32/LoopWaits.h"
 
 namespace tessaly::win32 {
 
@@ -21,13 +22,18 @@ std::string CurrentDirectory() {
 }
 
 int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate) {
+  LoopWaits& waits = LoopWaits::ForThisThread();
   MSG msg{};
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (preTranslate && preTranslate(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+  for (;;) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+      if (preTranslate && preTranslate(msg)) continue;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+    // Between messages only: a watched folder's change never runs inside a handler.
+    waits.WaitForMessage();
   }
-  return static_cast<int>(msg.wParam);
 }
 
 SingleInstance::SingleInstance(const std::string& dataDirectory)

@@ -12,7 +12,8 @@ namespace tessaly::win32 {
 std::string CurrentDirectory();
 
 // Runs the message loop until the main window has closed; returns the exit code.
-// preTranslate sees every message first and takes it by returning true.
+// preTranslate sees every message first and takes it by returning true. While the queue
+// is empty the loop waits on the thread's LoopWaits too (watched folders).
 int RunMessageLoop(const std::function<bool(const MSG&)>& preTranslate = {});
 
 // One Tessaly per data directory: holds the directory's lock for the whole run.
