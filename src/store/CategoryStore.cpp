@@ -138,7 +138,7 @@ void CategoryFile::TakeMerged(CategoryTree& tree, const CategoryTree& merged, Tr
 
 WriteResult CategoryFile::Save(CategoryTree& tree, TreeMergeReport* report) {
   TreeMergeReport merging;
-  const DiskCheck check = file_.Check(Patience::Wait);
+  const DiskCheck check = file_.Check(Patience::Wait, &base_.lines);
   if (check.state == DiskState::Unsettled) return {false, check.error, {}};
   if (check.state != DiskState::Changed) {
     WriteResult written = file_.Write(SaveCategoryTree(tree));
@@ -163,7 +163,7 @@ WriteResult CategoryFile::Save(CategoryTree& tree, TreeMergeReport* report) {
 
 TreeMergeReport CategoryFile::Reload(CategoryTree& tree) {
   TreeMergeReport report;
-  const DiskCheck check = file_.Check(Patience::Glance);
+  const DiskCheck check = file_.Check(Patience::Glance, &base_.lines);
   if (check.state != DiskState::Changed) return report;
   CategoryTree merged;
   TreeSnapshot found;

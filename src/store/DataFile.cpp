@@ -60,14 +60,14 @@ ReadResult DataFile::Load(LineList& lines) {
   ReadResult result = files_.ReadFile(path_);
   if (result.status == ReadStatus::Failed) return result;
   lines = result.status == ReadStatus::Read ? SplitLines(result.bytes) : LineList{};
-  known_ = {result.status == ReadStatus::Read ? result.stamp : FileStamp{}, HashLines(lines),
+  known_ = {result.status == ReadStatus::Read ? result.stamp : FileStamp{},
             result.bytes.empty() || EndsWithLineEnd(result.bytes)};
   refused_.reset();
   result.bytes.clear();
   return result;
 }
 
-DiskCheck DataFile::Check(Patience patience) {
+DiskCheck DataFile::Check(Patience patience, const LineList* known) {
   const FileStamp now = files_.Stat(path_);
   if (now == known_.stamp) return {};
   if (patience == Patience::Glance && refused_ && *refused_ == now) {
@@ -104,8 +104,8 @@ DiskCheck DataFile::Check(Patience patience) {
   DiskCheck check;
   check.lines = SplitLines(read.bytes);
   check.version = {read.status == ReadStatus::Read ? read.stamp : FileStamp{},
-                   HashLines(check.lines), read.bytes.empty() || EndsWithLineEnd(read.bytes)};
-  if (check.version.hash == known_.hash) {
+                   read.bytes.empty() || EndsWithLineEnd(read.bytes)};
+  if (known != nullptr && check.lines == *known) {
     // Written again with the same lines (or only touched): nothing to merge.
     known_ = check.version;
     return {};
@@ -127,7 +127,7 @@ WriteResult DataFile::Write(const LineList& lines) {
   }
   WriteResult result = files_.WriteLines(path_, lines);
   if (!result) return result;
-  known_ = {result.stamp, HashLines(lines), true};
+  known_ = {result.stamp, true};
   refused_.reset();
   return result;
 }

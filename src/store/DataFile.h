@@ -30,11 +30,9 @@ std::string WriteFailureText(const std::string& path, const std::string& reason)
 std::string ConflictText(const std::string& path, const std::vector<std::string>& parts,
                          const std::string& keptAt);
 
-// One version of a data file: its stamp, a check of its lines, and whether it ended
-// with a line end.
+// One version of a data file: its stamp, and whether it ended with a line end.
 struct FileVersion {
   FileStamp stamp;
-  std::uint64_t hash = HashLines({});
   bool endsWithLineEnd = true;
 };
 
@@ -67,12 +65,15 @@ class DataFile {
   // Reads the file as it is, as at start-up, and takes it as the version known.
   ReadResult Load(LineList& lines);
 
-  // Looks whether the file is still the version known. When another program has
-  // changed it, reads it; a file that reads as empty, cut short or not at all is read
-  // again after short pauses (about a second in all), as its writer may be in the
-  // middle. A file cut short still after that is taken as it is (a hand edit without
-  // a last line end); an empty or missing one is never taken for the user's data.
-  DiskCheck Check(Patience patience);
+  // Looks whether the file is still the version known: its stamp first, which costs
+  // no read. When the stamp has changed, reads the file; a file that reads as empty,
+  // cut short, not at all, or that changes while it is read, is read again after short
+  // pauses (about a second in all), as its writer may be in the middle. A file cut
+  // short still after that is taken as it is (a hand edit without a last line end); an
+  // empty or missing one is never taken for the user's data. known, when the caller
+  // has them, are the lines of the version known: a file written again with the same
+  // lines (or only touched) is then no change.
+  DiskCheck Check(Patience patience, const LineList* known = nullptr);
   // Takes what a check found (and the caller merged) as the version known.
   void Adopt(const DiskCheck& check) { known_ = check.version; }
 

@@ -80,17 +80,17 @@ bool Settings::Merge(DiskCheck& check, std::string* error) {
 }
 
 bool Settings::Reload() {
-  DiskCheck check = file_.Check(Patience::Glance);
+  DiskCheck check = file_.Check(Patience::Glance, changes_.pending() ? nullptr : &changes_.lines());
   if (check.state != DiskState::Changed) return false;
   std::string error;
   return Merge(check, &error);
 }
 
 bool Settings::WriteSetting(const std::string& key, const std::string& value) {
+  DiskCheck check = file_.Check(Patience::Wait, changes_.pending() ? nullptr : &changes_.lines());
   changes_.Make({[key, value](LineList& lines) { SetValue(lines, key, value); },
                  IsOwnState(key) ? std::vector<std::string>{} : std::vector<std::string>{key}});
   WriteResult result;
-  DiskCheck check = file_.Check(Patience::Wait);
   if (check.state == DiskState::Unsettled) {
     result = {false, check.error, {}};
   } else if (check.state == DiskState::Changed && !Merge(check, &result.error)) {

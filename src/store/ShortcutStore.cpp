@@ -217,10 +217,14 @@ ReadResult ShortcutStore::Load() {
 }
 
 bool ShortcutStore::Reload() {
-  DiskCheck check = file_.Check(Patience::Glance);
+  DiskCheck check = file_.Check(Patience::Glance, KnownLines());
   if (check.state != DiskState::Changed) return false;
   std::string error;
   return Merge(check, &error);
+}
+
+const LineList* ShortcutStore::KnownLines() const {
+  return changes_.pending() ? nullptr : &changes_.lines();
 }
 
 std::string ShortcutStore::SectionHeader(const CategoryNode& node) {
@@ -252,8 +256,7 @@ bool ShortcutStore::Merge(DiskCheck& check, std::string* error) {
   return true;
 }
 
-WriteResult ShortcutStore::Write() {
-  DiskCheck check = file_.Check(Patience::Wait);
+WriteResult ShortcutStore::Write(DiskCheck check) {
   if (check.state == DiskState::Unsettled) return {false, check.error, {}};
   if (check.state == DiskState::Changed) {
     std::string error;
@@ -269,24 +272,32 @@ WriteResult ShortcutStore::Write() {
   return result;
 }
 
-bool ShortcutStore::Save() {
+bool ShortcutStore::Save(DiskCheck check) {
   // Whatever the lines hold is written whole: changes kept after a failed write go
   // along with this one.
   unsaved_ = true;
-  const WriteResult result = Write();
+  const WriteResult result = Write(std::move(check));
   if (!result) boxes_.Error(WriteFailureText(Path(), result.error));
   return result.ok;
 }
 
-void ShortcutStore::Change(LineChange change, bool save) {
+bool ShortcutStore::Change(LineChange change, bool save) {
+  // The file is looked at before the change is made: while nothing is pending, the
+  // lines are still the version known, and a file written again alike is no change.
+  DiskCheck check;
+  if (save) check = file_.Check(Patience::Wait, KnownLines());
   changes_.Make(std::move(change));
   ++version_;
-  if (save) Save();
+  return !save || Save(std::move(check));
 }
 
-bool ShortcutStore::SaveIfUnsaved() { return !unsaved_ || Save(); }
+bool ShortcutStore::SaveIfUnsaved() {
+  return !unsaved_ || Save(file_.Check(Patience::Wait, KnownLines()));
+}
 
-WriteResult ShortcutStore::WriteUnsaved() { return unsaved_ ? Write() : WriteResult{}; }
+WriteResult ShortcutStore::WriteUnsaved() {
+  return unsaved_ ? Write(file_.Check(Patience::Wait, KnownLines())) : WriteResult{};
+}
 
 std::optional<Shortcuts> ShortcutStore::SectionEntries(const CategoryNode& node) const {
   const LineList& lines = changes_.lines();
@@ -328,12 +339,13 @@ void ShortcutStore::AddSelectedToSection(const std::string& topLevelName,
 }
 
 void ShortcutStore::RenameCategorySection(const CategoryNode& node, const std::string& newName) {
-  Change({[oldHeaders = SubtreeHeaders(node), oldName = node.name, newName](LineList& lines) {
+  if (!Change({[oldHeaders = SubtreeHeaders(node), oldName = node.name, newName](LineList& lines) {
             RenameSections(lines, oldHeaders, oldName, newName);
           },
           {}},
-         false);
-  if (!Save()) unsavedPaths_ = true;
+         true)) {
+    unsavedPaths_ = true;
+  }
 }
 
 std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node) {
@@ -353,10 +365,11 @@ std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node)
 
 void ShortcutStore::MoveCategorySections(const std::vector<std::string>& oldHeaders,
                                          const std::vector<std::string>& newHeaders) {
-  Change({[oldHeaders, newHeaders](LineList& lines) { MoveSections(lines, oldHeaders, newHeaders); },
-          {}},
-         false);
-  if (!Save()) unsavedPaths_ = true;
+  if (!Change({[oldHeaders, newHeaders](LineList& lines) { MoveSections(lines, oldHeaders, newHeaders); },
+               {}},
+              true)) {
+    unsavedPaths_ = true;
+  }
 }
 
 bool ShortcutStore::RenameDuplicateSection(const std::string& header, int k,

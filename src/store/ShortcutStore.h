@@ -84,14 +84,18 @@ class ShortcutStore {
   const std::string& Path() const { return file_.path(); }
 
  private:
-  // Makes the change in memory, then (when save) writes the file.
-  void Change(LineChange change, bool save);
-  bool Save();
-  WriteResult Write();
+  // Makes the change in memory, then (when save) writes the file; false when that
+  // write failed (reported).
+  bool Change(LineChange change, bool save);
+  bool Save(DiskCheck check);
+  // Writes the lines, after taking in what check found another program wrote.
+  WriteResult Write(DiskCheck check);
   // Takes the lines another program left and makes the pending changes again on top;
   // a part both changed is the user's, and the other version goes to the backup
   // folder with one message. False when that version could not be kept.
   bool Merge(DiskCheck& check, std::string* error);
+  // The lines of the version on disk as last read or written, while nothing is pending.
+  const LineList* KnownLines() const;
 
   MessageBoxes& boxes_;
   DataFile file_;

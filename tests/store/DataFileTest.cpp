@@ -32,17 +32,20 @@ class DataFileTest : public ::testing::Test {
 };
 
 TEST_F(DataFileTest, OnlyAnotherWritersNewLinesCountAsAChange) {
-  Loaded("<[Work]>\r\nA\r\nB\r\n");
+  const LineList known = Loaded("<[Work]>\r\nA\r\nB\r\n");
   EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait).state);
 
-  // Written again with the same lines, other line ends, or only touched: no change.
+  // Written again with the same lines, other line ends, or only touched: no change
+  // to whoever still has the lines of the version known.
   files.WriteBehind(kPath, "<[Work]>\nA\nB\n");
-  EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait).state);
+  EXPECT_EQ(DiskState::Changed, file.Check(Patience::Wait).state);
+  EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait, &known).state);
   files.WriteBehind(kPath, "<[Work]>\nA\nB\n");
-  EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait).state);
+  EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait, &known).state);
+  EXPECT_EQ(DiskState::Unchanged, file.Check(Patience::Wait).state);  // the stamp is known now
 
   files.WriteBehind(kPath, "<[Work]>\r\nA\r\nC\r\n");
-  const DiskCheck check = file.Check(Patience::Wait);
+  const DiskCheck check = file.Check(Patience::Wait, &known);
   ASSERT_EQ(DiskState::Changed, check.state);
   EXPECT_EQ((LineList{"<[Work]>", "A", "C"}), check.lines);
   // Until it is adopted the old version is what the file is measured against.

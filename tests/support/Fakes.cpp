@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "base/Text.h"
 
@@ -14,7 +15,7 @@ FileStamp FakeFileStore::Stat(const std::string& path) {
   const auto time = times.find(path);
   const std::uint64_t written = time == times.end() ? 0 : time->second;
   return {true, it->second.size(),
-          written * 0x9E3779B97F4A7C15ULL ^ HashLines({it->second})};
+          written * 0x9E3779B97F4A7C15ULL ^ std::hash<std::string>{}(it->second)};
 }
 
 ReadResult FakeFileStore::ReadFile(const std::string& path) {
@@ -28,7 +29,7 @@ ReadResult FakeFileStore::ReadFile(const std::string& path) {
     const std::optional<std::string> seen = middle->second.front();
     middle->second.erase(middle->second.begin());
     if (!seen) return {ReadStatus::Missing, {}, "The system cannot find the file specified", {}};
-    return {ReadStatus::Read, *seen, {}, {true, seen->size(), 0x5EED ^ HashLines({*seen})}};
+    return {ReadStatus::Read, *seen, {}, {true, seen->size(), 0x5EED ^ std::hash<std::string>{}(*seen)}};
   }
   auto it = files.find(path);
   if (it == files.end()) {
