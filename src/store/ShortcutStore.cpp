@@ -82,6 +82,17 @@ void Insert(LineList& lines, Index at, LineList entries) {
                std::make_move_iterator(entries.end()));
 }
 
+// What a list read from a section is told by.
+std::size_t HashOf(const std::optional<Shortcuts>& entries) {
+  if (!entries) return 0x9e3779b9;
+  std::size_t hash = entries->size();
+  const std::hash<std::string> text;
+  for (const Shortcut& entry : *entries) {
+    hash = (hash * 31 + text(entry.title)) * 31 + text(entry.target);
+  }
+  return hash;
+}
+
 // The body of the section as a save would replace it; what a conflict is judged on.
 LinePart SectionPart(const LineList& lines, const std::string& header) {
   const int found = FindSection(lines, header);
@@ -252,6 +263,7 @@ bool ShortcutStore::Merge(DiskCheck& check, std::string* error) {
   changes_.Adopt(std::move(rebased));
   file_.Adopt(check);
   ++version_;
+  ++generation_;
   changedOutside_ = true;
   return true;
 }
@@ -299,9 +311,9 @@ WriteResult ShortcutStore::WriteUnsaved() {
   return unsaved_ ? Write(file_.Check(Patience::Wait, KnownLines())) : WriteResult{};
 }
 
-std::optional<Shortcuts> ShortcutStore::SectionEntries(const CategoryNode& node) const {
+std::optional<Shortcuts> ShortcutStore::EntriesOf(const std::string& header) const {
   const LineList& lines = changes_.lines();
-  const int found = FindSection(lines, SectionHeader(node));
+  const int found = FindSection(lines, header);
   if (found < 0) return std::nullopt;
   Shortcuts entries;
   for (Index i = static_cast<Index>(found) + 1; i + 1 < lines.size(); i += 2) {
@@ -312,34 +324,77 @@ std::optional<Shortcuts> ShortcutStore::SectionEntries(const CategoryNode& node)
   return entries;
 }
 
+std::optional<Shortcuts> ShortcutStore::SectionEntries(const CategoryNode& node) const {
+  const std::string header = SectionHeader(node);
+  std::optional<Shortcuts> entries = EntriesOf(header);
+  handedOut_[header] = {generation_, HashOf(entries)};
+  return entries;
+}
+
+bool ShortcutStore::ShownAsItIs(const std::string& header) const {
+  const auto it = handedOut_.find(header);
+  // Only a merge since the list was read can have changed the section under it.
+  return it == handedOut_.end() || it->second.generation == generation_ ||
+         it->second.hash == HashOf(EntriesOf(header));
+}
+
+void ShortcutStore::Follow(const std::string& header, bool shownAsItWas, unsigned generation) {
+  const auto it = handedOut_.find(header);
+  // A list that missed another program's change of the section still misses it.
+  if (it != handedOut_.end() && shownAsItWas && generation == generation_) {
+    it->second = {generation_, HashOf(EntriesOf(header))};
+  }
+}
+
+bool ShortcutStore::KeepOtherVersionOfStaleSection(const std::string& header) {
+  if (ShownAsItIs(header)) return true;
+  const DataFile::Kept kept = file_.KeepAside(changes_.lines());
+  if (!kept.path) {
+    boxes_.Error(WriteFailureText(
+        Path(), "the version another program wrote could not be kept: " + kept.error));
+    return false;
+  }
+  boxes_.Information(
+      ConflictText(Path(), {"the shortcuts of " + header.substr(1, header.size() - 2)}, *kept.path));
+  return true;
+}
+
 void ShortcutStore::SaveCategorySection(const CategoryNode& node, const Shortcuts& entries) {
   const std::string header = SectionHeader(node);
+  if (!KeepOtherVersionOfStaleSection(header)) return;
   // The whole section comes from the list the user saw: another program's change of
   // it is the one a merge cannot keep.
   Change({[header, pairs = PairsOf(entries)](LineList& lines) { SaveSection(lines, header, pairs); },
           {header}},
          true);
+  handedOut_[header] = {generation_, HashOf(entries)};
 }
 
 void ShortcutStore::AppendItemsToSection(const CategoryNode& node, const Shortcuts& added) {
-  Change({[header = SectionHeader(node), pairs = PairsOf(added)](LineList& lines) {
-            AppendToSection(lines, header, pairs);
-          },
+  const std::string header = SectionHeader(node);
+  const bool shown = ShownAsItIs(header);
+  const unsigned generation = generation_;
+  Change({[header, pairs = PairsOf(added)](LineList& lines) { AppendToSection(lines, header, pairs); },
           {}},
          true);
+  Follow(header, shown, generation);
 }
 
 void ShortcutStore::AddSelectedToSection(const std::string& topLevelName,
                                          const Shortcuts& selected) {
-  Change({[header = "<[" + topLevelName + "]>", pairs = PairsOf(selected)](LineList& lines) {
-            AddAtTop(lines, header, pairs);
-          },
+  const std::string header = "<[" + topLevelName + "]>";
+  const bool shown = ShownAsItIs(header);
+  const unsigned generation = generation_;
+  Change({[header, pairs = PairsOf(selected)](LineList& lines) { AddAtTop(lines, header, pairs); },
           {}},
          true);
+  Follow(header, shown, generation);
 }
 
 void ShortcutStore::RenameCategorySection(const CategoryNode& node, const std::string& newName) {
-  if (!Change({[oldHeaders = SubtreeHeaders(node), oldName = node.name, newName](LineList& lines) {
+  const std::vector<std::string> oldHeaders = SubtreeHeaders(node);
+  for (const std::string& header : oldHeaders) handedOut_.erase(header);
+  if (!Change({[oldHeaders, oldName = node.name, newName](LineList& lines) {
             RenameSections(lines, oldHeaders, oldName, newName);
           },
           {}},
@@ -365,6 +420,7 @@ std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node)
 
 void ShortcutStore::MoveCategorySections(const std::vector<std::string>& oldHeaders,
                                          const std::vector<std::string>& newHeaders) {
+  for (const std::string& header : oldHeaders) handedOut_.erase(header);
   if (!Change({[oldHeaders, newHeaders](LineList& lines) { MoveSections(lines, oldHeaders, newHeaders); },
                {}},
               true)) {
@@ -386,6 +442,7 @@ bool ShortcutStore::RenameDuplicateSection(const std::string& header, int k,
 void ShortcutStore::RemoveCategorySection(const CategoryNode& node) {
   const std::string header = SectionHeader(node);
   if (FindSection(changes_.lines(), header) < 0) return;
+  handedOut_.erase(header);
   // Deleting a category drops whatever its section holds, another program's entries too.
   Change({[header](LineList& lines) { RemoveSection(lines, header); }, {header}}, false);
 }

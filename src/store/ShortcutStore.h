@@ -4,6 +4,7 @@
 // change another program made to the file meanwhile is kept (see LineChanges).
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -36,7 +37,9 @@ class ShortcutStore {
   static std::string SectionHeader(const CategoryNode& node);
 
   // The shortcuts of the node's section, read as a load reads them; nothing when the
-  // node has no section.
+  // node has no section. The store notes what it handed out: a save of that section
+  // from a list read before another program changed the section is told as a conflict
+  // (the other version is kept), even when what shows it was not read again.
   std::optional<Shortcuts> SectionEntries(const CategoryNode& node) const;
   // Counts up with every change of the lines, so that what was read from them can
   // tell it is out of date.
@@ -96,11 +99,29 @@ class ShortcutStore {
   bool Merge(DiskCheck& check, std::string* error);
   // The lines of the version on disk as last read or written, while nothing is pending.
   const LineList* KnownLines() const;
+  // The entries of the section now, without noting them as handed out.
+  std::optional<Shortcuts> EntriesOf(const std::string& header) const;
+  // True unless a list read from the section before the last merge misses what another
+  // program changed in it.
+  bool ShownAsItIs(const std::string& header) const;
+  // After a change of the store's own: what shows the section follows it, if it showed
+  // the section as it was and no merge came with the change.
+  void Follow(const std::string& header, bool shownAsItWas, unsigned generation);
+  // False when a list read from the section before another program changed it may not
+  // be saved: the other version could not be kept (reported).
+  bool KeepOtherVersionOfStaleSection(const std::string& header);
 
   MessageBoxes& boxes_;
   DataFile file_;
   LineChanges changes_;
   unsigned version_ = 0;
+  // Counts the merges of another program's lines.
+  unsigned generation_ = 0;
+  struct HandedOut {
+    unsigned generation;
+    std::size_t hash;
+  };
+  mutable std::map<std::string, HandedOut> handedOut_;
   bool unsaved_ = false;
   bool unsavedPaths_ = false;
   bool changedOutside_ = false;

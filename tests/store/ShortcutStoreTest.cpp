@@ -584,6 +584,40 @@ TEST_F(AnotherWriterTest, AFileThatCannotBeReadToMergeIsAFailedWriteThatKeepsThe
   EXPECT_EQ(expected, OnDisk());
 }
 
+// What shows a category must read it again after a reload that changed it; should it
+// not, a save of its stale list is still told and their version kept.
+TEST_F(AnotherWriterTest, AListReadBeforeTheirChangeIsToldWhenSaved) {
+  StartWith(kBase);
+  const Shortcuts shownWork = *store.SectionEntries(work);
+  const Shortcuts shownGames = *store.SectionEntries(games);
+  Shortcuts shownTrash = *store.SectionEntries(trash);
+  ASSERT_TRUE(store.Reload() == false);
+  files.WriteBehind(kPath, JoinLines(kTheirs));  // Games changed, Work not
+  ASSERT_TRUE(store.Reload());
+
+  // Work was not changed by them, and the user's own additions to Trash are followed.
+  store.AddSelectedToSection("Trash", {{"Gone", "C:\\gone.exe"}});
+  shownTrash.insert(shownTrash.begin(), {"Gone", "C:\\gone.exe"});
+  store.SaveCategorySection(trash, shownTrash);
+  store.SaveCategorySection(work, shownWork);
+  EXPECT_TRUE(boxes.shown.empty());
+
+  // Games was: the stale list wins, as the command says, and theirs is kept.
+  Shortcuts sorted = shownGames;
+  sorted.push_back({"Mine", "C:\\mine.exe"});
+  const std::string before = files.files.at(kPath);
+  store.SaveCategorySection(games, sorted);
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_NE(std::string::npos, boxes.shown[0].find("the shortcuts of [Games]"));
+  const std::size_t at = boxes.shown[0].find("kept as '");
+  ASSERT_NE(std::string::npos, at);
+  EXPECT_EQ(before, files.files.at(boxes.shown[0].substr(at + 9, boxes.shown[0].size() - at - 11)));
+  EXPECT_EQ((Shortcuts{{"Chess", "C:\\chess.exe"}, {"Mine", "C:\\mine.exe"}}), store.SectionEntries(games));
+  // Saved again from what it shows now: nothing more to tell.
+  store.SaveCategorySection(games, sorted);
+  EXPECT_EQ(1u, boxes.shown.size());
+}
+
 // Two Tessalys on one synced folder, or started in one folder by two paths: each
 // works on what it read last and may be behind; no shortcut either adds is ever lost,
 // and one that a stale view overwrote is in a backup, told by a message.
