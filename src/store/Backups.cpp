@@ -77,6 +77,21 @@ std::vector<std::string> BackupsToRemove(const std::string& fileName,
   return remove;
 }
 
+std::vector<std::string> InterruptedBackups(const std::string& fileName,
+                                            const std::vector<std::string>& names) {
+  std::vector<std::string> backups;
+  for (const std::string& name : names) {
+    const std::size_t mark = name.rfind(".~");
+    if (mark == std::string::npos) continue;
+    const std::string backup = name.substr(0, mark);
+    // A name of the backup form, which the rotation would take for one of the file's.
+    const std::vector<std::string> alone = {backup};
+    if (BackupsToRemove(fileName, alone, 0).empty()) continue;
+    if (std::find(backups.begin(), backups.end(), backup) == backups.end()) backups.push_back(backup);
+  }
+  return backups;
+}
+
 std::vector<std::string> SyncConflictCopies(const std::vector<std::string>& names) {
   std::vector<std::string> copies;
   for (const std::string& name : names) {

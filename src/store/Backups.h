@@ -29,6 +29,12 @@ std::vector<std::string> BackupsToRemove(const std::string& fileName,
                                          const std::vector<std::string>& names,
                                          std::size_t keep = kKeptBackups);
 
+// The backups of the file (by name) that a replacement cut short by a kill left
+// leftovers of ("<backup>.~xxxxxxxx" and "<backup>.~xxxxxxxx.bak"): each is to be
+// recovered as the data files are at start.
+std::vector<std::string> InterruptedBackups(const std::string& fileName,
+                                            const std::vector<std::string>& names);
+
 // The names among the folder's files that sync tools made of one of the data files on
 // a conflict: "Shortcuts (PC's conflicted copy 2026-12-09).sts",
 // "Shortcuts-LAPTOP.sts", "Shortcuts.sync-conflict-20261209-113000-ABC.sts" and the like.

@@ -141,6 +141,10 @@ DataFile::Kept DataFile::Backup(const LineList* lines) {
   std::vector<std::string> names = files_.ListFiles(folder);
   const std::size_t slash = FindLastOf(path_, "\\/");
   const std::string fileName = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+  // A copy that a kill cut short would otherwise lie there for good.
+  const std::vector<std::string> interrupted = InterruptedBackups(fileName, names);
+  for (const std::string& backup : interrupted) (void)files_.RecoverInterruptedWrite(folder + backup);
+  if (!interrupted.empty()) names = files_.ListFiles(folder);
   const LocalTime time = clock_.Now();
   std::string name = BackupName(fileName, time);
   for (int n = 2; std::find(names.begin(), names.end(), name) != names.end(); ++n) {

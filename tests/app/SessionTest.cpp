@@ -404,6 +404,37 @@ TEST_F(AnotherWriterSession, ANameBothGaveOnePathIsToldApartAsAtStart) {
   EXPECT_TRUE(session.ReloadChangedFiles().categories);
 }
 
+// Two Tessalys on one folder (two computers through a sync tool, or one folder started
+// by two paths): each command of either is kept, whichever saves last.
+TEST_F(AnotherWriterSession, TwoTessalysOnOneFolderKeepEachOthersChanges) {
+  RecordingMessageBoxes otherBoxes;
+  Session other(files, otherBoxes, "C:\\Data", clock);
+  ASSERT_TRUE(other.Open());
+  ASSERT_TRUE(other.LoadTree());
+
+  CategoryNode& games = session.tree().AddTopLevel("Games");
+  games.imageIndex = 15;
+  ASSERT_TRUE(session.SaveTree());
+  session.shortcuts().AppendItemsToSection(games, {{"Chess", "C:\\chess.exe"}});
+
+  // The other has not looked at the files since it started.
+  CategoryNode& tools = *other.tree().FindPath({"Work", "Tools"});
+  other.shortcuts().RenameCategorySection(tools, "Kit");
+  tools.name = "Kit";
+  ASSERT_TRUE(other.SaveTree());
+  other.shortcuts().AppendItemsToSection(*other.tree().FindPath({"Work"}), {{"Mail", "C:\\mail.exe"}});
+  ASSERT_TRUE(other.Close(other.tree().FindPath({"Games"})));
+
+  EXPECT_TRUE(session.ReloadChangedFiles().categories);
+  ASSERT_TRUE(session.Close(session.tree().FindPath({"Work", "Kit"})));
+  EXPECT_EQ("Work ;015\r\n    Kit ;015\r\nTrash ;020\r\nGames ;015\r\n", Read("Categories.sts"));
+  EXPECT_EQ("<[Work]>\r\nEditor\r\nC:\\ed.exe\r\nMail\r\nC:\\mail.exe\r\n<[Games]>\r\nChess\r\nC:\\chess.exe\r\n",
+            Read("Shortcuts.sts"));
+  EXPECT_EQ("[View]\r\nList\r\n[Treeselect]\r\n1\r\n", Read("Settings.sts"));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(otherBoxes.shown.empty());
+}
+
 TEST_F(SessionFixture, CopiesASyncToolMadeAreNamedOnceAtStartAndNeverRead) {
   Write("Categories.sts", "A ;00\r\n");
   Write("Shortcuts.sts", "<[A]>\r\nx\r\ny\r\n");

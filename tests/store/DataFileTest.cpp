@@ -205,6 +205,23 @@ TEST(BackupNames, OnlyTheFilesOwnBackupsAreEverRemoved) {
   EXPECT_EQ("C:\\Data\\Backup\\", BackupFolderOf("C:\\Data\\Settings.sts"));
 }
 
+TEST(BackupNames, WhatAKillLeftOfACopyIsRecoveredBeforeTheNextBackup) {
+  EXPECT_EQ((std::vector<std::string>{"Shortcuts 2026-12-09 11-30-00.sts", "Shortcuts 2026-12-09 12-30-00 (2).sts"}),
+            InterruptedBackups("Shortcuts.sts", {"Shortcuts 2026-12-09 11-30-00.sts.~0badf00d",
+                                                 "Shortcuts 2026-12-09 11-30-00.sts.~1a2b3c4d.bak",
+                                                 "Shortcuts 2026-12-09 12-30-00 (2).sts.~00000001",
+                                                 "Shortcuts 2026-12-09 13-30-00.sts",
+                                                 "Settings 2026-12-09 11-30-00.sts.~0badf00d",
+                                                 "Shortcuts notes.sts.~0badf00d"}));
+  FakeFileStore files;
+  FakeClock clock;
+  DataFile file(files, clock, kPath);
+  files.files[kPath] = "old\r\n";
+  files.files[kBackups + "Shortcuts 2026-12-09 10-30-00.sts.~0badf00d"] = "ol";
+  ASSERT_TRUE(file.Write({"new"}));
+  EXPECT_EQ(std::vector<std::string>{kBackups + "Shortcuts 2026-12-09 10-30-00.sts"}, files.recovered);
+}
+
 TEST(SyncConflictCopies, TheCopiesSyncToolsMakeAreNamedAndNothingElse) {
   const std::vector<std::string> names = {
       "Shortcuts.sts",
