@@ -123,6 +123,7 @@ class AppHarness {
 
   void WriteDataFile(const std::string& name, const std::string& bytes) const;
   std::string ReadDataFile(const std::string& name) const;
+  // The names of the files in the data directory (not of folders such as "Backup").
   std::vector<std::string> DataFileNames() const;
 
   // Starts the program's main window; false when the program ended at start-up.
