@@ -359,6 +359,8 @@ ReadResult ReadWhole(const std::string& path, DWORD& error) {
 }  // namespace
 
 ReadResult Win32FileStore::ReadFile(const std::string& path) {
+  // A folder refuses at once: no other program lets go of it.
+  if (IsFolder(path)) return {ReadStatus::Failed, {}, SystemErrorText(ERROR_ACCESS_DENIED)};
   ReadResult result;
   WhileHeld([&] {
     DWORD error = ERROR_SUCCESS;
