@@ -93,7 +93,7 @@ Memory MedianOf(const std::vector<Memory>& runs) {
   return {Median(resident), Median(priv)};
 }
 
-std::string Shortcuts(int count) {
+std::string ShortcutFile(int count) {
   std::string text = "<[My Shortcuts]>\r\n";
   for (int i = 0; i < count; ++i) {
     text += "Tool " + std::to_string(i) + "\r\nC:\\Program Files\\Vendor " +
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
 
   const auto tessaly = [&](int shortcuts) {
     data.WriteFile("Categories.sts", testing::AppHarness::InstalledCategories());
-    data.WriteFile("Shortcuts.sts", Shortcuts(shortcuts));
+    data.WriteFile("Shortcuts.sts", ShortcutFile(shortcuts));
     data.WriteFile("Settings.sts", "[View]\r\nReport\r\n[Treeselect]\r\n6\r\n");  // "My Shortcuts"
     const std::string expected = std::to_string(shortcuts) + " items";
     return Measure(tessalyExe, "", data.path(), "TessalyMainWindow", [&](HWND window) {

@@ -72,7 +72,7 @@ int Run(int totalLinks) {
   win32::Win32DirectoryLister lister;
   win32::Win32FileExistence files;
   win32::Win32MessagePump pump;
-  testing::FakeShortcutList list;
+  ShortcutList list;
   testing::FakeStatusLine status;
   ListEntryAdder adder(list, status, pump);
   // The folders are passed directly; special folders are not asked for here.

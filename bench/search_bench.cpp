@@ -84,7 +84,7 @@ Typed TypeWord(testing::AppHarness& app, HWND search, HWND list, HWND status,
   for (const char key : word) {
     const auto start = Clock::now();
     ::SendMessageA(search, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 0);
-    app.OnUiThread([&](win32::MainWindow&) { ::UpdateWindow(list); });
+    app.OnUiThread([&] { ::UpdateWindow(list); });
     typed.keys.push_back(Since(start));
   }
   typed.found = testing::StatusText(status);
@@ -125,12 +125,12 @@ int main(int argc, char** argv) {
   const HWND search = app.Child(IDC_SEARCH);
   const HWND list = app.Child(IDC_SHORTCUT_LIST);
   const HWND status = app.Child(IDC_STATUS_BAR);
-  app.OnUiThread([&](win32::MainWindow&) { ::SetFocus(search); });
+  app.OnUiThread([&] { ::SetFocus(search); });
 
   // The first key: "Get All" never ran, so it is scanned, then everything is indexed.
   const auto start = bench::Clock::now();
   ::SendMessageA(search, WM_CHAR, 'q', 0);
-  app.OnUiThread([&](win32::MainWindow&) { ::UpdateWindow(list); });
+  app.OnUiThread([&] { ::UpdateWindow(list); });
   const double first = bench::Since(start);
 
   std::printf("type to find over %d stored shortcuts and a %d-link \"Get All\":\n", stored, links);

@@ -50,7 +50,7 @@ struct OutsideChanges {
   bool any() const { return settings || shortcuts || categories; }
 };
 
-class Session {
+class Session : public TreeSaver {
  public:
   Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory,
           Clock& clock = SystemClock());
@@ -86,7 +86,7 @@ class Session {
   // False when the tree is not on disk now. Categories another program changed in the
   // file meanwhile are kept: the tree in memory takes them in (ReloadChangedFiles
   // tells the window).
-  bool SaveTree();
+  bool SaveTree() override;
 
   // Reads again each data file that another program changed since Tessaly last read
   // or wrote it; changes of the user's that are not written yet stay on top. A file in

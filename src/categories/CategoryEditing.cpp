@@ -110,6 +110,14 @@ bool AcceptsCategoryDrop(const CategoryTree& tree, const CategoryNode& moving,
   return !HasChildNamed(siblings, moving.name, &moving);
 }
 
+std::string CategoryDropText(const CategoryTree& tree, const CategoryNode& moving,
+                             const CategoryNode* target, CategoryDropPlace place) {
+  if (target == nullptr || !AcceptsCategoryDrop(tree, moving, *target, place)) {
+    return "Cannot be dropped here";
+  }
+  return (place == CategoryDropPlace::LastChild ? "Move into '" : "Move before '") + target->name + "'";
+}
+
 bool SeparateTwins(CategoryTree& tree, ShortcutStore& store) {
   // Every path as the older file had it, with the categories that shared it in tree
   // order: the k-th section under a shared header was the k-th category's.

@@ -67,6 +67,10 @@ enum class CategoryDropPlace { LastChild, Before };
 bool AcceptsCategoryDrop(const CategoryTree& tree, const CategoryNode& moving,
                          const CategoryNode& target, CategoryDropPlace place);
 
+// What a release would do, shown while a category is dragged.
+std::string CategoryDropText(const CategoryTree& tree, const CategoryNode& moving,
+                             const CategoryNode* target, CategoryDropPlace place);
+
 // Later categories of the same name under one parent get " (2)", " (3)"... and the
 // sections the older file kept twice under their shared path go to them in order, so
 // that every path names one category and none of the shortcuts is lost. True when a

@@ -120,6 +120,7 @@ void ShortcutList::EndUpdate() {
 }
 
 void ShortcutList::Notify(ListChange change) {
+
   if (observer_ != nullptr) observer_->OnListChanged(change);
 }
 

@@ -112,6 +112,10 @@ class StatusLine {
  public:
   virtual ~StatusLine() = default;
   virtual void SetStatusText(const std::string& text) = 0;
+  // A hint shown over the status text while a drag runs (what a release there would
+  // do); the status text is back once it ends.
+  virtual void ShowHint(const std::string& text) { (void)text; }
+  virtual void EndHint() {}
 };
 
 // The application's cursor during a long filling.

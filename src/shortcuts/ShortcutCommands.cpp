@@ -10,14 +10,12 @@ namespace {
 constexpr unsigned char kLeftWindowsKey = 0x5B;
 constexpr unsigned char kRKey = 0x52;
 
-// Texts the store cannot carry: a line break splits an entry, and the section
-// markers would be read as the start or end of a section.
-bool Unstorable(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos || ContainsText(text, "<[") ||
-         ContainsText(text, "]>");
-}
-
 }  // namespace
+
+bool StorableText(const std::string& text) {
+  return text.find_first_of("\r\n") == std::string::npos && !ContainsText(text, "<[") &&
+         !ContainsText(text, "]>");
+}
 
 OpenDecision DecideOpen(const std::string& target, LinkReader& links, FileExistence& existence) {
   OpenDecision decision;
@@ -73,7 +71,7 @@ bool CheckField(std::string& text, EditorCheck::Field field, const char* emptyMe
     check.message = emptyMessage;
     return false;
   }
-  if (Unstorable(text)) {
+  if (!StorableText(text)) {
     check.failed = field;
     check.message = std::string("The ") + name + " cannot contain a line break, \"<[\" or \"]>\".";
     return false;

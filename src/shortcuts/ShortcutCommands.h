@@ -35,6 +35,10 @@ std::string LocationFolder(const std::string& target);
 // The question Remove asks for the picked items.
 std::string RemoveQuestion(const Shortcuts& picked);
 
+// False for texts the store cannot carry: a line break splits an entry, and the
+// section markers "<[" and "]>" would be read as the start or end of a section.
+bool StorableText(const std::string& text);
+
 // The shortcut editor's two fields.
 struct EditorFields {
   std::string target;

@@ -202,6 +202,7 @@ bool ShortcutPaneModel::AcceptEditor(const EditorSession& session, const EditorF
     list().Set(now.front(), {fields.title, fields.target}, now);
   } else {
     list().Append(fields.title, fields.target);
+    services_.status.SetStatusText(ItemCountText(list().Count()));
   }
   StoreList();
   return true;
@@ -212,11 +213,15 @@ void ShortcutPaneModel::AddDroppedFiles(const std::vector<std::string>& paths) {
   EndSearch();
   if (RefuseForAdding() || !EnsureStorable()) return;
   for (const std::string& path : paths) {
+    // A name the store could not carry would break the file's sections.
+    if (!StorableText(path)) continue;
     const auto& entries = list().entries();
     const bool present = std::any_of(entries.begin(), entries.end(),
                                      [&](const Shortcut& entry) { return entry.target == path; });
     if (!present) list().Append(DefaultTitle(path, services_.existence), path);
   }
+  // The count follows what was added; a count left behind would be a wrong one.
+  services_.status.SetStatusText(ItemCountText(list().Count()));
   StoreList();
 }
 
@@ -261,6 +266,18 @@ bool ShortcutPaneModel::AcceptsCategoryDrop(const ShortcutDragging& drag,
   return list().generation() == drag.generation &&
          list().source() == ShortcutList::Source::Category && drag.source != nullptr &&
          list().category() == drag.source && AcceptsShortcutDrop(target, *drag.source);
+}
+
+std::string ShortcutPaneModel::ListDropText(const ShortcutDragging& drag, int dropIndex) const {
+  if (!AcceptsListDrop(drag)) return kNoDropText;
+  if (dropIndex < 0 || dropIndex >= list().Count()) return "Put at the end";
+  return "Put before '" + list().At(dropIndex).title + "'";
+}
+
+std::string ShortcutPaneModel::CategoryDropText(const ShortcutDragging& drag,
+                                                const CategoryNode* target) const {
+  if (target == nullptr || !AcceptsCategoryDrop(drag, *target)) return kNoDropText;
+  return (IsGetAll(*drag.source) ? "Copy to '" : "Move to '") + target->name + "'";
 }
 
 void ShortcutPaneModel::DropOnList(const ShortcutDragging& drag, int dropIndex) {

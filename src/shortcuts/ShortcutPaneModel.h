@@ -26,6 +26,7 @@ using Selection = std::vector<int>;
 
 inline constexpr const char* kNoCategoryText =
     "Select a category first: new shortcuts go into the selected category.";
+inline constexpr const char* kNoDropText = "Cannot be dropped here";
 inline constexpr const char* kGetAllKeepsNothingText =
     "'Get All' lists the programs of the Start menus afresh each time and cannot keep "
     "shortcuts. Put them into another category.";
@@ -132,6 +133,10 @@ class ShortcutPaneModel {
   // Files the dragged items at the end of target's section; from "Get All" they are
   // copied, from elsewhere they leave the list. True when they left it.
   bool DropOnCategory(const ShortcutDragging& drag, const CategoryNode& target);
+  // What a release would do, shown while the drag runs: over the list at dropIndex
+  // (-1 for empty space), or over target (null: over neither).
+  std::string ListDropText(const ShortcutDragging& drag, int dropIndex) const;
+  std::string CategoryDropText(const ShortcutDragging& drag, const CategoryNode* target) const;
   bool dragStarted() const { return dragStarted_; }
   void ClearDragStarted() { dragStarted_ = false; }
 

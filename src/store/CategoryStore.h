@@ -30,6 +30,17 @@ std::string IconFieldOf(const CategoryNode& node);
 // The lines of the whole tree, in depth-first order.
 LineList SaveCategoryTree(const CategoryTree& tree);
 
+// Writes Categories.sts from the tree in memory. Given to the windows whose commands
+// change the tree, so that every change reaches the disk when it is made.
+class TreeSaver {
+ public:
+  virtual ~TreeSaver() = default;
+  // False when the file is not written now (already reported, or waiting for the
+  // shortcut file); the tree in memory keeps the change and is written again with the
+  // next change or at close.
+  virtual bool SaveTree() = 0;
+};
+
 // What became of the tree in memory when the file was looked at again.
 struct TreeMergeReport {
   // The tree took in another program's changes: the window must show it again.

@@ -27,7 +27,7 @@ void RunCommand(CategoryTree& tree, ShortcutStore& store, FuzzedDataProvider& in
       std::string name = LineText(input);
       if (!CheckCategoryName(name).ok) return;
       const auto mode = static_cast<NameDialogMode>(input.ConsumeIntegralInRange(1, 3));
-      if (mode == NameDialogMode::Rename && !CanRename(*node)) return;
+      if (mode == NameDialogMode::Rename && KeepsNameAndPlace(*node)) return;
       ApplyCategoryName(tree, store, *node, mode, name);
       return;
     }

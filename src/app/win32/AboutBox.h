@@ -7,10 +7,12 @@
 
 namespace tessaly::win32 {
 
-class AboutBox : public Dialog<AboutBox> {
+class AboutBox : public ModalDialog<bool> {
  public:
   void Show(HWND owner);
-  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  void OnOk() override { Accept(true); }
 };
 
 }  // namespace tessaly::win32

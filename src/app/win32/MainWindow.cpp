@@ -8,7 +8,6 @@
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
 #include "categories/win32/CategoryPaneRes.h"
-#include "model/BuiltinCategories.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
 
 namespace tessaly::win32 {
@@ -18,7 +17,6 @@ namespace {
 // Sizes in pixels at 96 dots per inch; scaled to the screen's resolution.
 constexpr int kTreeWidth = 193;
 constexpr int kSplitterWidth = 3;
-constexpr int kToolbarHeight = 64;
 constexpr int kFormFontHeight = 13;
 constexpr int kMinimumPane = 40;
 constexpr UINT kStartDelay = 120;
@@ -42,20 +40,11 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create(const std::string& currentDirectory) {
   dpi_ = Dpi::OfScreen();
   session_ = std::make_unique<Session>(platform_.files, platform_.boxes, currentDirectory);
-  categories_ = std::make_unique<CategoryPane>(
-      session_->tree(), CategoryPane::Services{session_->shortcuts(), platform_.boxes,
-                                               platform_.folders, platform_.pickers,
-                                               platform_.pump});
-  // Every change of the tree reaches Categories.sts when it is made, not only at close.
-  categories_->OnTreeChanged([this] { session_->SaveTree(); });
-  shortcuts_ = std::make_unique<ShortcutPane>(
-      ShortcutPane::Services{session_->shortcuts(), session_->settings(), platform_.links,
-                             platform_.existence, platform_.launcher, platform_.pickers,
-                             platform_.boxes, static_cast<StatusLine&>(*this),
-                             static_cast<ListFilling&>(*this)},
-      categories_->tree());
-  adder_ = std::make_unique<ListEntryAdder>(shortcuts_->list(), static_cast<StatusLine&>(*this),
-                                            platform_.pump);
+  list_ = std::make_unique<ShortcutList>([](const std::string& a, const std::string& b) {
+    // The order the list control's own sort used: the locale's word sort.
+    return ::lstrcmpA(a.c_str(), b.c_str());
+  });
+  adder_ = std::make_unique<ListEntryAdder>(*list_, static_cast<StatusLine&>(*this), platform_.pump);
   scans_ = std::make_unique<ShellScans>(platform_.folders, platform_.links, platform_.lister,
                                         platform_.existence, *adder_);
   selection_ = std::make_unique<CategorySelection>(session_->shortcuts(), *scans_, *adder_,
@@ -64,29 +53,28 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   searchAdder_ = std::make_unique<ListEntryAdder>(searchList_, silentStatus_, platform_.pump);
   searchScans_ = std::make_unique<ShellScans>(platform_.folders, platform_.links, platform_.lister,
                                               platform_.existence, *searchAdder_);
-  shortcuts_->SetSearchSources({&session_->tree(), selection_.get(), [this] { ScanGetAllOnce(); },
-                                [this] { selection_->StopFilling(); },
-                                [this] { categories_->ShowSelected(); }});
+  paneModel_ = std::make_unique<ShortcutPaneModel>(
+      ShortcutPaneModel::Services{session_->shortcuts(), *selection_, *list_, platform_.links,
+                                  platform_.existence, platform_.launcher, platform_.boxes,
+                                  static_cast<StatusLine&>(*this)},
+      ShortcutPaneModel::SearchSources{session_->tree(), *searchScans_, searchList_});
+  categories_ = std::make_unique<CategoryPane>(
+      session_->tree(),
+      CategoryPane::Services{session_->shortcuts(), *selection_, *session_,
+                             static_cast<StatusLine&>(*this), platform_.boxes,
+                             platform_.folders, platform_.pickers, platform_.pump});
+  shortcuts_ = std::make_unique<ShortcutPane>(
+      *paneModel_, categories_->tree(),
+      ShortcutPane::Services{session_->settings(), platform_.links, platform_.existence,
+                             platform_.pickers, platform_.boxes, static_cast<StatusLine&>(*this)});
 
-  static const ATOM registered = [] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MainWindow::WindowProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hIcon = ::LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_TESSALY));
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainWindowClass;
-    return ::RegisterClassExA(&wc);
-  }();
-  (void)registered;
-
+  RegisterClassOnce(kMainWindowClass,
+                    ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TESSALY)));
   treeWidth_ = dpi_.Scale(kTreeWidth);
-  const HWND created = ::CreateWindowExA(
-      0, kMainWindowClass, "Tessaly", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-      CW_USEDEFAULT, dpi_.Scale(kDesignWidth), dpi_.Scale(kDesignHeight), nullptr, nullptr,
-      ::GetModuleHandleA(nullptr), this);
-  if (created == nullptr) {
+  if (::CreateWindowExA(0, kMainWindowClass, "Tessaly", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        CW_USEDEFAULT, CW_USEDEFAULT, dpi_.Scale(kDesignWidth),
+                        dpi_.Scale(kDesignHeight), nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                        this) == nullptr) {
     platform_.boxes.Error("Tessaly could not create its window: " +
                           SystemErrorText(::GetLastError()) + ".");
     return false;
@@ -111,19 +99,15 @@ void MainWindow::Show(int showCommand) {
   ::ShowWindow(hwnd(), showMaximized_ ? SW_SHOWMAXIMIZED : showCommand);
   ::UpdateWindow(hwnd());
   // The keyboard starts in the tree, the first of the panes.
-  if (::GetActiveWindow() == hwnd()) ::SetFocus(categories_->hwnd());
-  focusBeforeLeaving_ = categories_->hwnd();
+  if (::GetActiveWindow() == hwnd()) ::SetFocus(categories_->treeWindow());
+  focusBeforeLeaving_ = categories_->treeWindow();
 }
 
 void MainWindow::OnCreate() {
-  formFont_.reset(::CreateFontA(-dpi_.Scale(kFormFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
-  categories_->Create(hwnd(), dpi_, *selection_);
+  formFont_ = CreateFormFont(dpi_, kFormFontHeight);
+  categories_->Create(hwnd(), IDC_CATEGORY_PANE, dpi_);
   splitter_.Create(hwnd(), IDC_SPLITTER);
-  shortcuts_->Create(hwnd(), dpi_, formFont_.get());
-  categories_->OnTreeDropped([this] { shortcuts_->ClearDragStarted(); });
-  categories_->OnSelecting([this] { shortcuts_->LeaveSearch(); });
+  shortcuts_->Create(hwnd(), IDC_SHORTCUT_PANE, dpi_, formFont_.get());
 
   statusBar_ = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                  0, 0, 0, 0, hwnd(),
@@ -144,20 +128,20 @@ void MainWindow::Layout() {
   RECT status{};
   ::GetWindowRect(statusBar_, &status);
   const int width = client.right;
-  const int height = client.bottom - (status.bottom - status.top);
+  const int height = std::max(0, static_cast<int>(client.bottom - (status.bottom - status.top)));
   const int splitter = dpi_.Scale(kSplitterWidth);
 
   treeWidth_ = std::max(dpi_.Scale(kMinimumPane),
                         std::min(treeWidth_, width - splitter - dpi_.Scale(kMinimumPane)));
   const int right = treeWidth_ + splitter;
-  HDWP positions = ::BeginDeferWindowPos(2);
+  HDWP positions = ::BeginDeferWindowPos(3);
   positions = ::DeferWindowPos(positions, categories_->hwnd(), nullptr, 0, 0, treeWidth_, height,
                                SWP_NOZORDER | SWP_NOACTIVATE);
   positions = ::DeferWindowPos(positions, splitter_.hwnd(), nullptr, treeWidth_, 0, splitter,
                                height, SWP_NOZORDER | SWP_NOACTIVATE);
+  positions = ::DeferWindowPos(positions, shortcuts_->hwnd(), nullptr, right, 0,
+                               std::max(0, width - right), height, SWP_NOZORDER | SWP_NOACTIVATE);
   if (positions != nullptr) ::EndDeferWindowPos(positions);
-  shortcuts_->Layout({right, 0, std::max(right, width), std::max(0, height)},
-                     dpi_.Scale(kToolbarHeight));
 }
 
 void MainWindow::ApplyPlacement(const Placement& placement) {
@@ -180,9 +164,15 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
                  target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::SetStatusText(const std::string& text) {
-  statusText_.Set(text);
+void MainWindow::SetStatusText(const std::string& text) { statusText_.Set(text); }
+
+void MainWindow::ShowHint(const std::string& text) {
+  // The bar's simple mode shows the hint and keeps the panel's text for afterwards.
+  ::SendMessageA(statusBar_, SB_SIMPLE, TRUE, 0);
+  ::SendMessageA(statusBar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+void MainWindow::EndHint() { ::SendMessageA(statusBar_, SB_SIMPLE, FALSE, 0); }
 
 void MainWindow::SetBusy(bool busy) {
   // Nested fillings each set and restore the cursor; the last restore wins, as it
@@ -190,8 +180,6 @@ void MainWindow::SetBusy(bool busy) {
   busyDepth_ = busy ? busyDepth_ + 1 : 0;
   ::SetCursor(::LoadCursor(nullptr, busyDepth_ > 0 ? IDC_WAIT : IDC_ARROW));
 }
-
-void MainWindow::FinishFilling() { selection_->FinishFilling(); }
 
 void MainWindow::OnPaint() {
   if (painted_) return;
@@ -245,51 +233,30 @@ void MainWindow::OnHotkey() {
 }
 
 void MainWindow::Summon() {
-  if (::IsIconic(hwnd())) {
-    ::ShowWindow(hwnd(), SW_RESTORE);
-  } else {
-    ::ShowWindow(hwnd(), SW_SHOW);
-  }
+  ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
   ::SetForegroundWindow(hwnd());
   shortcuts_->FocusSearch();
-}
-
-void MainWindow::ScanGetAllOnce() {
-  const CategoryTree& tree = session_->tree();
-  bool hasGetAll = false;
-  tree.ForEach([&](CategoryNode& node) { hasGetAll = hasGetAll || IsGetAll(node); });
-  const auto& latest = selection_->latestResults();
-  if (!hasGetAll || latest.find(std::string(builtin::GetAll)) != latest.end()) return;
-  searchList_.Clear();
-  ScanGetAll(*searchScans_, platform_.folders, [] { return true; });
-  LineList entries;
-  for (const auto& item : searchList_.items()) {
-    entries.push_back(item.title);
-    entries.push_back(item.target);
-  }
-  searchList_.Clear();
-  selection_->RememberLatest(std::string(builtin::GetAll), std::move(entries));
 }
 
 FocusPane MainWindow::PaneWithFocus() const {
   const HWND focus = ::GetFocus();
   if (focus == nullptr) return FocusPane::Elsewhere;
-  if (focus == categories_->hwnd()) return FocusPane::Tree;
+  if (focus == categories_->treeWindow()) return FocusPane::Tree;
   if (focus == shortcuts_->searchField()) return FocusPane::Search;
-  if (focus == shortcuts_->list().hwnd()) return FocusPane::List;
+  if (focus == shortcuts_->listWindow()) return FocusPane::List;
   return FocusPane::Elsewhere;
 }
 
 void MainWindow::Focus(FocusPane pane) {
   switch (pane) {
     case FocusPane::Tree:
-      ::SetFocus(categories_->hwnd());
+      ::SetFocus(categories_->treeWindow());
       break;
     case FocusPane::Search:
       shortcuts_->FocusSearch();
       break;
     case FocusPane::List:
-      ::SetFocus(shortcuts_->list().hwnd());
+      ::SetFocus(shortcuts_->listWindow());
       break;
     case FocusPane::Elsewhere:
       break;
@@ -300,7 +267,6 @@ bool MainWindow::PreTranslateMessage(const MSG& msg) {
   // Only keys meant for this window; a dialog or menu runs its own loop anyway.
   if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  keyMenuShown_ = false;
   KeyPress key;
   key.key = static_cast<unsigned>(msg.wParam);
   key.ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
@@ -313,58 +279,45 @@ bool MainWindow::PreTranslateMessage(const MSG& msg) {
     Focus(NextPane(focus, action == KeyAction::PreviousPane));
     return true;
   }
-  // NOTE: the system asks for the context menu of these keys on its own as well (Wine
-  // at the key's release, whatever took the key before): that second request is not
-  // answered.
-  keyMenuShown_ = OpensMenu(key);
   DoKeyAction(action);
   return true;
 }
 
 void MainWindow::DoKeyAction(KeyAction action) {
+  // Each key is a command of the pane it belongs to, handled where the menus' are.
+  const auto command = [](HWND pane, int id) {
+    ::SendMessageA(pane, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  };
   switch (action) {
     case KeyAction::FocusSearch:
       shortcuts_->FocusSearch();
       return;
     case KeyAction::AddCategory:
-      categories_->OnCommand(IDM_ADD_CATEGORY);
-      return;
+      return command(categories_->hwnd(), IDM_ADD_CATEGORY);
     case KeyAction::RenameCategory:
-      categories_->OnCommand(IDM_RENAME_CATEGORY);
-      return;
+      return command(categories_->hwnd(), IDM_RENAME_CATEGORY);
     case KeyAction::DeleteCategory:
-      categories_->OnCommand(IDM_DELETE_CATEGORY);
-      return;
+      return command(categories_->hwnd(), IDM_DELETE_CATEGORY);
     case KeyAction::CategoryMenu:
-      categories_->ShowMenuAtSelection();
-      return;
+      return command(categories_->hwnd(), IDM_SHOW_CATEGORY_MENU);
     case KeyAction::AddShortcut:
-      shortcuts_->OnCommand(IDC_ADD, 0);
-      return;
+      return command(shortcuts_->hwnd(), IDC_ADD);
     case KeyAction::EditShortcut:
-      shortcuts_->OnCommand(IDC_EDIT, 0);
-      return;
+      return command(shortcuts_->hwnd(), IDC_EDIT);
     case KeyAction::RemoveShortcuts:
-      shortcuts_->OnCommand(IDC_REMOVE, 0);
-      return;
+      return command(shortcuts_->hwnd(), IDC_REMOVE);
     case KeyAction::ShortcutMenu:
-      shortcuts_->OnContextMenu(shortcuts_->list().hwnd(), MAKELPARAM(-1, -1));
-      return;
+      return command(shortcuts_->hwnd(), IDM_SHOW_LIST_MENU);
     case KeyAction::RunAsAdministrator:
-      shortcuts_->OnRunAsAdministrator();
-      return;
+      return command(shortcuts_->hwnd(), IDM_RUN_AS_ADMINISTRATOR);
     case KeyAction::OpenFound:
-      shortcuts_->OpenFound(false);
-      return;
+      return command(shortcuts_->hwnd(), IDM_OPEN_FOUND);
     case KeyAction::RunFoundAsAdministrator:
-      shortcuts_->OpenFound(true);
-      return;
+      return command(shortcuts_->hwnd(), IDM_RUN_FOUND_ELEVATED);
     case KeyAction::EnterResults:
-      shortcuts_->EnterResults();
-      return;
+      return command(shortcuts_->hwnd(), IDM_ENTER_RESULTS);
     case KeyAction::EndSearch:
-      shortcuts_->EndSearch();
-      return;
+      return command(shortcuts_->hwnd(), IDM_END_SEARCH);
     case KeyAction::None:
     case KeyAction::NextPane:
     case KeyAction::PreviousPane:
@@ -372,60 +325,20 @@ void MainWindow::DoKeyAction(KeyAction action) {
   }
 }
 
-bool MainWindow::OnClose() { return session_->Close(categories_->tree().SelectedNode()); }
-
-void MainWindow::OnAbout() { aboutBox_.Show(hwnd()); }
-
-void MainWindow::OnExit() { ::PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
-
-void MainWindow::OnCommand(int id, int code) {
-  switch (id) {
-    case IDC_ABOUT:
-      OnAbout();
-      return;
-    case IDC_EXIT:
-      OnExit();
-      return;
-    default:
-      if (!shortcuts_->OnCommand(id, code)) categories_->OnCommand(id);
-      return;
-  }
-}
-
-LRESULT MainWindow::OnNotify(NMHDR& header) {
-  if (header.hwndFrom == categories_->hwnd()) return categories_->OnNotify(header);
-  return shortcuts_->OnNotify(header);
-}
-
 void MainWindow::OnCloseMessage() {
   // Whatever filling runs stops first, as a new selection would, and stores nothing.
   selection_->StopFilling();
-  if (handling_ > 1) {
-    // Another handler of this window waits below this one: a filling or a message box
-    // let the close in. Closing now would pull the window out from under it; the
-    // close comes back once that handler has returned.
-    closePending_ = true;
+  if (tHandlersRunning > 1) {
+    // Another handler waits below this one: a filling or a message box let the close
+    // in. Closing now would pull the windows out from under it; the close comes back
+    // once every handler has returned.
+    tCloseWhenAtRest = hwnd();
     return;
   }
-  if (OnClose()) ::DestroyWindow(hwnd());
+  if (session_->Close(selection_->selected())) ::DestroyWindow(hwnd());
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  struct Handling {
-    MainWindow& window;
-    explicit Handling(MainWindow& w) : window(w) { ++window.handling_; }
-    ~Handling() {
-      if (--window.handling_ > 0 || !window.closePending_ || window.hwnd() == nullptr) return;
-      window.closePending_ = false;
-      ::PostMessageA(window.hwnd(), WM_CLOSE, 0, 0);
-    }
-    Handling(const Handling&) = delete;
-    Handling& operator=(const Handling&) = delete;
-  } handling(*this);
-  return Dispatch(msg, wp, lp);
-}
-
-LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       OnCreate();
@@ -433,23 +346,11 @@ LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       Layout();
       return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-    case WM_CANCELMODE:
-      // While a drag runs the main window holds the mouse for it.
-      if (shortcuts_->OnDragMessage(msg, wp, lp) || categories_->OnDragMessage(msg, wp, lp)) {
-        return 0;
-      }
-      return DefaultHandling(msg, wp, lp);
     case WM_PAINT:
       OnPaint();
       return DefaultHandling(msg, wp, lp);
     case kAfterFirstPaint:
       LoadPictures();
-      return 0;
-    case kRunSelection:
-      categories_->RunPendingSelection();
       return 0;
     case kSplitterMoved:
       treeWidth_ = static_cast<int>(static_cast<INT_PTR>(wp));
@@ -457,21 +358,7 @@ LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == kStartTimer) OnStartTimer();
-      if (wp == kClickTimer) shortcuts_->OnClickTimer();
-      if (wp == kResultsTimer) shortcuts_->OnResultsTimer();
-      if (wp == kIconTimer) shortcuts_->OnIconTimer();
       return 0;
-    case WM_CONTEXTMENU:
-      if (lp == -1 && keyMenuShown_) {
-        keyMenuShown_ = false;
-        return 0;
-      }
-      if (shortcuts_->OnContextMenu(reinterpret_cast<HWND>(wp), lp)) return 0;
-      if (reinterpret_cast<HWND>(wp) == categories_->hwnd() && lp == -1) {
-        categories_->ShowMenuAtSelection();
-        return 0;
-      }
-      return DefaultHandling(msg, wp, lp);
     case WM_ACTIVATE:
       // The control that had the focus gets it back when the window is active again
       // (after a dialog, a message box, another program).
@@ -496,13 +383,12 @@ LRESULT MainWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return DefaultHandling(msg, wp, lp);
     case WM_COMMAND:
-      OnCommand(LOWORD(wp), HIWORD(wp));
+      if (LOWORD(wp) == IDC_ABOUT) aboutBox_.Show(hwnd());
+      if (LOWORD(wp) == IDC_EXIT) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
       return 0;
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<NMHDR*>(lp));
     case WM_DROPFILES:
-      shortcuts_->OnDropFiles(reinterpret_cast<HDROP>(wp));
-      return 0;
+      // Dropped anywhere on the window, files go to the shortcuts.
+      return ::SendMessageA(shortcuts_->hwnd(), WM_DROPFILES, wp, lp);
     case WM_GETMINMAXINFO: {
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lp);
       limits.ptMinTrackSize = {dpi_.Scale(320), dpi_.Scale(240)};

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the category pane on the left, the splitter, the shortcut pane
-// (toolbar and list) on the right, the status bar at the bottom. It starts and closes
-// the program and routes every other message to the pane it belongs to.
+// (toolbar, search field and list) on the right, the status bar at the bottom. It
+// starts and closes the program, lays the panes out, takes the keys that act wherever
+// the focus is, and summons itself; each pane handles its own messages.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -16,20 +17,21 @@
 #include "app/win32/Platform.h"
 #include "app/win32/Splitter.h"
 #include "app/win32/StatusBarText.h"
+#include "base/win32/Dpi.h"
 #include "base/win32/Handle.h"
-#include "base/win32/Pictures.h"
 #include "base/win32/Window.h"
 #include "categories/CategorySelection.h"
 #include "categories/win32/CategoryPane.h"
+#include "model/ShortcutList.h"
 #include "shell/ListEntries.h"
-#include "model/MemoryShortcutList.h"
 #include "shell/Scans.h"
+#include "shortcuts/ShortcutPaneModel.h"
 #include "shortcuts/win32/ShortcutPane.h"
 
 namespace tessaly::win32 {
 
 inline constexpr const char* kMainWindowClass = "TessalyMainWindow";
-// The delayed start; the single-click open's timer is the shortcut pane's.
+// The delayed start.
 inline constexpr UINT_PTR kStartTimer = 1;
 // Posted by the first paint: what the first frame does not show is loaded then.
 inline constexpr UINT kAfterFirstPaint = WM_APP + 3;
@@ -38,15 +40,7 @@ inline constexpr int kSummonHotkey = 1;
 // The window property that tells which data directory a running Tessaly uses.
 inline constexpr const char* kInstanceProperty = "Tessaly.Instance";
 
-class MainWindow : public Window<MainWindow>,
-                   private StatusLine,
-                   private BusyCursor,
-                   private ListFilling {
-  // The status of the search's own scan, which nobody sees.
-  struct SilentStatus : StatusLine {
-    void SetStatusText(const std::string&) override {}
-  };
-
+class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCursor {
  public:
   explicit MainWindow(Platform& platform);
   ~MainWindow();
@@ -64,62 +58,53 @@ class MainWindow : public Window<MainWindow>,
   // Brings the window to the front, restored, with the focus in the search field.
   void Summon();
 
-  Session& session() { return *session_; }
-  ShellScans& scans() { return *scans_; }
-  CategoryPane& categories() { return *categories_; }
-  ShortcutPane& shortcuts() { return *shortcuts_; }
-
  private:
+  // The silent status of the search's own scan, which nobody sees.
+  struct SilentStatus : StatusLine {
+    void SetStatusText(const std::string&) override {}
+  };
+
   void OnCreate();
   void OnStartTimer();
   void OnPaint();
   void LoadPictures();
-  bool OnClose();
-  void OnAbout();
-  void OnExit();
-  void OnCommand(int id, int code);
+  void OnCloseMessage();
   void OnHotkey();
   void RegisterSummonHotkey();
-  void ScanGetAllOnce();
   FocusPane PaneWithFocus() const;
   void Focus(FocusPane pane);
   void DoKeyAction(KeyAction action);
-  LRESULT OnNotify(NMHDR& header);
   void Layout();
   void ApplyPlacement(const Placement& placement);
 
   // StatusLine
   void SetStatusText(const std::string& text) override;
+  void ShowHint(const std::string& text) override;
+  void EndHint() override;
   // BusyCursor
   void SetBusy(bool busy) override;
-  // ListFilling
-  void FinishFilling() override;
-
-  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
-  void OnCloseMessage();
 
   Platform& platform_;
   Dpi dpi_;
   std::unique_ptr<Session> session_;
-  std::unique_ptr<CategoryPane> categories_;
-  std::unique_ptr<ShortcutPane> shortcuts_;
+  // What the list shows, and the fillings and scans that fill it.
+  std::unique_ptr<ShortcutList> list_;
   std::unique_ptr<ListEntryAdder> adder_;
   std::unique_ptr<ShellScans> scans_;
   std::unique_ptr<CategorySelection> selection_;
   // The search's own scan of the start menus, into a list nobody sees.
-  MemoryShortcutList searchList_;
+  ShortcutList searchList_;
+  SilentStatus silentStatus_;
   std::unique_ptr<ListEntryAdder> searchAdder_;
   std::unique_ptr<ShellScans> searchScans_;
-  SilentStatus silentStatus_;
+  std::unique_ptr<ShortcutPaneModel> paneModel_;
+  std::unique_ptr<CategoryPane> categories_;
+  std::unique_ptr<ShortcutPane> shortcuts_;
+
   std::string hotkeyProblem_;
   bool hotkeyRegistered_ = false;
   HWND focusBeforeLeaving_ = nullptr;
-  bool keyMenuShown_ = false;
   int busyDepth_ = 0;
-  // Messages of this window being handled, nested ones included, and a close that
-  // waits for them to return.
-  int handling_ = 0;
-  bool closePending_ = false;
   int treeWidth_ = 0;
   bool showMaximized_ = false;
   bool painted_ = false;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/win32/Boundary.h"
+
 namespace tessaly::win32 {
 
 namespace {
@@ -27,9 +29,9 @@ void StatusBarText::Set(const std::string& text) {
   if (!held_) drawnAt_ = now;
 }
 
-void CALLBACK StatusBarText::OnDrawTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+void CALLBACK StatusBarText::OnDrawTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) noexcept {
   ::KillTimer(hwnd, id);
-  reinterpret_cast<StatusBarText*>(id)->Draw();
+  GuardBoundary([&] { reinterpret_cast<StatusBarText*>(id)->Draw(); });
 }
 
 void StatusBarText::Draw() {

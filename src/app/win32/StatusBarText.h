@@ -15,7 +15,7 @@ class StatusBarText {
   void Set(const std::string& text);
 
  private:
-  static void CALLBACK OnDrawTimer(HWND hwnd, UINT, UINT_PTR id, DWORD);
+  static void CALLBACK OnDrawTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) noexcept;
   void Draw();
 
   HWND hwnd_ = nullptr;

@@ -105,10 +105,12 @@ class NamedAccessible : public IAccessible {
 
   // IAccessible: the name, and a toolbar's buttons.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    if (name == nullptr) return E_POINTER;
-    if (IsSelf(child)) return Text(name_, name);
-    if (const int button = Button(child); button >= 0) return Text(ButtonText(button), name);
-    return inner_->get_accName(child, name);
+    return GuardComCall([&] {
+      if (name == nullptr) return E_POINTER;
+      if (IsSelf(child)) return Text(name_, name);
+      if (const int button = Button(child); button >= 0) return Text(ButtonText(button), name);
+      return inner_->get_accName(child, name);
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (toolbar_ == nullptr) return inner_->get_accChildCount(count);

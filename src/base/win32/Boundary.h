@@ -1,7 +1,15 @@
 #pragma once
-// Runs code at a boundary the operating system calls into (window procedures, COM
-// callbacks) and turns any exception into a report instead of letting it unwind into
-// foreign frames.
+// The error policy of the Win32 layer, in one place:
+//
+//   No exception ever leaves a function that the system calls: a window or dialog
+//   procedure, a subclass procedure, a timer callback, a COM method. Each such entry
+//   point runs its body through GuardBoundary (or GuardComCall), which catches
+//   everything, reports it in an error box, and lets the system's default handling go
+//   on. Window<> and ModalDialog<> (Window.h) do it for every window and dialog.
+//   Failures of system calls are not exceptions: a function that can fail returns a
+//   result the caller must look at ([[nodiscard]]), with GetLastError() taken at once.
+
+#include <windows.h>
 
 #include <exception>
 #include <string>
@@ -22,6 +30,14 @@ bool GuardBoundary(F&& f) noexcept {
     ReportEscapedException("unknown error");
   }
   return false;
+}
+
+// The same for a COM method: what escaped becomes E_UNEXPECTED for the caller.
+template <typename F>
+HRESULT GuardComCall(F&& f) noexcept {
+  HRESULT result = E_UNEXPECTED;
+  GuardBoundary([&] { result = f(); });
+  return result;
 }
 
 }  // namespace tessaly::win32

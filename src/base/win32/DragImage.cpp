@@ -5,20 +5,21 @@
 namespace tessaly::win32 {
 
 POINT DragImage::InWindow(POINT screen) const {
-  // The picture is drawn in the owner's window coordinates, frame included.
+  // The picture is drawn in the top-level window's coordinates, frame included.
   RECT window{};
-  ::GetWindowRect(owner_, &window);
+  ::GetWindowRect(drawnOn_, &window);
   return {screen.x - window.left, screen.y - window.top};
 }
 
 void DragImage::Begin(HWND owner, UniqueImageList image, POINT hotspot, POINT screen) {
   End();
   owner_ = owner;
+  drawnOn_ = ::GetAncestor(owner, GA_ROOT);
   image_ = std::move(image);
   if (image_) {
     ::ImageList_BeginDrag(image_.get(), 0, hotspot.x, hotspot.y);
     const POINT at = InWindow(screen);
-    ::ImageList_DragEnter(owner_, at.x, at.y);
+    ::ImageList_DragEnter(drawnOn_, at.x, at.y);
   }
   ::SetCapture(owner_);
 }
@@ -44,7 +45,7 @@ void DragImage::End() {
   // must then see no drag running.
   owner_ = nullptr;
   if (image_) {
-    ::ImageList_DragLeave(owner);
+    ::ImageList_DragLeave(drawnOn_);
     ::ImageList_EndDrag();
     image_.reset();
   }

@@ -17,7 +17,8 @@ class DragImage {
   ~DragImage() { End(); }
 
   // Shows image (a control's drag image) at the screen point, hotspot being the
-  // point's place in the image, and captures the mouse for owner.
+  // point's place in the image, and captures the mouse for owner. The picture is
+  // drawn over owner's whole top-level window: a drag may cross into a sibling pane.
   void Begin(HWND owner, UniqueImageList image, POINT hotspot, POINT screen);
   bool active() const { return owner_ != nullptr; }
   void Move(POINT screen);
@@ -33,6 +34,7 @@ class DragImage {
   POINT InWindow(POINT screen) const;
 
   HWND owner_ = nullptr;
+  HWND drawnOn_ = nullptr;
   UniqueImageList image_;
 };
 

@@ -1,7 +1,4 @@
 #pragma once
-// Error policy of the Win32 layer: no exception ever leaves a window procedure,
-// dialog procedure or COM call; each such boundary catches everything (see Boundary.h).
-//
 // One owner for every kernel, GDI and shell handle: copying is forbidden, moving
 // hands ownership on, and the trait says what "no handle" is and how to free one.
 
@@ -89,11 +86,6 @@ struct ImageListTraits {
   static pointer invalid() noexcept { return nullptr; }
   static void close(pointer h) noexcept { ::ImageList_Destroy(h); }
 };
-struct WindowTraits {
-  using pointer = HWND;
-  static pointer invalid() noexcept { return nullptr; }
-  static void close(pointer h) noexcept { ::DestroyWindow(h); }
-};
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
@@ -102,11 +94,9 @@ using UniqueChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // Selects a GDI object into a DC for one scope and puts the previous one back.
 class SelectObjectScope {
@@ -182,7 +172,6 @@ class ComScope {
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
   bool ok() const noexcept { return SUCCEEDED(hr_); }
-  HRESULT result() const noexcept { return hr_; }
 
  private:
   HRESULT hr_;

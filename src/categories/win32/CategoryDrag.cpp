@@ -12,6 +12,7 @@ void CategoryDrag::OnTreeBeginDrag(HWND owner, HTREEITEM item, POINT screen) {
   tree_.Select(*node);
   DropTargetNode = nullptr;
   highlighted_ = nullptr;
+  hint_.clear();
   UniqueImageList picture(TreeView_CreateDragImage(tree_.hwnd(), item));
   RECT rect{};
   std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
@@ -37,32 +38,40 @@ void CategoryDrag::Highlight(const CategoryNode* node) {
 
 bool CategoryDrag::OnDragOver(POINT screen) {
   DropTargetNode = nullptr;
-  flags_ = 0;
+  UINT flags = 0;
   if (::WindowFromPoint(screen) == tree_.hwnd()) {
     POINT client = screen;
     ::ScreenToClient(tree_.hwnd(), &client);
-    DropTargetNode = tree_.HitTest(client, flags_);
+    DropTargetNode = tree_.HitTest(client, flags);
   }
+  place_ = (flags & TVHT_ONITEMINDENT) != 0 ? CategoryDropPlace::Before : CategoryDropPlace::LastChild;
   const CategoryNode* moving = tree_.SelectedNode();
   const bool accepted = DropTargetNode != nullptr && moving != nullptr &&
-                        AcceptsCategoryDrop(*moving, *DropTargetNode);
+                        AcceptsCategoryDrop(model_, *moving, *DropTargetNode, place_);
   Highlight(accepted ? DropTargetNode : nullptr);
+  const std::string hint =
+      moving != nullptr ? CategoryDropText(model_, *moving, DropTargetNode, place_) : "";
+  if (hint != hint_) {
+    hint_ = hint;
+    status_.ShowHint(hint);
+  }
   return accepted;
+}
+
+void CategoryDrag::End() {
+  Highlight(nullptr);
+  if (!hint_.empty()) status_.EndHint();
+  hint_.clear();
 }
 
 void CategoryDrag::OnRelease(POINT screen) {
   const bool accepted = OnDragOver(screen);
-  Highlight(nullptr);
+  End();
   CategoryNode* moving = tree_.SelectedNode();
   if (!accepted || moving == nullptr || DropTargetNode == nullptr || !onDrop) return;
-  if ((flags_ & (TVHT_ONITEMLABEL | TVHT_ONITEMICON)) != 0) {
-    onDrop(*moving, *DropTargetNode, CategoryDropPlace::LastChild);
-  } else if ((flags_ & TVHT_ONITEMINDENT) != 0) {
-    onDrop(*moving, *DropTargetNode, CategoryDropPlace::Before);
-  }
-  // Anywhere else on the row (the button, right of the label) nothing moves.
+  onDrop(*moving, *DropTargetNode, place_);
 }
 
-void CategoryDrag::OnCancelled() { Highlight(nullptr); }
+void CategoryDrag::OnCancelled() { End(); }
 
 }  // namespace tessaly::win32

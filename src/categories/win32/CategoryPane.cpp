@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "base/win32/AccessibleName.h"
-#include "base/win32/Boundary.h"
+#include "base/win32/Pictures.h"
 #include "categories/win32/CategoryPaneRes.h"
 #include "categories/win32/TreeImages.h"
 
@@ -30,13 +30,11 @@ CategoryPane::CategoryPane(CategoryTree& model, const Services& services)
   };
 }
 
-void CategoryPane::Create(HWND owner, Dpi dpi, CategorySelection& selection) {
-  owner_ = owner;
-  selection_ = &selection;
-  treeFont_.reset(::CreateFontA(-dpi.Scale(kTreeFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
-  categoryTree_.Create(owner, IDC_CATEGORY_TREE, treeFont_.get(), dpi.Scale(kTreeIndent));
+void CategoryPane::Create(HWND parent, int id, Dpi dpi) {
+  RegisterClassOnce(kCategoryPaneClass);
+  CreateAs(kCategoryPaneClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, parent, id);
+  treeFont_ = CreateFormFont(dpi, kTreeFontHeight);
+  categoryTree_.Create(hwnd(), IDC_CATEGORY_TREE, treeFont_.get(), dpi.Scale(kTreeIndent));
   ::SetWindowSubclass(categoryTree_.hwnd(), &CategoryPane::TreeSubclass, kTreeSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
   GiveAccessibleName(categoryTree_.hwnd(), "Categories");
@@ -65,17 +63,10 @@ void CategoryPane::SelectAt(std::optional<int> absoluteIndex) {
   RunPendingSelection();
 }
 
-void CategoryPane::OnCategorySelected(CategoryNode* node) {
-  if (selecting_) selecting_();
-  selection_->Select(node);
-}
-
-void CategoryPane::ShowSelected() { OnCategorySelected(categoryTree_.SelectedNode()); }
-
 void CategoryPane::RunPendingSelection() {
   if (!selectionPending_) return;
   selectionPending_ = false;
-  OnCategorySelected(categoryTree_.SelectedNode());
+  services_.selection.Select(categoryTree_.SelectedNode());
 }
 
 LRESULT CALLBACK CategoryPane::TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
@@ -103,8 +94,7 @@ void CategoryPane::ShowMenuAtSelection() {
   CategoryNode* node = categoryTree_.SelectedNode();
   if (node == nullptr) return;
   RECT label{};
-  const HTREEITEM item = categoryTree_.ItemOf(*node);
-  TreeView_GetItemRect(categoryTree_.hwnd(), item, &label, TRUE);
+  TreeView_GetItemRect(categoryTree_.hwnd(), categoryTree_.ItemOf(*node), &label, TRUE);
   POINT below{label.left, label.bottom};
   ::ClientToScreen(categoryTree_.hwnd(), &below);
   ShowMenu(*node, below);
@@ -124,39 +114,17 @@ void CategoryPane::ShowMenu(CategoryNode& node, POINT screenPoint) {
   // The category's list is filled before its menu opens.
   RunPendingSelection();
   ::TrackPopupMenu(categoryMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x,
-                   screenPoint.y, 0, owner_, nullptr);
-}
-
-bool CategoryPane::OnCommand(int id) {
-  switch (id) {
-    case IDM_ADD_CATEGORY:
-      OnAddCategory();
-      return true;
-    case IDM_INSERT_CATEGORY:
-      OnInsertCategory();
-      return true;
-    case IDM_DELETE_CATEGORY:
-      OnDeleteCategory();
-      return true;
-    case IDM_RENAME_CATEGORY:
-      OnRenameCategory();
-      return true;
-    case IDM_CHANGE_ICON:
-      OnChangeIcon();
-      return true;
-    default:
-      return false;
-  }
-}
-
-void CategoryPane::TreeChanged() {
-  if (treeChanged_) treeChanged_();
+                   screenPoint.y, 0, hwnd(), nullptr);
 }
 
 void CategoryPane::NameCommand(NameDialogMode mode) {
   CategoryNode* node = categoryTree_.SelectedNode();
   if (node == nullptr) return;
-  const auto name = nameDialog_.Ask(owner_, NameDialogTextsFor(mode, *node));
+  const auto check = [&](std::string& name) {
+    const NameCheck storable = CheckCategoryName(name);
+    return storable.ok ? CheckNameIsFree(model_, *node, mode, name) : storable;
+  };
+  const auto name = nameDialog_.Ask(hwnd(), NameDialogTextsFor(mode, *node), check);
   // The dialog lets messages run: the category may be gone by now.
   if (!name || categoryTree_.SelectedNode() != node) return;
   CategoryNode* created = ApplyCategoryName(model_, services_.store, *node, mode, *name);
@@ -167,17 +135,13 @@ void CategoryPane::NameCommand(NameDialogMode mode) {
     categoryTree_.InsertNode(model_, *created);
     if (mode == NameDialogMode::Add) categoryTree_.ExpandAll(*node);
   }
-  TreeChanged();
+  services_.treeSaver.SaveTree();
 }
-
-void CategoryPane::OnAddCategory() { NameCommand(NameDialogMode::Add); }
-
-void CategoryPane::OnInsertCategory() { NameCommand(NameDialogMode::Insert); }
 
 void CategoryPane::OnRenameCategory() {
   const CategoryNode* node = categoryTree_.SelectedNode();
   if (node == nullptr) return;
-  if (!CanRename(*node)) {
+  if (KeepsNameAndPlace(*node)) {
     services_.boxes.Information(kRenameRefusedText);
     return;
   }
@@ -191,43 +155,65 @@ void CategoryPane::OnDeleteCategory() {
   if (HoveredNode != nullptr && CategoryTree::IsSelfOrAncestor(*node, *HoveredNode)) {
     HoveredNode = nullptr;
   }
-  // The control chooses the next selection as the item goes; the list is filled for
-  // it at once, so that no filling still running goes on with the deleted category.
+  // The list lets go of the branch before it goes; the control chooses the next
+  // selection as the item goes, and the list is filled for it at once.
+  services_.selection.Forget(*node);
   categoryTree_.RemoveNode(*node);
   DeleteCategory(model_, services_.store, *node);
   selectionPending_ = true;
   RunPendingSelection();
-  TreeChanged();
+  services_.treeSaver.SaveTree();
 }
 
 void CategoryPane::OnChangeIcon() {
   CategoryNode* node = categoryTree_.SelectedNode();
   if (node == nullptr) return;
-  iconChooser_.Choose(owner_);
-  if (categoryTree_.SelectedNode() != node) return;
-  if (!ApplyIconChoice(*node, iconChooser_.IconChoice)) return;
+  const std::optional<std::string> choice = iconChooser_.Choose(hwnd());
+  if (!choice || categoryTree_.SelectedNode() != node) return;
+  if (!ApplyIconChoice(*node, *choice)) return;
   categoryTree_.RefreshImage(*node);
-  TreeChanged();
-}
-
-bool CategoryPane::OnDragMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  return drag_.OnMouseMessage(owner_, msg, wp, lp);
+  services_.treeSaver.SaveTree();
 }
 
 void CategoryPane::OnCategoryDrop(CategoryNode& moving, CategoryNode& target,
                                   CategoryDropPlace place) {
-  if (treeDropped_) treeDropped_();
   MoveCategory(model_, services_.store, moving, target, place);
   categoryTree_.ShowMoved(model_, moving);
-  TreeChanged();
+  services_.treeSaver.SaveTree();
+}
+
+void CategoryPane::OnCommand(int id) {
+  switch (id) {
+    case IDM_ADD_CATEGORY:
+      NameCommand(NameDialogMode::Add);
+      return;
+    case IDM_INSERT_CATEGORY:
+      NameCommand(NameDialogMode::Insert);
+      return;
+    case IDM_DELETE_CATEGORY:
+      OnDeleteCategory();
+      return;
+    case IDM_RENAME_CATEGORY:
+      OnRenameCategory();
+      return;
+    case IDM_CHANGE_ICON:
+      OnChangeIcon();
+      return;
+    case IDM_SHOW_CATEGORY_MENU:
+      ShowMenuAtSelection();
+      return;
+    default:
+      return;
+  }
 }
 
 LRESULT CategoryPane::OnNotify(NMHDR& header) {
+  if (header.hwndFrom != categoryTree_.hwnd()) return 0;
   switch (header.code) {
     case TVN_BEGINDRAGA: {
       POINT screen{};
       ::GetCursorPos(&screen);
-      drag_.OnTreeBeginDrag(owner_, reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem,
+      drag_.OnTreeBeginDrag(hwnd(), reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem,
                             screen);
       return 0;
     }
@@ -240,7 +226,7 @@ LRESULT CategoryPane::OnNotify(NMHDR& header) {
       // re-enter the tree control while it is still inside this notification.
       if (!categoryTree_.rebuilding() && !selectionPending_) {
         selectionPending_ = true;
-        ::PostMessageA(owner_, kRunSelection, 0, 0);
+        ::PostMessageA(hwnd(), kRunSelection, 0, 0);
       }
       return 0;
     case TVN_GETDISPINFOA: {
@@ -262,6 +248,35 @@ LRESULT CategoryPane::OnNotify(NMHDR& header) {
     }
     default:
       return 0;
+  }
+}
+
+LRESULT CategoryPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      ::MoveWindow(categoryTree_.hwnd(), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<NMHDR*>(lp));
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp));
+      return 0;
+    case WM_CONTEXTMENU:
+      // The keyboard's menu is opened by the main window's keys; the system's second
+      // request for it is not answered (see the shortcut pane).
+      return 0;
+    case kRunSelection:
+      RunPendingSelection();
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      // While a drag runs the pane holds the mouse for it.
+      if (drag_.OnMouseMessage(hwnd(), msg, wp, lp)) return 0;
+      return DefaultHandling(msg, wp, lp);
+    default:
+      return DefaultHandling(msg, wp, lp);
   }
 }
 

@@ -1,17 +1,18 @@
 #pragma once
-// The left pane of the main window: the category tree, its images and the category
-// menu. The main window hands it the tree's notifications and the menu's commands.
+// The left pane of the main window, a window of its own: the category tree, its
+// images and the category menu. The tree's notifications, the menu's commands, the
+// posted selection and a drag's mouse messages all come to this window.
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
 #include <optional>
 
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
+#include "base/win32/Dpi.h"
 #include "base/win32/Handle.h"
-#include "base/win32/Pictures.h"
+#include "base/win32/Window.h"
 #include "categories/CategorySelection.h"
 #include "categories/win32/CategoryDrag.h"
 #include "categories/win32/CategoryTreeView.h"
@@ -19,18 +20,22 @@
 #include "categories/win32/NameDialog.h"
 #include "model/CategoryTree.h"
 #include "shell/ShellPorts.h"
+#include "store/CategoryStore.h"
 #include "store/ShortcutStore.h"
 
 namespace tessaly::win32 {
 
-// Posted to the main window when the tree's selection has changed; the main window
-// hands it to RunPendingSelection.
+inline constexpr const char* kCategoryPaneClass = "TessalyCategoryPane";
+// Posted to the pane when the tree's selection has changed; the list is filled then.
 inline constexpr UINT kRunSelection = WM_APP + 2;
 
-class CategoryPane {
+class CategoryPane : public Window<CategoryPane> {
  public:
   struct Services {
     ShortcutStore& store;
+    CategorySelection& selection;
+    TreeSaver& treeSaver;
+    StatusLine& status;
     MessageBoxes& boxes;
     Folders& folders;
     Pickers& pickers;
@@ -38,12 +43,9 @@ class CategoryPane {
   };
 
   CategoryPane(CategoryTree& model, const Services& services);
-  CategoryPane(const CategoryPane&) = delete;
-  CategoryPane& operator=(const CategoryPane&) = delete;
 
-  // Creates the tree control as a child of owner; selections fill the list through
-  // selection.
-  void Create(HWND owner, Dpi dpi, CategorySelection& selection);
+  // Creates the pane with its tree as a child of parent.
+  void Create(HWND parent, int id, Dpi dpi);
   // The tree's images. An empty tree draws none, so the window loads them after its
   // first paint; the tree loads them itself if it is filled before. Runs once.
   void LoadPictures();
@@ -53,64 +55,37 @@ class CategoryPane {
   // Selects the node at that absolute index, if there is one, and fills the list.
   void SelectAt(std::optional<int> absoluteIndex);
 
-  // Notifications from the tree control.
-  LRESULT OnNotify(NMHDR& header);
-  // The category menu's commands; false for a command that is not the pane's.
-  bool OnCommand(int id);
-  // Fills the list for the tree's selection if it changed since the last filling.
-  void RunPendingSelection();
-  // Fills the list for the selected category again.
-  void ShowSelected();
-  // Opens the category menu for the selected category, below its name: the keyboard's
-  // way to the menu.
-  void ShowMenuAtSelection();
-  // Runs before every filling of the list for a category.
-  void OnSelecting(std::function<void()> selecting) { selecting_ = std::move(selecting); }
-  // The main window's mouse messages while a category is dragged; true when taken.
-  bool OnDragMessage(UINT msg, WPARAM wp, LPARAM lp);
-  // Runs after every drop on the tree.
-  void OnTreeDropped(std::function<void()> dropped) { treeDropped_ = std::move(dropped); }
-
+  HWND treeWindow() const { return categoryTree_.hwnd(); }
   CategoryTreeView& tree() { return categoryTree_; }
-  HWND hwnd() const { return categoryTree_.hwnd(); }
-  HMENU categoryMenu() const { return categoryMenu_; }
-  CategoryNode* hoveredNode() const { return HoveredNode; }
-  NameDialog& nameDialog() { return nameDialog_; }
-  IconChooser& iconChooser() { return iconChooser_; }
-  const CategoryDrag& drag() const { return drag_; }
-  // Runs after every change of the tree's shape, names or icons.
-  void OnTreeChanged(std::function<void()> changed) { treeChanged_ = std::move(changed); }
+
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
  private:
   static LRESULT CALLBACK TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR self) noexcept;
-  void OnCategorySelected(CategoryNode* node);
+  LRESULT OnNotify(NMHDR& header);
+  void OnCommand(int id);
+  // Fills the list for the tree's selection if it changed since the last filling.
+  void RunPendingSelection();
   void OnTreeMouseMove(POINT clientPoint);
   void OnTreeMouseUp(bool rightButton, POINT screenPoint);
   void ShowMenu(CategoryNode& node, POINT screenPoint);
-  void OnAddCategory();
-  void OnInsertCategory();
-  void OnDeleteCategory();
+  void ShowMenuAtSelection();
   void OnRenameCategory();
+  void OnDeleteCategory();
   void OnChangeIcon();
   // Asks for a name and carries out the command on the selected category.
   void NameCommand(NameDialogMode mode);
-  void TreeChanged();
   void OnCategoryDrop(CategoryNode& moving, CategoryNode& target, CategoryDropPlace place);
 
   CategoryTree& model_;
   Services services_;
-  CategorySelection* selection_ = nullptr;
-  HWND owner_ = nullptr;
   CategoryTreeView categoryTree_;
   UniqueFont treeFont_;
   UniqueImageList treeImages_;
   NameDialog nameDialog_;
   IconChooser iconChooser_;
-  std::function<void()> treeChanged_;
-  std::function<void()> treeDropped_;
-  std::function<void()> selecting_;
-  CategoryDrag drag_{categoryTree_};
+  CategoryDrag drag_{categoryTree_, model_, services_.status};
   UniqueMenu menus_;
   HMENU categoryMenu_ = nullptr;
   CategoryNode* HoveredNode = nullptr;

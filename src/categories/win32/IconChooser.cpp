@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "base/win32/Pictures.h"
 #include "base/win32/Text.h"
 #include "categories/IconText.h"
 #include "categories/win32/IconChooserRes.h"
@@ -15,70 +16,21 @@ constexpr UINT kLoadDelay = 100;
 constexpr int kDefaultIconSize = 32;
 constexpr const char* kDefaultIconFile = "SHELL32.dll";
 
-// Icon number of file, or an empty handle when it cannot be extracted.
-UniqueIcon ExtractLargeIcon(const std::string& file, int number) {
-  HICON large = nullptr;
-  // On failure the handle is left as it was, so it starts out null.
-  const UINT extracted = ::ExtractIconExA(file.c_str(), number, &large, nullptr, 1);
-  UniqueIcon icon(large);
-  if (extracted == 0 || extracted == UINT_MAX) icon.reset();
-  return icon;
-}
-
-SIZE IconSize(HICON icon) {
-  SIZE size{kDefaultIconSize, kDefaultIconSize};
-  ICONINFO info{};
-  if (!::GetIconInfo(icon, &info)) return size;
-  UniqueBitmap colour(info.hbmColor);
-  UniqueBitmap mask(info.hbmMask);
-  BITMAP shape{};
-  if (::GetObjectA(colour ? colour.get() : mask.get(), sizeof shape, &shape) != 0 &&
-      shape.bmWidth > 0) {
-    size.cx = shape.bmWidth;
-    // A monochrome icon stacks its mask over its picture.
-    size.cy = colour ? shape.bmHeight : shape.bmHeight / 2;
-    if (size.cy <= 0) size.cy = size.cx;
-  }
-  return size;
-}
-
-// Draws the icon (or, without one, nothing) on the window colour and appends it
-// without a mask, so that the image numbers stay the icon numbers.
-void AppendIcon(HIMAGELIST images, HICON icon) {
-  int width = 0;
-  int height = 0;
-  ::ImageList_GetIconSize(images, &width, &height);
-  WindowDc screen(nullptr);
-  UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-  UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
-  if (!dc || !bitmap) return;
-  {
-    SelectObjectScope select(dc.get(), bitmap.get());
-    const RECT all{0, 0, width, height};
-    ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_WINDOW));
-    if (icon != nullptr) ::DrawIconEx(dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-  }
-  ::ImageList_Add(images, bitmap.get(), nullptr);
-}
-
 }  // namespace
 
 HWND IconChooser::iconList() const { return ::GetDlgItem(hwnd(), IDC_ICON_LIST); }
 
-void IconChooser::Choose(HWND owner) {
-  IconChoice.clear();
-  ShowModal(::GetModuleHandleA(nullptr), IDD_ICON_CHOOSER, owner);
-}
+std::optional<std::string> IconChooser::Choose(HWND owner) { return Run(owner, IDD_ICON_CHOOSER); }
 
-void IconChooser::OnInitDialog() {
+bool IconChooser::OnInit() {
   ++generation_;
   ::SetDlgItemTextA(hwnd(), IDC_FILE, file_.c_str());
-  CenterOnOwner(hwnd());
   // What was listed when the dialog last closed is shown again without a new load.
   ShowImages();
   for (int i = 0; i < count_; ++i) AddItem(i);
   // The first load waits until the dialog is on screen.
   ::SetTimer(hwnd(), kLoadTimer, kLoadDelay, nullptr);
+  return true;
 }
 
 void IconChooser::ShowImages() {
@@ -111,7 +63,6 @@ void IconChooser::OnLoadTimer() {
 
 void IconChooser::LoadIconsOfFile(const std::string& file) {
   const unsigned generation = ++generation_;
-  ++loads_;
   loading_ = true;
   partial_ = true;
   ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
@@ -133,7 +84,10 @@ void IconChooser::LoadIconsOfFile(const std::string& file) {
   ::SendMessageA(iconList(), WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < count; ++i) {
     if (i > 0) icon = ExtractLargeIcon(file, i);
-    AppendIcon(iconImages_.get(), icon.get());
+    // Without a mask, so that the image numbers stay the icon numbers.
+    if (const UniqueBitmap picture = IconPicture(icon.get(), size)) {
+      ::ImageList_Add(iconImages_.get(), picture.get(), nullptr);
+    }
     AddItem(i);
     count_ = i + 1;
     if (count_ % 10 == 0) {
@@ -184,58 +138,52 @@ void IconChooser::OnOk() {
   item.iItem = selected;
   ::SendMessageA(iconList(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   // The file named in the field counts, even when it was typed without Load.
-  IconChoice = source_ == Source::FileIcons
-                   ? FileIconText(item.iImage, WindowText(::GetDlgItem(hwnd(), IDC_FILE)))
-                   : TreeImageIconText(item.iImage);
-  Close(IDOK);
+  const std::string choice =
+      source_ == Source::FileIcons
+          ? FileIconText(item.iImage, WindowText(::GetDlgItem(hwnd(), IDC_FILE)))
+          : TreeImageIconText(item.iImage);
+  Close();
+  Accept(choice);
 }
 
 void IconChooser::OnCancel() {
-  IconChoice.clear();
-  Close(IDCANCEL);
+  Close();
+  Cancel();
 }
 
-void IconChooser::Close(INT_PTR result) {
+void IconChooser::Close() {
   // A load still running stops at its next look at the generation.
   ++generation_;
   loading_ = false;
   ::KillTimer(hwnd(), kLoadTimer);
   file_ = WindowText(::GetDlgItem(hwnd(), IDC_FILE));
-  ::EndDialog(hwnd(), result);
 }
 
-INT_PTR IconChooser::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
+bool IconChooser::OnCommand(int id, int) {
+  switch (id) {
+    case IDC_LOAD:
+      OnLoad();
+      return true;
+    case IDC_DEFAULT:
+      OnDefault();
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<INT_PTR> IconChooser::OnMessage(UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      return TRUE;
     case WM_TIMER:
       if (wp == kLoadTimer) OnLoadTimer();
       return TRUE;
     case WM_SETCURSOR:
-      if (!loading_) return FALSE;
+      if (!loading_) return std::nullopt;
       ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
       ::SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, TRUE);
       return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case IDOK:
-          OnOk();
-          return TRUE;
-        case IDCANCEL:
-          OnCancel();
-          return TRUE;
-        case IDC_LOAD:
-          OnLoad();
-          return TRUE;
-        case IDC_DEFAULT:
-          OnDefault();
-          return TRUE;
-        default:
-          return FALSE;
-      }
     default:
-      return FALSE;
+      return std::nullopt;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "base/MessageBoxes.h"
@@ -17,36 +18,31 @@
 
 namespace tessaly::win32 {
 
-class IconChooser : public Dialog<IconChooser> {
+class IconChooser : public ModalDialog<std::string> {
  public:
   // treeImages is the category tree's image list, which Default shows a copy of.
   IconChooser(Folders& folders, MessageBoxes& boxes, Pickers& pickers, MessagePump& pump,
               const UniqueImageList& treeImages)
       : folders_(folders), boxes_(boxes), pickers_(pickers), pump_(pump), treeImages_(treeImages) {}
 
-  // Shows the dialog modally, centred on owner; IconChoice then holds the icon text
-  // picked, or is empty.
-  void Choose(HWND owner);
-  std::string IconChoice;
-
-  // Lists every icon of the file.
-  void LoadIconsOfFile(const std::string& file);
-
-  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-  // The icons listed, and how many loads of a file there were (for the tests).
-  int iconCount() const { return count_; }
-  int loads() const { return loads_; }
+  // Shows the dialog modally, centred on owner. IconChoice: the icon text picked, or
+  // nothing when the dialog was cancelled or closed.
+  std::optional<std::string> Choose(HWND owner);
 
  private:
   enum class Source { FileIcons, TreeImages };
 
-  void OnInitDialog();
+  bool OnInit() override;
+  void OnOk() override;
+  void OnCancel() override;
+  bool OnCommand(int id, int code) override;
+  std::optional<INT_PTR> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Lists every icon of the file.
+  void LoadIconsOfFile(const std::string& file);
   void OnLoadTimer();
   void OnLoad();
   void OnDefault();
-  void OnOk();
-  void OnCancel();
-  void Close(INT_PTR result);
+  void Close();
   void ShowImages();
   void AddItem(int index);
   HWND iconList() const;
@@ -60,7 +56,6 @@ class IconChooser : public Dialog<IconChooser> {
   std::string file_;
   Source source_ = Source::FileIcons;
   int count_ = 0;
-  int loads_ = 0;
   // Every load and every showing counts up; a load that sees it change while messages
   // were processed was overtaken (a second Load, Default, or the dialog closing).
   unsigned generation_ = 0;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,26 +14,25 @@
 
 namespace tessaly::win32 {
 
-class NameDialog : public Dialog<NameDialog> {
+class NameDialog : public ModalDialog<std::string> {
  public:
+  // Trims the name in place and says whether it may be taken.
+  using Check = std::function<NameCheck(std::string& name)>;
+
   explicit NameDialog(MessageBoxes& boxes) : boxes_(boxes) {}
 
   // Shows the dialog modally, centred on owner, with the command's texts. The checked
   // name when the user pressed OK, nothing when the dialog was cancelled or closed.
-  std::optional<std::string> Ask(HWND owner, const NameDialogTexts& texts);
-
-  // The name field's text, as it was left.
-  const std::string& text() const { return text_; }
-
-  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  std::optional<std::string> Ask(HWND owner, const NameDialogTexts& texts, Check check);
 
  private:
-  void OnInitDialog();
-  void OnOk();
-  void OnCancel();
+  bool OnInit() override;
+  void OnOk() override;
+  void OnCancel() override;
 
   MessageBoxes& boxes_;
   NameDialogTexts texts_;
+  Check check_;
   std::string text_;
 };
 

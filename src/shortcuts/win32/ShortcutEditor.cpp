@@ -38,14 +38,17 @@ void AddHint(HWND tooltip, HWND dialog, int controlId, const char* text) {
 
 }  // namespace
 
-void ShortcutEditor::ShowModal(HWND owner) {
-  Dialog<ShortcutEditor>::ShowModal(::GetModuleHandleA(nullptr), IDD_SHORTCUT_EDITOR, owner);
+std::optional<EditorFields> ShortcutEditor::Ask(HWND owner, const std::string& caption,
+                                                const std::optional<EditorFields>& fields) {
+  caption_ = caption;
+  if (fields) fields_ = *fields;
+  return Run(owner, IDD_SHORTCUT_EDITOR);
 }
 
-void ShortcutEditor::OnInitDialog() {
+bool ShortcutEditor::OnInit() {
   ::SetWindowTextA(hwnd(), caption_.c_str());
   // The program's icon, as its main window's class carries it.
-  const auto icon = ::GetClassLongPtrA(::GetParent(hwnd()), GCLP_HICON);
+  const auto icon = ::GetClassLongPtrA(::GetAncestor(::GetParent(hwnd()), GA_ROOT), GCLP_HICON);
   ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon));
   WriteFields();
 
@@ -58,10 +61,12 @@ void ShortcutEditor::OnInitDialog() {
     ::SendDlgItemMessageA(hwnd(), IDC_PICK_FOLDER, BM_SETIMAGE, IMAGE_BITMAP,
                           reinterpret_cast<LPARAM>(folderGlyph_.get()));
   }
-  tooltip_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                               hwnd(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
-  AddHint(tooltip_, hwnd(), IDC_PICK_PROGRAM, "Add an application");
-  AddHint(tooltip_, hwnd(), IDC_PICK_FOLDER, "Add a folder shortcut");
+  // The tooltip is the dialog's child window: it goes with it.
+  const HWND tooltip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                                         0, 0, hwnd(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  AddHint(tooltip, hwnd(), IDC_PICK_PROGRAM, "Add an application");
+  AddHint(tooltip, hwnd(), IDC_PICK_FOLDER, "Add a folder shortcut");
+  return true;
 }
 
 void ShortcutEditor::ReadFields() {
@@ -96,44 +101,28 @@ void ShortcutEditor::OnOk() {
   WriteFields();
   if (!check.ok()) {
     boxes_.Information(check.message);
-    const int field =
-        check.failed == EditorCheck::Field::Target ? IDC_TARGET : IDC_TITLE;
+    const int field = check.failed == EditorCheck::Field::Target ? IDC_TARGET : IDC_TITLE;
     ::SetFocus(::GetDlgItem(hwnd(), field));
     return;
   }
-  ::EndDialog(hwnd(), IDOK);
-  accept_(fields_, ShortcutEditMode);
+  Accept(fields_);
 }
 
 void ShortcutEditor::OnCancel() {
   ReadFields();
-  ::EndDialog(hwnd(), IDCANCEL);
+  Cancel();
 }
 
-INT_PTR ShortcutEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case IDOK:
-          OnOk();
-          return TRUE;
-        case IDCANCEL:
-          OnCancel();
-          return TRUE;
-        case IDC_PICK_PROGRAM:
-          OnPickProgram();
-          return TRUE;
-        case IDC_PICK_FOLDER:
-          OnPickFolder();
-          return TRUE;
-        default:
-          return FALSE;
-      }
+bool ShortcutEditor::OnCommand(int id, int) {
+  switch (id) {
+    case IDC_PICK_PROGRAM:
+      OnPickProgram();
+      return true;
+    case IDC_PICK_FOLDER:
+      OnPickFolder();
+      return true;
     default:
-      return FALSE;
+      return false;
   }
 }
 

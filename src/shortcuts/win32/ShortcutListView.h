@@ -1,6 +1,8 @@
 #pragma once
-// The shortcut list control. Each item's caption is the title and its
-// first sub-item the target; the icons come from the shell's system image lists.
+// The shortcut list control: a virtual list view that draws the core's list model.
+// The control keeps no items, only their count and which are selected; it asks for
+// the title, the target and the icon of what it draws. Icons come from the shell's
+// system image lists.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -11,16 +13,17 @@
 #include <vector>
 
 #include "model/ShortcutList.h"
+#include "shortcuts/ShortcutPaneModel.h"
 #include "shortcuts/ViewStyle.h"
 
 namespace tessaly::win32 {
 
-// The timer of the list's window's parent that looks deferred icons up.
+// The timer of the list's parent window that looks deferred icons up.
 inline constexpr UINT_PTR kIconTimer = 4;
 
-class ShortcutListView : public ShortcutList {
+class ShortcutListView : public ListObserver {
  public:
-  ShortcutListView() = default;
+  explicit ShortcutListView(const ShortcutList& model) : model_(model) {}
   ShortcutListView(const ShortcutListView&) = delete;
   ShortcutListView& operator=(const ShortcutListView&) = delete;
 
@@ -28,51 +31,42 @@ class ShortcutListView : public ShortcutList {
   HWND hwnd() const { return hwnd_; }
 
   // The shell's system image lists; the shell owns them, the list only shares them.
-  // Attached once, at the latest when the first item is added: the icons' size lays
+  // Attached once, at the latest when the list first has items: the icons' size lays
   // the items out.
   void AttachSystemImageLists();
   void SetViewStyle(ViewStyle style);
   ViewStyle viewStyle() const { return style_; }
-  // Every icon is looked up again when next drawn.
-  void ResetImages();
   // While set, an icon not looked up yet is drawn as its kind of file at first and
   // looked up by LookUpDeferredIcons, so that a list refilled at every key typed
   // never waits for files to be read.
   void DeferIconLookups(bool defer);
   // Looks deferred icons up for about budget; true while some are left.
   bool LookUpDeferredIcons(std::chrono::milliseconds budget);
-  // Lays the icons of the Thumb view out again in item order.
-  void Rearrange();
   // The "Target" column takes the width the "Title" column leaves.
   void FitTargetColumn();
 
-  // Answers the control's request for an item's icon.
-  void OnGetItemImage(NMLVDISPINFOA& info);
+  // What the control asks of the model.
+  void OnGetDispInfo(NMLVDISPINFOA& info);
+  // Typing in the list finds the next item whose title starts with what was typed.
+  int OnFindItem(const NMLVFINDITEMA& find) const;
 
-  int FirstSelected() const;
+  Selection Selected() const;
   int SelectedCount() const;
-  int ImageIndex(int index) const;
+  // Selects exactly these items; the first one also gets the focus, if any.
+  void Select(const Selection& selection);
+  // True while the list itself changes the selection: those are no user's choices.
+  bool changingSelection() const { return changingSelection_ > 0; }
 
-  // ShortcutList
-  int Count() const override;
-  std::string Title(int index) const override;
-  std::string Target(int index) const override;
-  bool IsSelected(int index) const override;
-  int Append(const std::string& title, const std::string& target) override;
-  void SetItem(int index, const std::string& title, const std::string& target) override;
-  int InsertCopy(int at, int source) override;
-  void Delete(int index) override;
-  void Clear() override;
-  void BeginUpdate() override;
-  void EndUpdate() override;
-  void SortByTitle() override;
+  // ListObserver
+  void OnListChanged(const ListChange& change) override;
+  void OnUpdateHeld(bool held) override;
 
  private:
-  std::string ItemText(int index, int subItem) const;
+  int IconOf(const std::string& target);
 
+  const ShortcutList& model_;
   HWND hwnd_ = nullptr;
   ViewStyle style_ = ViewStyle::Thumb;
-  int updateDepth_ = 0;
   // Icons already looked up, by size and target: the same targets come back with
   // every selection and every key typed into the search field, and a lookup reads
   // the file.
@@ -81,6 +75,7 @@ class ShortcutListView : public ShortcutList {
   bool deferIcons_ = false;
   std::vector<std::string> deferredIcons_;
   bool imagesAttached_ = false;
+  int changingSelection_ = 0;
 };
 
 }  // namespace tessaly::win32

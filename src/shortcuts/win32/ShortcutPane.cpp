@@ -3,16 +3,15 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "base/ScopedFlag.h"
 #include "base/Text.h"
 #include "base/win32/AccessibleName.h"
+#include "base/win32/Pictures.h"
 #include "base/win32/Text.h"
-#include "shell/ListEntries.h"
-#include "shortcuts/ShortcutDrops.h"
-#include "shortcuts/ShortcutNames.h"
 #include "shortcuts/win32/ShortcutPaneRes.h"
 
 namespace tessaly::win32 {
@@ -22,10 +21,13 @@ namespace {
 // Sizes in pixels at 96 dots per inch.
 constexpr int kButtonWidth = 65;
 constexpr int kButtonHeight = 62;
+constexpr int kToolbarHeight = 64;
 constexpr int kToolbarGlyph = 32;
 constexpr int kTitleColumnWidth = 106;
 constexpr int kSearchHeight = 24;
 constexpr UINT kClickInterval = 200;
+// The time each tick of the icon timer may spend looking icons up.
+constexpr std::chrono::milliseconds kIconTurn{4};
 
 struct ToolButton {
   int id;
@@ -42,28 +44,27 @@ constexpr ToolButton kToolButtons[] = {
 
 }  // namespace
 
-ShortcutPane::ShortcutPane(const Services& services, CategoryTreeView& categories)
-    : services_(services),
+ShortcutPane::ShortcutPane(ShortcutPaneModel& model, CategoryTreeView& categories,
+                           const Services& services)
+    : model_(model),
       categories_(categories),
-      commands_(shortcutList_, services.store, services.links, services.existence,
-                services.launcher, services.boxes),
-      editor_(services.boxes, services.pickers, services.existence,
-              [this](const EditorFields& fields, bool editMode) { OnEditorAccepted(fields, editMode); }),
-      drag_(shortcutList_, categories) {
-  drag_.onListDrop = [this](int index) { OnListDrop(index); };
-  drag_.onTreeDrop = [this](CategoryNode& target) { OnTreeDrop(target); };
-}
+      services_(services),
+      list_(model.list()),
+      editor_(services.boxes, services.pickers, services.existence),
+      drag_(model, list_, categories, services.status) {}
 
-void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
-  owner_ = owner;
+void ShortcutPane::Create(HWND parent, int id, Dpi dpi, HFONT font) {
   dpi_ = dpi;
+  RegisterClassOnce(kShortcutPaneClass);
+  CreateAs(kShortcutPaneClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, parent, id);
+  const HINSTANCE instance = ::GetModuleHandleA(nullptr);
   toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
                                    TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
                                    CCS_NOPARENTALIGN,
-                               0, 0, 0, 0, owner,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)),
-                               ::GetModuleHandleA(nullptr), nullptr);
+                               0, 0, 0, 0, hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance,
+                               nullptr);
   ::SendMessageA(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   for (const ToolButton& tool : kToolButtons) {
@@ -80,26 +81,27 @@ void ShortcutPane::Create(HWND owner, Dpi dpi, HFONT font) {
 
   searchField_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                                   owner, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SEARCH)),
-                                   ::GetModuleHandleA(nullptr), nullptr);
+                                   hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SEARCH)),
+                                   instance, nullptr);
   ::SendMessageA(searchField_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // The hint stays while the field is empty, focused or not.
   ::SendMessageW(searchField_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Find a shortcut"));
 
-  shortcutList_.Create(owner, IDC_SHORTCUT_LIST, font, dpi.Scale(kTitleColumnWidth));
+  list_.Create(hwnd(), IDC_SHORTCUT_LIST, font, dpi.Scale(kTitleColumnWidth));
+  model_.list().SetObserver(this);
 
   GiveAccessibleName(toolbar_, "Toolbar");
   GiveAccessibleName(searchField_, "Find a shortcut");
-  GiveAccessibleName(shortcutList_.hwnd(), "Shortcuts");
+  GiveAccessibleName(list_.hwnd(), "Shortcuts");
 
-  menus_.reset(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_LIST_MENUS)));
+  menus_.reset(::LoadMenuA(instance, MAKEINTRESOURCEA(IDR_LIST_MENUS)));
   listMenu_ = ::GetSubMenu(menus_.get(), 0);
   viewMenu_ = ::GetSubMenu(menus_.get(), 1);
   ::SetMenuDefaultItem(listMenu_, IDM_OPEN, FALSE);
 }
 
 void ShortcutPane::LoadPictures() {
-  shortcutList_.AttachSystemImageLists();
+  list_.AttachSystemImageLists();
   if (toolbarImages_) return;
   toolbarImages_ = LoadPictureStrip(IDB_TOOLBAR, kToolbarGlyph);
   ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
@@ -109,21 +111,22 @@ void ShortcutPane::LoadPictures() {
   ::InvalidateRect(toolbar_, nullptr, TRUE);
 }
 
-void ShortcutPane::Layout(const RECT& area, int toolbarHeight) {
-  const int width = std::max(0, static_cast<int>(area.right - area.left));
-  const int height = std::max(0, static_cast<int>(area.bottom - area.top));
-  const int toolbar = std::min(toolbarHeight, height);
+void ShortcutPane::Layout() {
+  RECT area{};
+  ::GetClientRect(hwnd(), &area);
+  const int width = area.right;
+  const int height = area.bottom;
+  const int toolbar = std::min(dpi_.Scale(kToolbarHeight), height);
   const int search = std::min(dpi_.Scale(kSearchHeight), height - toolbar);
   HDWP positions = ::BeginDeferWindowPos(3);
-  positions = ::DeferWindowPos(positions, toolbar_, nullptr, area.left, area.top, width, toolbar,
+  positions = ::DeferWindowPos(positions, toolbar_, nullptr, 0, 0, width, toolbar,
                                SWP_NOZORDER | SWP_NOACTIVATE);
-  positions = ::DeferWindowPos(positions, searchField_, nullptr, area.left, area.top + toolbar,
-                               width, search, SWP_NOZORDER | SWP_NOACTIVATE);
-  positions = ::DeferWindowPos(positions, shortcutList_.hwnd(), nullptr, area.left,
-                               area.top + toolbar + search, width, height - toolbar - search,
+  positions = ::DeferWindowPos(positions, searchField_, nullptr, 0, toolbar, width, search,
                                SWP_NOZORDER | SWP_NOACTIVATE);
+  positions = ::DeferWindowPos(positions, list_.hwnd(), nullptr, 0, toolbar + search, width,
+                               height - toolbar - search, SWP_NOZORDER | SWP_NOACTIVATE);
   if (positions != nullptr) ::EndDeferWindowPos(positions);
-  shortcutList_.FitTargetColumn();
+  list_.FitTargetColumn();
 }
 
 void ShortcutPane::CheckView(ViewStyle style) {
@@ -138,178 +141,144 @@ void ShortcutPane::CheckView(ViewStyle style) {
 
 void ShortcutPane::ApplyStoredView(ViewStyle style) {
   CheckView(style);
-  shortcutList_.SetViewStyle(style);
+  list_.SetViewStyle(style);
 }
 
 void ShortcutPane::ChooseView(ViewStyle style) {
-  if (shortcutList_.viewStyle() == style) return;
+  if (list_.viewStyle() == style) return;
   CheckView(style);
   services_.settings.WriteSetting(setting_key::View, ViewSettingValue(style));
-  shortcutList_.SetViewStyle(style);
-  shortcutList_.ResetImages();
+  list_.SetViewStyle(style);
 }
-
-void ShortcutPane::OnViewThumb() { ChooseView(ViewStyle::Thumb); }
-void ShortcutPane::OnViewList() { ChooseView(ViewStyle::List); }
-void ShortcutPane::OnViewReport() { ChooseView(ViewStyle::Report); }
 
 void ShortcutPane::OnViewButton() {
   RECT button{};
   ::SendMessageA(toolbar_, TB_GETRECT, IDC_VIEW, reinterpret_cast<LPARAM>(&button));
-  ::MapWindowPoints(toolbar_, owner_, reinterpret_cast<POINT*>(&button), 2);
+  ::MapWindowPoints(toolbar_, ::GetAncestor(hwnd(), GA_ROOT), reinterpret_cast<POINT*>(&button), 2);
   RECT window{};
-  ::GetWindowRect(owner_, &window);
+  ::GetWindowRect(::GetAncestor(hwnd(), GA_ROOT), &window);
   // The window's outer corner plus the button's place in the client area, as the
   // menu has always opened, just below and right of the button's middle.
   const int x = window.left + button.left + dpi_.Scale(72);
   const int y = window.top + button.top + dpi_.Scale(65);
-  ::TrackPopupMenu(viewMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner_,
+  ::TrackPopupMenu(viewMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd(),
                    nullptr);
 }
 
-void ShortcutPane::SetButtonEnabled(int id, bool enabled) {
-  ::SendMessageA(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(id),
-                 MAKELPARAM(enabled ? TRUE : FALSE, 0));
+void ShortcutPane::ShowAvailability() {
+  const Availability available = model_.Available(list_.SelectedCount());
+  const auto enable = [&](int id, bool enabled) {
+    ::SendMessageA(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(enabled ? TRUE : FALSE, 0));
+  };
+  enable(IDC_ADD, available.add);
+  enable(IDC_EDIT, available.edit);
+  enable(IDC_REMOVE, available.remove);
 }
 
+void ShortcutPane::OnListChanged(const ListChange& change) {
+  list_.OnListChanged(change);
+  if (change.kind == ListChange::Kind::Grown) return;
+  if (change.kind == ListChange::Kind::Replaced) {
+    // A drag ends with the list it started in.
+    drag_.Cancel();
+    model_.ClearDragStarted();
+    if (!model_.searching()) {
+      list_.DeferIconLookups(false);
+      // The category is shown again: what was typed is gone with what it found.
+      if (::GetWindowTextLengthA(searchField_) > 0) SetSearchText("");
+    }
+  } else {
+    services_.status.SetStatusText(model_.SelectionStatus(change.selection));
+  }
+  ShowAvailability();
+}
+
+void ShortcutPane::OnUpdateHeld(bool held) { list_.OnUpdateHeld(held); }
+
 void ShortcutPane::OnShortcutSelected(int item) {
-  // What was found belongs to many categories: it is opened, never edited here.
-  SetButtonEnabled(IDC_REMOVE, !searchMode_);
-  SetButtonEnabled(IDC_EDIT, !searchMode_);
-  DragStarted = false;
-  services_.status.SetStatusText("Target: " +
-                                 DisplayTarget(shortcutList_.Target(item), services_.links));
+  model_.ClearDragStarted();
+  if (item < model_.list().Count()) services_.status.SetStatusText(model_.SelectionStatus({item}));
 }
 
 void ShortcutPane::OnListMouseUp(bool leftButton) {
-  if (shortcutList_.SelectedCount() > 0) {
-    SetButtonEnabled(IDC_REMOVE, !searchMode_);
-    SetButtonEnabled(IDC_EDIT, !searchMode_);
+  ShowAvailability();
+  if (list_.SelectedCount() > 0) {
     // Only a left click opens: a right click brings up the context menu, and the item
     // must not start behind it.
-    if (leftButton) ::SetTimer(owner_, kClickTimer, kClickInterval, nullptr);
-  } else {
-    SetButtonEnabled(IDC_REMOVE, false);
-    SetButtonEnabled(IDC_EDIT, false);
-    if (!searchMode_) services_.status.SetStatusText(ItemCountText(shortcutList_.Count()));
+    if (leftButton) ::SetTimer(hwnd(), kClickTimer, kClickInterval, nullptr);
+  } else if (!model_.searching()) {
+    services_.status.SetStatusText(model_.SelectionStatus({}));
   }
 }
 
 void ShortcutPane::OnClickTimer() {
-  ::KillTimer(owner_, kClickTimer);
-  if (DragStarted) return;
+  ::KillTimer(hwnd(), kClickTimer);
+  if (model_.dragStarted()) return;
   lastSingleClickOpen_ = ::GetTickCount();
   singleClickOpened_ = true;
-  OnOpen();
-}
-
-void ShortcutPane::OnListKeyPress(char key) {
-  if (key == '\r') OnOpen();
+  OnOpen(false);
 }
 
 void ShortcutPane::OnListDoubleClick() {
   // The double-click's first click has started the single-click timer: the item is
   // opened once, by whichever comes first.
-  if (::KillTimer(owner_, kClickTimer)) {
-    OnOpen();
+  if (::KillTimer(hwnd(), kClickTimer)) {
+    OnOpen(false);
     return;
   }
   const bool openedByFirstClick =
       singleClickOpened_ && ::GetTickCount() - lastSingleClickOpen_ <= ::GetDoubleClickTime();
-  if (!openedByFirstClick) OnOpen();
+  if (!openedByFirstClick) OnOpen(false);
 }
 
-void ShortcutPane::OnListMenuOpening() {
-  const bool selected = shortcutList_.SelectedCount() > 0;
+void ShortcutPane::ShowListMenu(POINT screen) {
+  const Availability available = model_.Available(list_.SelectedCount());
   const auto enable = [&](int id, bool enabled) {
     ::EnableMenuItem(listMenu_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
   };
-  for (const int id : {IDM_OPEN, IDM_RUN_AS_ADMINISTRATOR, IDM_LOCATION}) enable(id, selected);
-  enable(IDM_EDIT, selected && !searchMode_);
-  enable(IDM_REMOVE, selected && !searchMode_);
-  enable(IDM_SORT, !searchMode_);
-  enable(IDM_CLEAR, !searchMode_);
+  for (const int id : {IDM_OPEN, IDM_RUN_AS_ADMINISTRATOR, IDM_LOCATION}) enable(id, available.open);
+  enable(IDM_ADD, available.add);
+  enable(IDM_EDIT, available.edit);
+  enable(IDM_REMOVE, available.remove);
+  enable(IDM_SORT, available.sort);
+  enable(IDM_CLEAR, available.clear);
+  ::TrackPopupMenu(listMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                   hwnd(), nullptr);
 }
 
-bool ShortcutPane::OnContextMenu(HWND window, LPARAM screenPoint) {
-  if (window != shortcutList_.hwnd()) return false;
-  POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  if (point.x == -1 && point.y == -1) {
-    // From the keyboard: below the focused item, or at the list's corner.
-    RECT item{};
-    const int focused =
-        static_cast<int>(ListView_GetNextItem(shortcutList_.hwnd(), -1, LVNI_FOCUSED));
-    if (focused < 0 || !ListView_GetItemRect(shortcutList_.hwnd(), focused, &item, LVIR_LABEL)) {
-      item = {};
-    }
-    point = {item.left, item.bottom};
-    ::ClientToScreen(shortcutList_.hwnd(), &point);
-  }
-  OnListMenuOpening();
-  ::TrackPopupMenu(listMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0,
-                   owner_, nullptr);
-  return true;
+void ShortcutPane::OnContextMenu(HWND window, LPARAM screenPoint) {
+  // NOTE: the system asks for the context menu of Shift+F10 and the menu key on its own
+  // (Wine at the key's release, whatever took the key before). The main window's keys
+  // open it already, from the keyboard's own request: this one is not answered.
+  if (window != list_.hwnd() || screenPoint == -1) return;
+  ShowListMenu({GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)});
 }
 
-void ShortcutPane::OnOpen() { commands_.Open(); }
-
-void ShortcutPane::OnLocation() { commands_.Location(); }
+void ShortcutPane::OnOpen(bool elevated) { model_.Open(list_.Selected(), elevated); }
 
 void ShortcutPane::OnAdd() {
-  // A new shortcut goes into the selected category, shown again for it.
-  EndSearch();
-  services_.filling.FinishFilling();
-  editor_.SetCaption("Add New Shortcut");
-  editor_.ShortcutEditMode = false;
-  editor_.ShowModal(owner_);
+  const std::optional<EditorSession> session = model_.StartAdd();
+  if (!session) return;
+  if (const auto fields = editor_.Ask(hwnd(), "Add New Shortcut", std::nullopt)) {
+    model_.AcceptEditor(*session, *fields);
+  }
 }
 
 void ShortcutPane::OnEdit() {
-  if (searchMode_) return;
-  services_.filling.FinishFilling();
-  const int item = shortcutList_.FirstSelected();
-  if (item < 0) return;
-  editor_.SetCaption("Edit the Shortcut");
-  editor_.fields() = {shortcutList_.Target(item), shortcutList_.Title(item)};
-  editor_.ShortcutEditMode = true;
-  editor_.ShowModal(owner_);
-}
-
-void ShortcutPane::OnRemove() {
-  if (searchMode_) return;
-  services_.filling.FinishFilling();
-  if (commands_.Remove(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
+  const std::optional<EditorSession> session = model_.StartEdit(list_.Selected());
+  if (!session) return;
+  const EditorFields current{session->original.target, session->original.title};
+  if (const auto fields = editor_.Ask(hwnd(), "Edit the Shortcut", current)) {
+    model_.AcceptEditor(*session, *fields);
+  }
 }
 
 void ShortcutPane::OnSort() {
-  if (searchMode_) return;
-  services_.filling.FinishFilling();
-  {
-    // The sort writes the items back in place, and every row whose selection flips
-    // reports itself; none of them is a selection the user made.
-    const ScopedFlag quiet(sorting_);
-    shortcutList_.SortByTitle();
-  }
-  ShowSelectionStatus();
-  SaveSelectedSection();
-}
-
-void ShortcutPane::ShowSelectionStatus() {
-  const int selected = shortcutList_.FirstSelected();
-  services_.status.SetStatusText(
-      selected >= 0 ? "Target: " + DisplayTarget(shortcutList_.Target(selected), services_.links)
-                    : ItemCountText(shortcutList_.Count()));
-}
-
-void ShortcutPane::OnClear() {
-  if (searchMode_) return;
-  services_.filling.FinishFilling();
-  if (commands_.Clear(categories_.SelectedNode())) SetButtonEnabled(IDC_REMOVE, false);
+  model_.Sort(list_.Selected());
+  services_.status.SetStatusText(model_.SelectionStatus(list_.Selected()));
 }
 
 void ShortcutPane::OnDropFiles(HDROP drop) {
-  // Dropped files join the selected category, shown again for it.
-  EndSearch();
   std::vector<std::string> paths;
   const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
@@ -321,106 +290,141 @@ void ShortcutPane::OnDropFiles(HDROP drop) {
     paths.emplace_back(path, length);
   }
   ::DragFinish(drop);
-  services_.filling.FinishFilling();
-  commands_.AddDroppedFiles(paths, categories_.SelectedNode());
+  model_.AddDroppedFiles(paths);
 }
 
 void ShortcutPane::OnListBeginDrag(int item) {
-  if (searchMode_) return;
-  DragStarted = true;
+  std::optional<ShortcutDragging> dragging = model_.BeginDrag(list_.Selected());
+  if (!dragging) return;
   POINT screen{};
   ::GetCursorPos(&screen);
-  drag_.OnListBeginDrag(owner_, item, screen);
+  drag_.Begin(hwnd(), std::move(*dragging), item, screen);
 }
 
-bool ShortcutPane::OnDragMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  return drag_.OnMouseMessage(owner_, msg, wp, lp);
+// ---- Type to find ----
+
+void ShortcutPane::SetSearchText(const std::string& text) {
+  const ScopedFlag quiet(settingSearchText_);
+  ::SetWindowTextA(searchField_, text.c_str());
 }
 
-void ShortcutPane::OnListDrop(int listDropIndex) {
-  DragStarted = false;
-  services_.filling.FinishFilling();
-  ReorderDrop(shortcutList_, drag_.DraggedItems, listDropIndex, [this] { SaveSelectedSection(); });
-  shortcutList_.Rearrange();
-}
-
-void ShortcutPane::OnTreeDrop(CategoryNode& target) {
-  DragStarted = false;
-  const CategoryNode* selected = categories_.SelectedNode();
-  if (selected == nullptr) return;
-  services_.filling.FinishFilling();
-  if (!DropShortcutsOnCategory(shortcutList_, services_.store, *selected, target,
-                               drag_.DraggedItems)) {
-    return;
+void ShortcutPane::OnSearchChanged() {
+  // A key typed while the index is built is read by the search that builds it, once
+  // the index is whole; searched now it would find nothing.
+  if (settingSearchText_ || model_.indexing()) return;
+  std::string text = WindowText(searchField_);
+  for (;;) {
+    list_.DeferIconLookups(!TrimCodesUpTo(text, 32).empty());
+    model_.Search(text);
+    // Building the index let messages run: keys typed meanwhile are read now.
+    const std::string now = WindowText(searchField_);
+    if (now == text) break;
+    text = now;
   }
-  SetButtonEnabled(IDC_REMOVE, false);
-  SetButtonEnabled(IDC_EDIT, false);
-  services_.status.SetStatusText(ItemCountText(shortcutList_.Count()));
+  ShowAvailability();
 }
 
-void ShortcutPane::OnRunAsAdministrator() { commands_.RunAsAdministrator(); }
-
-void ShortcutPane::OnEditorAccepted(const EditorFields& fields, bool editMode) {
-  // A filling may have started while the editor was open (its messages run meanwhile).
-  services_.filling.FinishFilling();
-  ApplyEditorFields(shortcutList_, editMode, fields);
-  SaveSelectedSection();
+void ShortcutPane::FocusSearch() {
+  ::SetFocus(searchField_);
+  ::SendMessageA(searchField_, EM_SETSEL, 0, -1);
 }
 
-void ShortcutPane::SaveSelectedSection() {
-  // A list of what was found is never stored as a category's section.
-  if (searchMode_) return;
-  if (const CategoryNode* node = categories_.SelectedNode()) {
-    services_.store.SaveCategorySection(*node, shortcutList_);
-  }
+void ShortcutPane::OnEnterResults() {
+  if (model_.list().Count() > 0 && list_.SelectedCount() == 0) list_.Select({0});
+  ::SetFocus(list_.hwnd());
 }
 
-bool ShortcutPane::OnCommand(int id, int code) {
+void ShortcutPane::OnOpenFound(bool elevated) {
+  if (!model_.searching() || model_.list().Count() == 0) return;
+  if (list_.SelectedCount() == 0) list_.Select({0});
+  OnOpen(elevated);
+}
+
+void ShortcutPane::OnEndSearch() {
+  if (::GetWindowTextLengthA(searchField_) > 0) SetSearchText("");
+  model_.EndSearch();
+}
+
+void ShortcutPane::OnIconTimer() {
+  ::KillTimer(hwnd(), kIconTimer);
+  if (list_.LookUpDeferredIcons(kIconTurn)) ::SetTimer(hwnd(), kIconTimer, 0, nullptr);
+}
+
+// ---- Messages ----
+
+void ShortcutPane::OnCommand(int id, int code) {
   switch (id) {
     case IDC_SEARCH:
       if (code == EN_CHANGE) OnSearchChanged();
-      return true;
-    case IDM_RUN_AS_ADMINISTRATOR:
-      OnRunAsAdministrator();
-      return true;
+      return;
+    case IDC_ABOUT:
+    case IDC_EXIT:
+      // The toolbar shows them; they are the main window's.
+      ::SendMessageA(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id, code), 0);
+      return;
     case IDC_VIEW:
       OnViewButton();
-      return true;
+      return;
     case IDM_VIEW_THUMB:
-      OnViewThumb();
-      return true;
+      ChooseView(ViewStyle::Thumb);
+      return;
     case IDM_VIEW_LIST:
-      OnViewList();
-      return true;
+      ChooseView(ViewStyle::List);
+      return;
     case IDM_VIEW_REPORT:
-      OnViewReport();
-      return true;
+      ChooseView(ViewStyle::Report);
+      return;
     case IDM_OPEN:
-      OnOpen();
-      return true;
+      OnOpen(false);
+      return;
+    case IDM_RUN_AS_ADMINISTRATOR:
+      OnOpen(true);
+      return;
     case IDM_LOCATION:
-      OnLocation();
-      return true;
+      model_.Location(list_.Selected());
+      return;
     case IDC_ADD:
     case IDM_ADD:
       OnAdd();
-      return true;
+      return;
     case IDC_EDIT:
     case IDM_EDIT:
       OnEdit();
-      return true;
+      return;
     case IDC_REMOVE:
     case IDM_REMOVE:
-      OnRemove();
-      return true;
+      model_.Remove(list_.Selected());
+      return;
     case IDM_SORT:
       OnSort();
-      return true;
+      return;
     case IDM_CLEAR:
-      OnClear();
-      return true;
+      model_.Clear();
+      return;
+    case IDM_OPEN_FOUND:
+      OnOpenFound(false);
+      return;
+    case IDM_RUN_FOUND_ELEVATED:
+      OnOpenFound(true);
+      return;
+    case IDM_ENTER_RESULTS:
+      OnEnterResults();
+      return;
+    case IDM_END_SEARCH:
+      OnEndSearch();
+      return;
+    case IDM_SHOW_LIST_MENU: {
+      // From the keyboard: below the focused item, or at the list's corner.
+      RECT item{};
+      const int focused = static_cast<int>(ListView_GetNextItem(list_.hwnd(), -1, LVNI_FOCUSED));
+      if (focused < 0 || !ListView_GetItemRect(list_.hwnd(), focused, &item, LVIR_LABEL)) item = {};
+      POINT point{item.left, item.bottom};
+      ::ClientToScreen(list_.hwnd(), &point);
+      ShowListMenu(point);
+      return;
+    }
     default:
-      return false;
+      return;
   }
 }
 
@@ -438,18 +442,25 @@ LRESULT ShortcutPane::OnNotify(NMHDR& header) {
     tip.lpszText = const_cast<char*>("View Style");
     return 0;
   }
-  if (header.hwndFrom != shortcutList_.hwnd()) return 0;
+  if (header.hwndFrom != list_.hwnd()) return 0;
   switch (header.code) {
     case LVN_GETDISPINFOA:
-      shortcutList_.OnGetItemImage(reinterpret_cast<NMLVDISPINFOA&>(header));
+      list_.OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
       return 0;
+    case LVN_ODFINDITEMA:
+      return list_.OnFindItem(reinterpret_cast<const NMLVFINDITEMA&>(header));
     case LVN_ITEMCHANGED: {
+      if (list_.changingSelection()) return 0;
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       const bool selectionChanged = (change.uChanged & LVIF_STATE) != 0 &&
                                     ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0;
-      if (selectionChanged && change.iItem >= 0 && !sorting_) OnShortcutSelected(change.iItem);
+      if (selectionChanged && change.iItem >= 0) OnShortcutSelected(change.iItem);
+      if (selectionChanged) ShowAvailability();
       return 0;
     }
+    case LVN_ODSTATECHANGED:
+      if (!list_.changingSelection()) ShowAvailability();
+      return 0;
     case NM_CLICK:
       OnListMouseUp(true);
       return 0;
@@ -460,7 +471,7 @@ LRESULT ShortcutPane::OnNotify(NMHDR& header) {
       OnListDoubleClick();
       return 0;
     case NM_RETURN:
-      OnListKeyPress('\r');
+      OnOpen(false);
       return 0;
     case LVN_BEGINDRAG:
       OnListBeginDrag(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
@@ -468,11 +479,43 @@ LRESULT ShortcutPane::OnNotify(NMHDR& header) {
     case LVN_KEYDOWN:
       if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE) drag_.Cancel();
       return 0;
-    case LVN_DELETEALLITEMS:
-      // Nothing is kept per item, so the control need not report each one it deletes.
-      return TRUE;
     default:
       return 0;
+  }
+}
+
+LRESULT ShortcutPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp), HIWORD(wp));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<NMHDR*>(lp));
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wp), lp);
+      return 0;
+    case WM_TIMER:
+      if (wp == kClickTimer) OnClickTimer();
+      if (wp == kIconTimer) OnIconTimer();
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      // While a drag runs the pane holds the mouse for it.
+      if (drag_.OnMouseMessage(hwnd(), msg, wp, lp)) return 0;
+      return DefaultHandling(msg, wp, lp);
+    case WM_DESTROY:
+      model_.list().SetObserver(nullptr);
+      return 0;
+    default:
+      return DefaultHandling(msg, wp, lp);
   }
 }
 

@@ -6,6 +6,7 @@
 #define IDB_TOOLBAR 102
 #define IDR_LIST_MENUS 201
 
+#define IDC_SHORTCUT_PANE 1008
 #define IDC_TOOLBAR 1004
 #define IDC_SHORTCUT_LIST 1005
 #define IDC_SEARCH 1007
@@ -27,6 +28,12 @@
 #define IDM_REMOVE 2005
 #define IDM_SORT 2006
 #define IDM_CLEAR 2007
+// Commands of the keyboard path, which the main window's key handling sends.
+#define IDM_OPEN_FOUND 2010
+#define IDM_RUN_FOUND_ELEVATED 2011
+#define IDM_ENTER_RESULTS 2012
+#define IDM_END_SEARCH 2013
+#define IDM_SHOW_LIST_MENU 2014
 // The view menu.
 #define IDM_VIEW_THUMB 2101
 #define IDM_VIEW_LIST 2102

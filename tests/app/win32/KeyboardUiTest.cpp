@@ -30,7 +30,7 @@ struct KeyboardUi : WindowTest {
     return AppHarness::WaitUntil([&] { return FocusOf(app.main()) == hwnd; });
   }
   void FocusOn(HWND hwnd) {
-    app.OnUiThread([&](win32::MainWindow&) { ::SetFocus(hwnd); });
+    app.OnUiThread([&] { ::SetFocus(hwnd); });
   }
   // Presses the keys and waits for the dialog they open; then cancels it.
   bool OpensDialog(std::initializer_list<WORD> keys, const char* caption) {
@@ -44,7 +44,7 @@ struct KeyboardUi : WindowTest {
     PressKeys(keys);
     const HWND menu = WaitForPopupMenu();
     if (menu == nullptr) return false;
-    app.OnUiThread([](win32::MainWindow&) { ::EndMenu(); });
+    app.OnUiThread([] { ::EndMenu(); });
     return AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
   }
   HWND search = nullptr;

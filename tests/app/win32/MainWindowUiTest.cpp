@@ -230,7 +230,7 @@ TEST(MainWindowLayout, DraggingTheSplitterMovesTheBorder) {
   const HWND splitter = app.Child(IDC_SPLITTER);
   // In one go on the window's thread: a move of the real pointer delivered in between
   // would go to the splitter, which holds the mouse while it is dragged.
-  app.OnUiThread([&](win32::MainWindow&) {
+  app.OnUiThread([&] {
     ::SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
     ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(61, 12));
     ::SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(61, 12));
@@ -316,9 +316,6 @@ TEST(MainWindowView, StoredViewIsAppliedAtStart) {
     ASSERT_TRUE(app.WaitForTree());
     const LONG_PTR bits = ::GetWindowLongPtrA(app.Child(IDC_SHORTCUT_LIST), GWL_STYLE) & LVS_TYPEMASK;
     EXPECT_EQ(style, bits) << value;
-    ViewStyle shown = ViewStyle::Thumb;
-    app.OnUiThread([&](win32::MainWindow& window) { shown = window.shortcuts().list().viewStyle(); });
-    EXPECT_EQ(ViewStyleFromSetting(value), shown) << value;
   }
 }
 
@@ -363,9 +360,7 @@ TEST(MainWindowClose, WritesTreeselectThenTheCategoryFileExactly) {
   ASSERT_TRUE(app.WaitForTree());
   const HWND tree = app.Child(IDC_CATEGORY_TREE);
   EXPECT_EQ((std::vector<std::string>{"Work", "    Tools", "Home"}), TreeTexts(tree));
-  app.OnUiThread([](win32::MainWindow& window) {
-    window.categories().tree().Select(*window.session().tree().NodeAt(2));
-  });
+  app.SelectCategory("Home");
   ASSERT_TRUE(app.Close());
   EXPECT_EQ("[Treeselect]\r\n2\r\n", app.ReadDataFile("Settings.sts"));
   // A node without icon text is written with the image it shows; Tools shows image 0.
@@ -391,21 +386,21 @@ TEST(MainWindowClose, FailedCategoryWriteOffersRetryAndKeepsTheEdits) {
   app.WriteDataFile("Categories.sts", kTree);
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForTree());
-  app.OnUiThread([](win32::MainWindow& window) {
-    CategoryTree& tree = window.session().tree();
-    CategoryNode& node = tree.AddTopLevel("Music");
-    node.imageIndex = 6;
-    window.categories().tree().InsertNode(tree, node);
-  });
 
-  // The category file is held open without sharing, so it cannot be replaced.
+  // The category file is held open without sharing, so it cannot be replaced: the
+  // deletion stays in memory.
   const std::string path = app.data.path() + "Categories.sts";
   HANDLE lock = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+  app.SelectCategory("Home");
+  app.boxes.AnswerConfirm(true);
+  ::SendMessageA(app.Child(IDC_CATEGORY_PANE), WM_COMMAND, MAKEWPARAM(IDM_DELETE_CATEGORY, 0), 0);
+  ASSERT_EQ(2u, app.boxes.Shown().size());
+  EXPECT_EQ(0u, app.boxes.Shown()[1].find("Error: Could not save the file"));
   app.boxes.AnswerSaveFailure(SaveFailureChoice::StayOpen);
   ::PostMessageA(app.main(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 1; }));
-  EXPECT_EQ(0u, app.boxes.Shown()[0].find("AskAfterFailedSave: The categories could not be saved"));
+  ASSERT_TRUE(AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == 3; }));
+  EXPECT_EQ(0u, app.boxes.Shown()[2].find("AskAfterFailedSave: The categories could not be saved"));
   EXPECT_TRUE(app.running());
 
   // Second close: the first try fails again, the retry finds the file free.
@@ -416,7 +411,8 @@ TEST(MainWindowClose, FailedCategoryWriteOffersRetryAndKeepsTheEdits) {
   });
   ASSERT_TRUE(app.Close());
   EXPECT_EQ(kTree, afterFailure);
-  EXPECT_EQ(kTree + "Music ;06\r\n", ReadWholeFile(path));
+  EXPECT_EQ("Work ;015\r\n    Tools ;113,C:\\x.exe\r\n        Old ;06\r\nTrash ;020\r\n",
+            ReadWholeFile(path));
 }
 
 // Mended: a data file held open without sharing (by a backup or sync tool) was read as

@@ -8,6 +8,7 @@
 
 
 #include "app/win32/MainWindow.h"
+#include "base/LineList.h"
 #include "categories/win32/IconChooserRes.h"
 #include "categories/win32/NameDialogRes.h"
 #include "support/win32/AppHarness.h"
@@ -55,19 +56,18 @@ struct EditingUi : WindowTest {
   bool WaitForBoxes(std::size_t count) const {
     return AppHarness::WaitUntil([&] { return app.boxes.Shown().size() == count; });
   }
-  win32::IconChooser* Chooser() {
-    win32::IconChooser* chooser = nullptr;
-    app.OnUiThread([&](win32::MainWindow& window) { chooser = &window.categories().iconChooser(); });
-    return chooser;
-  }
-  std::string IconTextOf(const std::string& path) {
-    std::string text = "(none)";
-    const HTREEITEM item = FindTreeItem(tree, path);
-    app.OnUiThread([&](win32::MainWindow& window) {
-      const CategoryNode* node = window.categories().tree().NodeOf(item);
-      if (node != nullptr && node->iconText) text = *node->iconText;
-    });
-    return text;
+  // The icon text of the category at the path ("Work/Tools"), as the category file
+  // that every change of the tree rewrites holds it.
+  std::string IconTextOf(const std::string& path) const {
+    std::string indent;
+    std::string name = path;
+    for (std::size_t slash; (slash = name.find('/')) != std::string::npos; name = name.substr(slash + 1)) {
+      indent += "    ";
+    }
+    for (const std::string& line : SplitLines(app.ReadDataFile("Categories.sts"))) {
+      if (line.rfind(indent + name + " ;", 0) == 0) return line.substr(indent.size() + name.size() + 2);
+    }
+    return "(none)";
   }
   static int Items(HWND dialog) {
     return static_cast<int>(::SendDlgItemMessageA(dialog, IDC_ICON_LIST, LVM_GETITEMCOUNT, 0, 0));
@@ -140,7 +140,7 @@ TEST_F(EditingUi, RenameCarriesTheSubCategoriesShortcutsAndIsRefusedAtTheTopLeve
 
   // The menu offers no Rename on the top level; the command refuses it all the same.
   app.SelectCategory("Home");
-  ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDM_RENAME_CATEGORY, 0), 0);
+  CategoryCommand(IDM_RENAME_CATEGORY);
   ASSERT_TRUE(WaitForBoxes(1));
   EXPECT_EQ("Information: Can not rename this name.", app.boxes.Shown()[0]);
   EXPECT_EQ(nullptr, ::FindWindowA(nullptr, "Rename"));
@@ -169,7 +169,7 @@ TEST_F(EditingUi, DeleteAsksRemovesTheBranchAndItsSectionWithTheNextSave) {
   EXPECT_TRUE(selected == "Work" || selected == "Home") << selected;
   EXPECT_EQ(shortcuts, app.ReadDataFile("Shortcuts.sts"));
   app.SelectCategory("Home");
-  ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDM_SORT, 0), 0);
+  ShortcutCommand(IDM_SORT);
   EXPECT_EQ("<[Home]>\r\nH\r\nC:\\h.exe\r\n", app.ReadDataFile("Shortcuts.sts"));
 }
 
@@ -221,16 +221,10 @@ TEST_F(EditingUi, IconChooserListsAFilesIconsAndGivesTheChosenOne) {
   EXPECT_EQ("14," + sixIcons, IconTextOf("Work/Tools"));
   // The tree resolves the new icon when it draws the category again.
   ASSERT_TRUE(AppHarness::WaitUntil([&] {
-    int images = 0;
-    app.OnUiThread([&](win32::MainWindow& window) {
-      images = ::ImageList_GetImageCount(TreeView_GetImageList(window.categories().hwnd(), TVSIL_NORMAL));
-    });
-    return images == 22;
+    return ::ImageList_GetImageCount(TreeView_GetImageList(tree, TVSIL_NORMAL)) == 22;
   }));
 
   // Opened again, it shows the same file and icons without loading them again.
-  win32::IconChooser* chooser = Chooser();
-  const int loads = chooser->loads();
   const HWND again = Command("Work/Tools", kChangeIcon, "Choose an icon");
   ASSERT_NE(nullptr, again);
   EXPECT_EQ(6, Items(again));
@@ -240,7 +234,6 @@ TEST_F(EditingUi, IconChooserListsAFilesIconsAndGivesTheChosenOne) {
   ASSERT_TRUE(AppHarness::WaitUntil([&] { return Items(again) == 22; }));
   SelectIcon(again, 16);
   ASSERT_TRUE(PressAndWaitClosed(again, IDOK));
-  EXPECT_EQ(loads, chooser->loads());
   EXPECT_EQ("016", IconTextOf("Work/Tools"));
 
   // Cancel and the close box give nothing; the icon stays.
@@ -280,17 +273,11 @@ TEST_F(EditingUi, IconChooserWithoutIconsOrSelectionSaysNoIconIsSelected) {
 }
 
 struct CategoryDragUi : EditingUi {
-  std::string DropTarget() {
-    std::string name;
-    app.OnUiThread([&](win32::MainWindow& window) {
-      const CategoryNode* node = window.categories().drag().DropTargetNode;
-      name = node != nullptr ? node->name : "";
-    });
-    return name;
-  }
   // Drags the category at from onto the label of the one at onto, or (for one two
-  // levels down) onto the indent left of it.
-  bool DragCategory(const std::string& from, const std::string& onto, bool indent = false) {
+  // levels down) onto the indent left of it; refused, the drag ends where nothing is
+  // marked and the pointer says no.
+  bool DragCategory(const std::string& from, const std::string& onto, bool indent = false,
+                    bool refused = false) {
     // A drag selects the category first, and the tree opens and closes branches for
     // that: the places are taken once it is selected.
     app.SelectCategory(from);
@@ -304,8 +291,12 @@ struct CategoryDragUi : EditingUi {
       to.x = edge.x;
     }
     const std::string name = onto.substr(onto.rfind('/') + 1);
-    return DragWithMouse(TreeItemPoint(tree, FindTreeItem(tree, from)), to,
-                         [&] { return DropTarget() == name; });
+    const std::string hint = refused  ? std::string("Cannot be dropped here")
+                             : indent ? "Move before '" + name + "'"
+                                      : "Move into '" + name + "'";
+    return DragWithMouse(TreeItemPoint(tree, FindTreeItem(tree, from)), to, [&] {
+      return StatusText(status) == hint && (refused || DropHighlight() == name);
+    });
   }
 };
 
@@ -334,8 +325,8 @@ TEST_F(CategoryDragUi, MovedCategoriesKeepTheirBranchAndTheirShortcuts) {
 
 TEST_F(CategoryDragUi, CategoriesNeverMoveIntoTheirOwnBranchAndTheTopLevelStays) {
   Start();
-  ASSERT_TRUE(DragCategory("Work/Tools", "Work/Tools/Old"));
-  ASSERT_TRUE(DragCategory("Work", "Home"));
+  ASSERT_TRUE(DragCategory("Work/Tools", "Work/Tools/Old", false, true));
+  ASSERT_TRUE(DragCategory("Work", "Home", false, true));
   app.Flush();
   EXPECT_EQ((std::vector<std::string>{"Work", "    Tools", "        Old", "Home"}), TreeTexts(tree));
   ASSERT_TRUE(app.Close());

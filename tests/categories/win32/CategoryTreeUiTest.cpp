@@ -183,9 +183,6 @@ TEST_F(TreeUi, SelectingTheFilledCategoryAgainLeavesOneWholeSortedList) {
   EXPECT_EQ("Get All", SelectedTreeText(tree));
   EXPECT_EQ(expected, ListTitles(list));
   EXPECT_EQ("25 items", StatusText(status));
-  int depth = -1;
-  app.OnUiThread([&](win32::MainWindow& window) { depth = window.scans().StartMenuDepth; });
-  EXPECT_EQ(0, depth);
 }
 
 int TreeImage(HWND tree, const std::string& path) {
@@ -218,11 +215,7 @@ TEST(TreeImages, IconTextsBecomeImagesOnceWithAFallbackForUnreadableOnes) {
   EXPECT_EQ(0, TreeImage(tree, "Logo"));
   // Asked again, nothing is extracted twice and nothing is reported.
   EXPECT_EQ(21, TreeImage(tree, "Shell"));
-  int images = 0;
-  app.OnUiThread([&](win32::MainWindow& window) {
-    images = ::ImageList_GetImageCount(TreeView_GetImageList(window.categories().tree().hwnd(), TVSIL_NORMAL));
-  });
-  EXPECT_EQ(22, images);
+  EXPECT_EQ(22, ::ImageList_GetImageCount(TreeView_GetImageList(tree, TVSIL_NORMAL)));
   EXPECT_TRUE(app.boxes.Shown().empty());
   // The icon texts are written back as they were read.
   ASSERT_TRUE(app.Close());
@@ -236,7 +229,7 @@ struct MenuUi : TreeUi {
     const HWND menu = WaitForPopupMenu();
     if (menu == nullptr) return {};
     const auto texts = MenuTexts(reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0)));
-    app.OnUiThread([](win32::MainWindow&) { ::EndMenu(); });
+    app.OnUiThread([] { ::EndMenu(); });
     AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
     return texts;
   }

@@ -40,7 +40,7 @@ class Win32ScansTest : public ::testing::Test {
   // Entries in a fixed order: the file system chooses the scans' order.
   Entries Sorted() const {
     Entries entries;
-    for (const auto& item : list.items) entries.emplace_back(item.title, item.target);
+    for (const auto& item : list.entries()) entries.emplace_back(item.title, item.target);
     std::sort(entries.begin(), entries.end());
     return entries;
   }
@@ -56,7 +56,7 @@ class Win32ScansTest : public ::testing::Test {
   Win32LinkReader reader{boxes};
   Win32DirectoryLister lister;
   Win32FileExistence files;
-  testing::FakeShortcutList list;
+  ShortcutList list;
   testing::FakeStatusLine status;
   Win32MessagePump pump;
   ListEntryAdder adder{list, status, pump};
@@ -102,14 +102,14 @@ TEST_F(Win32ScansTest, RecentFolderLinksListAndCacheLinksToExistingFolders) {
   }
   EXPECT_EQ(scans.FolderCache.size(), 6u);
   Entries listed;
-  for (const auto& item : list.items) listed.emplace_back(item.title, item.target);
+  for (const auto& item : list.entries()) listed.emplace_back(item.title, item.target);
   EXPECT_EQ(cached, listed) << "the cache holds exactly what was listed, in order";
   EXPECT_TRUE(boxes.shown.empty());
 
   list.Clear();
   scans.ReplayFolderCache(scans.FolderCache);
   Entries replayed;
-  for (const auto& item : list.items) replayed.emplace_back(item.title, item.target);
+  for (const auto& item : list.entries()) replayed.emplace_back(item.title, item.target);
   EXPECT_EQ(replayed, listed);
 }
 
@@ -174,7 +174,7 @@ TEST_F(Win32StartMenuTest, SearchesSixLevelsBelowEachStartMenu) {
   Scan(root + "Common");
   Scan(root + "User\\");
 
-  std::vector<std::string> titles = list.Titles();
+  std::vector<std::string> titles = testing::Titles(list);
   std::sort(titles.begin(), titles.end());
   EXPECT_EQ(titles,
             (std::vector<std::string>{"App1", "App2", "App3", "App4", "App5", "App6", "Mine"}));
@@ -217,7 +217,7 @@ class SelectionWindow {
 // processes messages the way the program does.
 class ClickingPump : public MessagePump {
  public:
-  ClickingPump(const testing::FakeShortcutList& list, HWND target, int afterItems)
+  ClickingPump(const ShortcutList& list, HWND target, int afterItems)
       : list_(list), target_(target), afterItems_(afterItems) {}
   void ProcessPendingMessages() override {
     if (!posted_ && list_.Count() >= afterItems_) {
@@ -227,7 +227,7 @@ class ClickingPump : public MessagePump {
   }
 
  private:
-  const testing::FakeShortcutList& list_;
+  const ShortcutList& list_;
   HWND target_;
   int afterItems_;
   bool posted_ = false;
@@ -246,7 +246,7 @@ TEST_F(Win32StartMenuTest, ASelectionHandledDuringTheScanEndsBothHalves) {
   SelectionWindow window([&] {
     running->flags.ClearAll();
     list.Clear();
-    list.Add("report", "C:\\Recent\\report.lnk");
+    list.Append("report", "C:\\Recent\\report.lnk");
   });
   ASSERT_NE(window.hwnd(), nullptr);
   ClickingPump clicking(list, window.hwnd(), 12);
@@ -259,7 +259,7 @@ TEST_F(Win32StartMenuTest, ASelectionHandledDuringTheScanEndsBothHalves) {
   interrupted.ScanStartMenu(root + "Common", "Uninstall");
   interrupted.ScanStartMenu(root + "User", "Uninstall");
 
-  EXPECT_EQ(list.Titles(), std::vector<std::string>{"report"});
+  EXPECT_EQ(testing::Titles(list), std::vector<std::string>{"report"});
 }
 
 TEST_F(Win32ScansTest, ToolSearchTakesTheFirstFolderAndTheExactName) {
@@ -282,7 +282,7 @@ TEST(Win32ToolSearch, FindsTheSystemsOwnTools) {
   Win32LinkReader reader(boxes);
   Win32DirectoryLister lister;
   Win32FileExistence files;
-  testing::FakeShortcutList list;
+  ShortcutList list;
   testing::FakeStatusLine status;
   Win32MessagePump pump;
   ListEntryAdder adder(list, status, pump);

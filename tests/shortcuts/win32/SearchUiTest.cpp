@@ -81,8 +81,8 @@ TEST_F(SearchUi, ResultsAreOpenedButNeverEditedSortedOrStored) {
   EXPECT_FALSE(Enabled(IDC_EDIT));
   EXPECT_FALSE(Enabled(IDC_REMOVE));
   PressKeys({VK_DELETE});
-  ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDM_SORT, 0), 0);
-  ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 0), 0);
+  ShortcutCommand(IDM_SORT);
+  ShortcutCommand(IDM_CLEAR);
   app.Flush();
   EXPECT_TRUE(app.boxes.Shown().empty());
   EXPECT_EQ(shortcuts, app.ReadDataFile("Shortcuts.sts"));

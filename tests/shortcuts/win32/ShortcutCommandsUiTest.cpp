@@ -26,8 +26,8 @@ struct CommandsUi : WindowTest {
   void Start(const std::string& shortcuts) {
     StartWith("Work ;015\r\n    Tools ;015\r\nTrash ;020\r\n", shortcuts);
   }
-  void Post(int id) { ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  void Send(int id) { ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Post(int id) { ::PostMessageA(shortcutPane, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Send(int id) { ShortcutCommand(id); }
   std::string Shortcuts() const { return app.ReadDataFile("Shortcuts.sts"); }
 
   // Opens the editor with the toolbar button and waits for it.
@@ -160,8 +160,9 @@ TEST_F(CommandsUi, RemoveAsksAndOnYesFilesTheItemsAtTheTopOfTheTrash) {
   Send(IDC_REMOVE);
   EXPECT_EQ(std::vector<std::string>{"B"}, ListTitles(list));
   EXPECT_EQ("<[Work]>\r\nB\r\nb\r\n<[Trash]>\r\nA\r\na\r\nC\r\nc\r\nOld\r\nold\r\n", Shortcuts());
+  // Nothing is selected any more: there is nothing to edit either.
   EXPECT_FALSE(Enabled(IDC_REMOVE));
-  EXPECT_TRUE(Enabled(IDC_EDIT));
+  EXPECT_FALSE(Enabled(IDC_EDIT));
 }
 
 TEST_F(CommandsUi, RemoveInTrashDeletesForGood) {
@@ -231,8 +232,8 @@ TEST_F(CommandsUi, FilesDroppedFromTheShellBecomeShortcutsOfTheSelectedCategory)
 }
 
 // Mended: a command that stores the list, handled while a long section was still being
-// loaded (the load lets messages run at every tenth entry), stored the entries loaded
-// so far, and the rest never reached the file.
+// loaded, stored the entries loaded so far, and the rest never reached the file. A
+// section is now shown whole at once; the command queued behind it still stores it all.
 enum class MidLoadCommand { Sort, Clear, Drop, Add };
 
 std::string CommandName(MidLoadCommand c) {
@@ -251,13 +252,13 @@ struct MidLoadUi : CommandsUi, ::testing::WithParamInterface<MidLoadCommand> {
     }
     return pairs;
   }
-  // Selects Work/Tools and queues the message behind the filling it starts, so that the
-  // load meets it at its first check.
+  // Selects Work/Tools and queues the message behind the filling it starts.
   void SelectToolsThenPost(UINT msg, WPARAM wp, LPARAM lp) {
     const HTREEITEM item = FindTreeItem(tree, "Work/Tools");
-    app.OnUiThread([&](win32::MainWindow&) {
+    const HWND target = msg == WM_DROPFILES ? app.main() : shortcutPane;
+    app.OnUiThread([&] {
       ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-      ::PostMessageA(app.main(), msg, wp, lp);
+      ::PostMessageA(target, msg, wp, lp);
     });
   }
 };

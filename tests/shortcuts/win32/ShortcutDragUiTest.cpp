@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "support/win32/AppHarness.h"
 #include "support/win32/LinkFixtures.h"
 #include "support/win32/WindowTest.h"
@@ -19,32 +21,23 @@ struct DragUi : WindowTest {
   void Start(const char* view = "Report", const std::string& shortcuts = kWork) {
     StartWith(kTree, shortcuts, std::string("[View]\r\n") + view + "\r\n");
   }
-  int ListDropIndex() {
-    int index = -3;
-    app.OnUiThread([&](win32::MainWindow& window) { index = window.shortcuts().drag().ListDropIndex; });
-    return index;
-  }
-  std::string DropTarget() {
-    std::string name;
-    app.OnUiThread([&](win32::MainWindow& window) {
-      const CategoryNode* node = window.shortcuts().drag().DropTargetNode;
-      name = node != nullptr ? node->name : "";
-    });
-    return name;
-  }
-  bool DragStarted() {
-    bool started = false;
-    app.OnUiThread([&](win32::MainWindow& window) { started = window.shortcuts().dragStarted(); });
-    return started;
-  }
+  // The status bar says what a release would do while the drag runs.
   bool DragToItem(int from, int onto) {
+    const std::string hint = "Put before '" + ListTitles(list)[static_cast<std::size_t>(onto)] + "'";
     return DragWithMouse(ListItemPoint(list, from), ListItemPoint(list, onto),
-                         [&] { return ListDropIndex() == onto; });
+                         [&] { return StatusText(status) == hint; });
   }
-  bool DragToCategory(int from, const std::string& path) {
+  bool DragToCategory(int from, const std::string& path, const char* verb = "Move") {
     const std::string name = path.substr(path.rfind('/') + 1);
-    return DragWithMouse(ListItemPoint(list, from), TreeItemPoint(tree, FindTreeItem(tree, path)),
-                         [&] { return DropTarget() == name; });
+    return DragWithMouse(ListItemPoint(list, from), TreeItemPoint(tree, FindTreeItem(tree, path)), [&] {
+      return DropHighlight() == name && StatusText(status) == verb + std::string(" to '") + name + "'";
+    });
+  }
+  // Over a category that takes nothing: no mark, and the hint says no.
+  bool DragToRefusingCategory(int from, const std::string& name) {
+    return DragWithMouse(ListItemPoint(list, from), TreeItemPoint(tree, FindTreeItem(tree, name)), [&] {
+      return DropHighlight().empty() && StatusText(status) == "Cannot be dropped here";
+    });
   }
   std::string Shortcuts() const { return app.ReadDataFile("Shortcuts.sts"); }
 };
@@ -57,8 +50,8 @@ TEST_F(DragUi, DraggedShortcutsLandBeforeTheItemDroppedOnInTheirOrder) {
   EXPECT_EQ(0, ListView_GetSelectedCount(list));
   EXPECT_EQ("<[Work]>\r\nA\r\nC:\\a\r\nD\r\nC:\\d\r\nE\r\nC:\\e\r\nB\r\nC:\\b\r\nC\r\nC:\\c\r\n",
             Shortcuts());
-  // A drop on the list ends the drag's hold on the single-click open.
-  EXPECT_FALSE(DragStarted());
+  // The hint is gone with the drag.
+  EXPECT_EQ("5 items", StatusText(status));
 
   // A second drag right after the first works alike.
   SelectListItems(list, {0});
@@ -73,7 +66,8 @@ TEST_F(DragUi, ShortcutDroppedOnEmptySpaceGoesToTheEndAndTheIconsFollowTheOrder)
   ::GetClientRect(list, &client);
   POINT empty{client.right - 10, client.bottom - 10};
   ::ClientToScreen(list, &empty);
-  ASSERT_TRUE(DragWithMouse(ListItemPoint(list, 0), empty, [&] { return ListDropIndex() == -1; }));
+  ASSERT_TRUE(DragWithMouse(ListItemPoint(list, 0), empty,
+                            [&] { return StatusText(status) == "Put at the end"; }));
   EXPECT_EQ((std::vector<std::string>{"B", "C", "D", "E", "A"}), ListTitles(list));
   // Laid out again in item order: each icon stands after the one before it.
   for (int i = 1; i < 5; ++i) {
@@ -99,24 +93,35 @@ TEST_F(DragUi, ShortcutsDroppedOnACategoryMoveToTheEndOfItsSection) {
   EXPECT_EQ("Work", SelectedTreeText(tree));
 }
 
-TEST_F(DragUi, RefusedDropsChangeNothingAndLeaveTheDragStarted) {
+TEST_F(DragUi, RefusedDropsChangeNothing) {
   Start();
   SelectListItems(list, {0});
   const std::string before = Shortcuts();
-  // "Recent" takes no shortcuts, and neither does their own category.
-  for (const char* refused : {"Recent", "Work"}) {
-    ASSERT_TRUE(DragWithMouse(ListItemPoint(list, 0),
-                              TreeItemPoint(tree, FindTreeItem(tree, refused)),
-                              [&] { return DropTarget() == refused; }))
-        << refused;
+  // "Recent" and "Get All" take no shortcuts, and neither does their own category.
+  for (const char* refused : {"Recent", "Programs/Get All", "Work"}) {
+    ASSERT_TRUE(DragToRefusingCategory(0, refused)) << refused;
     EXPECT_EQ(5u, ListItems(list).size()) << refused;
   }
   EXPECT_EQ(before, Shortcuts());
   EXPECT_EQ(std::string::npos, app.ReadDataFile("Shortcuts.sts").find("<[Recent]>"));
-  EXPECT_TRUE(DragStarted());
-  // The next selection change lets a single click open again.
-  SelectListItems(list, {2});
-  EXPECT_FALSE(DragStarted());
+  EXPECT_EQ(std::string::npos, app.ReadDataFile("Shortcuts.sts").find("Get All"));
+}
+
+// Mended: the category at the pointer was only its icon and label for shortcuts,
+// while a dragged category took the whole row.
+TEST_F(DragUi, TheWholeRowOfACategoryTakesShortcuts) {
+  Start("Report", std::string(kWork) + "<[Home]>\r\n");
+  SelectListItems(list, {0});
+  RECT row{};
+  const HTREEITEM home = FindTreeItem(tree, "Home");
+  std::memcpy(&row, &home, sizeof home);  // the message takes the item in the rectangle
+  ::SendMessageA(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row));
+  POINT right{row.right - 4, (row.top + row.bottom) / 2};
+  ::ClientToScreen(tree, &right);
+  ASSERT_TRUE(DragWithMouse(ListItemPoint(list, 0), right, [&] {
+    return DropHighlight() == "Home" && StatusText(status) == "Move to 'Home'";
+  }));
+  EXPECT_NE(std::string::npos, Shortcuts().find("<[Home]>\r\nA\r\nC:\\a\r\n")) << Shortcuts() << StatusText(status);
 }
 
 TEST_F(DragUi, ShortcutsDraggedFromGetAllAreCopied) {
@@ -127,7 +132,7 @@ TEST_F(DragUi, ShortcutsDraggedFromGetAllAreCopied) {
   app.SelectCategory("Programs/Get All");
   ASSERT_EQ(std::vector<std::string>{"Pad"}, ListTitles(list));
   SelectListItems(list, {0});
-  ASSERT_TRUE(DragToCategory(0, "Home"));
+  ASSERT_TRUE(DragToCategory(0, "Home", "Copy"));
   EXPECT_EQ(std::vector<std::string>{"Pad"}, ListTitles(list));
   EXPECT_NE(std::string::npos,
             Shortcuts().find("<[Home]>\r\nPad\r\n" + app.folders.Path(22) + "Accessories\\Pad.lnk\r\n"));

@@ -23,10 +23,10 @@ struct ListUi : WindowTest {
   void Start(const std::string& section, const std::string& settings = "") {
     StartWith("Work ;015\r\nTrash ;020\r\n", "<[Work]>\r\n" + section, settings);
   }
-  void Command(int id) { ::SendMessageA(app.main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Command(int id) { ShortcutCommand(id); }
   void Notify(UINT code) {
     NMHDR header{list, IDC_SHORTCUT_LIST, code};
-    ::SendMessageA(app.main(), WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&header));
+    ::SendMessageA(shortcutPane, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&header));
   }
   int Image(int index) {
     LVITEMA item{};
@@ -35,9 +35,15 @@ struct ListUi : WindowTest {
     ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return item.iImage;
   }
+  // The state of an item of the view menu, as the View button opens it.
   UINT ViewMenuState(int id) {
-    UINT state = 0;
-    app.OnUiThread([&](win32::MainWindow& window) { state = ::GetMenuState(window.shortcuts().viewMenu(), id, MF_BYCOMMAND); });
+    ::PostMessageA(shortcutPane, WM_COMMAND, MAKEWPARAM(IDC_VIEW, 0), 0);
+    const HWND menu = WaitForPopupMenu();
+    if (menu == nullptr) return ~0u;
+    const auto popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+    const UINT state = ::GetMenuState(popup, static_cast<UINT>(id), MF_BYCOMMAND);
+    app.OnUiThread([] { ::EndMenu(); });
+    AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
     return state;
   }
 };
@@ -101,7 +107,7 @@ TEST_F(ListUi, ContextMenuEnablesItemCommandsOnlyWithASelection) {
   Start("A\r\nC:\\a.exe\r\n");
   for (const bool selected : {false, true}) {
     SelectListItems(list, selected ? std::vector<int>{0} : std::vector<int>{});
-    ::PostMessageA(app.main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(300, 300));
+    ::PostMessageA(shortcutPane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(300, 300));
     const HWND menu = WaitForPopupMenu();
     ASSERT_NE(nullptr, menu);
     const auto popup = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
@@ -115,7 +121,7 @@ TEST_F(ListUi, ContextMenuEnablesItemCommandsOnlyWithASelection) {
       EXPECT_EQ(0u, ::GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) << id;
     }
     EXPECT_EQ(static_cast<UINT>(IDM_OPEN), ::GetMenuDefaultItem(popup, FALSE, GMDI_USEDISABLED));
-    app.OnUiThread([](win32::MainWindow&) { ::EndMenu(); });
+    app.OnUiThread([] { ::EndMenu(); });
     ASSERT_TRUE(AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); }));
   }
 }
@@ -145,7 +151,7 @@ TEST_F(ListUi, RightClickDoesNotOpenTheItemBehindItsMenu) {
   SelectListItems(list, {0});
   Notify(NM_RCLICK);
   bool timerWasRunning = true;
-  app.OnUiThread([&](win32::MainWindow& window) { timerWasRunning = ::KillTimer(window.hwnd(), win32::kClickTimer) != 0; });
+  app.OnUiThread([&] { timerWasRunning = ::KillTimer(shortcutPane, win32::kClickTimer) != 0; });
   EXPECT_FALSE(timerWasRunning);
   EXPECT_TRUE(Enabled(IDC_REMOVE));
 }

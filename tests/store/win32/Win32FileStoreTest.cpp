@@ -283,9 +283,8 @@ TEST_F(Win32FileStoreTest, SettingsAndShortcutsSurviveARestart) {
 
     ShortcutStore store(files, boxes, shortcutsPath);
     store.Load();
-    const Shortcuts list = {{"Calculator", "C:\\calc.exe"}, {"Paint", "C:\\paint.exe"}};
-    store.SaveCategorySection(tools, list);
-    store.AddSelectedToSection("Trash", {list.front()});
+    store.SaveCategorySection(tools, {{"Calculator", "C:\\calc.exe"}, {"Paint", "C:\\paint.exe"}});
+    store.AddSelectedToSection("Trash", {{"Calculator", "C:\\calc.exe"}});
     store.RenameCategorySection(work, "Job");
     work.name = "Job";
   }
@@ -302,9 +301,9 @@ TEST_F(Win32FileStoreTest, SettingsAndShortcutsSurviveARestart) {
 
   ShortcutStore store(files, boxes, shortcutsPath);
   store.Load();
-  const auto entries = store.SectionEntries(tools);
-  ASSERT_TRUE(entries);
-  EXPECT_EQ(testing::Titles(*entries), (std::vector<std::string>{"Calculator", "Paint"}));
+  const auto stored = store.SectionEntries(tools);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(testing::Titles(*stored), (std::vector<std::string>{"Calculator", "Paint"}));
   // The first write of each file kept the file as it was found (Settings.sts had none).
   EXPECT_EQ(Entries(folder), (Names{"Backup", "Settings.sts", "Shortcuts.sts"}));
   const std::vector<std::string> backups = files.ListFiles(folder.path() + "Backup\\");
@@ -318,11 +317,12 @@ TEST_F(Win32FileStoreTest, FailedStoreSaveIsReportedAndTheFileKeepsItsContent) {
   ShortcutStore store(files, boxes, path);
   store.Load();
   CategoryTree tree;
+  const Shortcuts list = {{"Editor", "C:\\ed.exe"}};
   {
     UniqueFile holder(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder);
-    store.SaveCategorySection(tree.AddTopLevel("Work"), {{"Editor", "C:\\ed.exe"}});
+    store.SaveCategorySection(tree.AddTopLevel("Work"), list);
   }
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_NE(boxes.shown[0].find(path), std::string::npos);

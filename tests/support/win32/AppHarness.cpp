@@ -85,40 +85,6 @@ void ScriptedMessageBoxes::AnswerReadFailure(ReadFailureChoice choice, std::func
   readFailure_.emplace_back(choice, std::move(before));
 }
 
-// ---- RecordingLauncher ----
-
-void RecordingLauncher::ShellOpen(const std::string& path, const std::string& parameters) {
-  std::lock_guard lock(mutex_);
-  calls_.push_back("open " + path + (parameters.empty() ? "" : " | " + parameters));
-}
-
-void RecordingLauncher::ShellRunAsAdministrator(const std::string& path,
-                                                const std::string& parameters) {
-  std::lock_guard lock(mutex_);
-  calls_.push_back("runas " + path + (parameters.empty() ? "" : " | " + parameters));
-}
-
-void RecordingLauncher::RunCommandLine(const std::string& commandLine) {
-  std::lock_guard lock(mutex_);
-  calls_.push_back("run " + commandLine);
-}
-
-void RecordingLauncher::SendKeyEvents(const std::vector<KeyEvent>& events) {
-  std::lock_guard lock(mutex_);
-  keys_.insert(keys_.end(), events.begin(), events.end());
-  calls_.push_back("keys");
-}
-
-std::vector<std::string> RecordingLauncher::Calls() const {
-  std::lock_guard lock(mutex_);
-  return calls_;
-}
-
-std::vector<KeyEvent> RecordingLauncher::Keys() const {
-  std::lock_guard lock(mutex_);
-  return keys_;
-}
-
 // ---- ScriptedPickers ----
 
 std::optional<std::string> ScriptedPickers::PickApplication() {
@@ -367,10 +333,25 @@ bool AppHarness::Close() {
   return closed;
 }
 
-void AppHarness::OnUiThread(const std::function<void(win32::MainWindow&)>& f) {
-  auto* window = reinterpret_cast<win32::MainWindow*>(::GetWindowLongPtrA(main_, GWLP_USERDATA));
-  if (window == nullptr) throw std::runtime_error("the main window is gone");
-  std::function<void()> call = [&] { f(*window); };
+HWND AppHarness::Child(int id) const {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  ::EnumChildWindows(
+      main_,
+      [](HWND child, LPARAM found) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(found);
+        if (::GetDlgCtrlID(child) != s.id) return TRUE;
+        s.found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void AppHarness::OnUiThread(const std::function<void()>& f) {
+  std::function<void()> call = f;
   ::SendMessageA(invoker_, kInvoke, 0, reinterpret_cast<LPARAM>(&call));
 }
 
@@ -387,11 +368,12 @@ void AppHarness::SelectCategory(const std::string& path) {
   const HWND tree = Child(IDC_CATEGORY_TREE);
   const HTREEITEM item = FindTreeItem(tree, path);
   if (item == nullptr) throw std::runtime_error("no category " + path);
-  // On the window's thread while it is idle: the selection's filling runs inside this
-  // call, so the list is complete when it returns.
-  OnUiThread([&](win32::MainWindow& window) {
+  // The selection the tree posts is run at once, in one go on the window's thread so
+  // that the posted one cannot run first: its filling runs inside this call, and the
+  // list is complete when it returns.
+  OnUiThread([&] {
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    window.categories().RunPendingSelection();
+    ::SendMessageA(::GetParent(tree), win32::kRunSelection, 0, 0);
   });
 }
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/win32/Platform.h"
+#include "support/Fakes.h"
 #include "support/win32/TempFolder.h"
 
 namespace tessaly::win32 {
@@ -56,21 +57,6 @@ class ScriptedMessageBoxes : public MessageBoxes {
   std::deque<bool> confirm_;
   std::deque<std::pair<SaveFailureChoice, std::function<void()>>> saveFailure_;
   std::deque<std::pair<ReadFailureChoice, std::function<void()>>> readFailure_;
-};
-
-class RecordingLauncher : public Launcher {
- public:
-  void ShellOpen(const std::string& path, const std::string& parameters) override;
-  void ShellRunAsAdministrator(const std::string& path, const std::string& parameters) override;
-  void RunCommandLine(const std::string& commandLine) override;
-  void SendKeyEvents(const std::vector<KeyEvent>& events) override;
-  std::vector<std::string> Calls() const;
-  std::vector<KeyEvent> Keys() const;
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<std::string> calls_;
-  std::vector<KeyEvent> keys_;
 };
 
 class ScriptedPickers : public Pickers {
@@ -137,9 +123,11 @@ class AppHarness {
   bool WaitForExit(std::chrono::milliseconds timeout = 20s);
 
   HWND main() const { return main_; }
-  HWND Child(int id) const { return ::GetDlgItem(main_, id); }
-  // Runs f on the window's thread and waits for it.
-  void OnUiThread(const std::function<void(win32::MainWindow&)>& f);
+  // The window of that control identifier anywhere inside the main window.
+  HWND Child(int id) const;
+  // Runs f on the window's thread and waits for it: for what only that thread may do
+  // (set the focus, end a menu), never to look inside the window.
+  void OnUiThread(const std::function<void()>& f);
   // Returns once every message posted to the window thread before it was handled.
   void Flush();
   // Selects the category ("Programs/Get All") and returns when its list is filled.
@@ -160,7 +148,7 @@ class AppHarness {
   TempFolder data;
   TempFolder shell;
   ScriptedMessageBoxes boxes;
-  RecordingLauncher launcher;
+  FakeLauncher launcher;
   ScriptedPickers pickers;
   TempShellFolders folders{shell};
 

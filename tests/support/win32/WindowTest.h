@@ -28,6 +28,9 @@ struct WindowTest : ::testing::Test {
   HWND list = nullptr;
   HWND status = nullptr;
   HWND toolbar = nullptr;
+  // The two panes, each the window of its controls' notifications and commands.
+  HWND categoryPane = nullptr;
+  HWND shortcutPane = nullptr;
 
   // Writes the data files (an empty text writes none) and waits for the tree.
   void StartWith(const std::string& categories, const std::string& shortcuts,
@@ -44,6 +47,15 @@ struct WindowTest : ::testing::Test {
     list = app.Child(IDC_SHORTCUT_LIST);
     status = app.Child(IDC_STATUS_BAR);
     toolbar = app.Child(IDC_TOOLBAR);
+    categoryPane = app.Child(IDC_CATEGORY_PANE);
+    shortcutPane = app.Child(IDC_SHORTCUT_PANE);
+  }
+  // A command of the list's menus or the toolbar, as a click on it sends it.
+  void ShortcutCommand(int id) const {
+    ::SendMessageA(app.Child(IDC_SHORTCUT_PANE), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  }
+  void CategoryCommand(int id) const {
+    ::SendMessageA(app.Child(IDC_CATEGORY_PANE), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   }
   // Moves the pointer over the category ("Work/Tools", or "" for empty space) and
   // releases the right button there, as the tree reports it.
@@ -60,7 +72,7 @@ struct WindowTest : ::testing::Test {
     ::PostMessageA(tree, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
     static NMHDR click;
     click = {tree, static_cast<UINT_PTR>(::GetDlgCtrlID(tree)), static_cast<UINT>(NM_RCLICK)};
-    ::PostMessageA(app.main(), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
+    ::PostMessageA(::GetParent(tree), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
   }
   // Picks the item at that place (separators not counted) from the popup menu that
   // opens, with the keys a user would press.
@@ -71,21 +83,28 @@ struct WindowTest : ::testing::Test {
     ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     return AppHarness::WaitUntil([&] { return !::IsWindowVisible(menu); });
   }
-  // True while a drag of shortcuts or of a category runs in the window.
-  bool Dragging() {
-    bool active = false;
-    app.OnUiThread([&](win32::MainWindow& window) {
-      active = window.shortcuts().drag().active() || window.categories().drag().active();
-    });
-    return active;
+  // True while a drag of shortcuts or of a category runs in the window: a pane holds
+  // the mouse for it.
+  bool Dragging() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(app.main(), nullptr), &info)) return false;
+    return info.hwndCapture != nullptr &&
+           (info.hwndCapture == categoryPane || info.hwndCapture == shortcutPane);
   }
-  POINT DragPointer() {
-    POINT pointer{};
-    app.OnUiThread([&](win32::MainWindow& window) {
-      pointer = window.shortcuts().drag().active() ? window.shortcuts().drag().pointer()
-                                                   : window.categories().drag().pointer();
-    });
-    return pointer;
+  // The category a drag would drop on, as the tree marks it.
+  std::string DropHighlight() const {
+    const auto item = reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_DROPHILITE, 0));
+    if (item == nullptr) return "";
+    char text[256] = {};
+    TVITEMA data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = sizeof text;
+    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return text;
   }
   // A real drag with the mouse: presses the left button at from, moves past the drag
   // threshold and on to to, waits until arrived says the window follows it there,
@@ -110,13 +129,16 @@ struct WindowTest : ::testing::Test {
       MouseTo({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
     }
     // The window may not have seen the last moves yet: what is under the pointer
-    // counts once the drag is where the mouse went.
+    // counts once the window shows the drag arrived there.
     const bool there = started && AppHarness::WaitUntil([&] {
-      const POINT seen = DragPointer();
-      return seen.x == to.x && seen.y == to.y && arrived();
+      POINT pointer{};
+      return ::GetCursorPos(&pointer) && pointer.x == to.x && pointer.y == to.y && arrived();
     });
     LeftButton(false);
     const bool ended = AppHarness::WaitUntil([&] { return !Dragging(); });
+    // The mouse is let go before the drop is handled: the drop is done once the
+    // window's thread has returned from it.
+    if (ended) app.Flush();
     if (!started || !there || !ended) {
       ADD_FAILURE() << "drag: started " << started << ", over the target " << there << ", ended "
                     << ended;
