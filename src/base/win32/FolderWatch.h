@@ -20,8 +20,9 @@ inline constexpr DWORD kFileChanges =
 
 class FolderWatch {
  public:
-  // Watches folder on the calling thread's loop. A burst of changes may come as one
-  // call or several; the callback looks at what it needs.
+  // Watches folder on the calling thread's loop (the watch must end on that thread). A
+  // burst of changes may come as one call or several; the callback looks at what it
+  // needs.
   FolderWatch(const std::string& folder, DWORD filter, std::function<void()> changed);
   ~FolderWatch();
   FolderWatch(const FolderWatch&) = delete;

@@ -1,14 +1,24 @@
 #include "base/win32/LoopWaits.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "base/win32/Boundary.h"
 
 namespace tessaly::win32 {
 
 LoopWaits& LoopWaits::ForThisThread() {
-  thread_local LoopWaits waits;
-  return waits;
+  // NOTE: not a thread_local object: mingw-w64 frees a thread's emulated TLS before it
+  // destroys the thread's objects, and the destructor then runs on freed memory. The
+  // registries stay for the run; a thread id that comes again finds its (empty) one.
+  static std::mutex mutex;
+  static std::map<DWORD, std::unique_ptr<LoopWaits>> byThread;
+  const std::lock_guard lock(mutex);
+  std::unique_ptr<LoopWaits>& waits = byThread[::GetCurrentThreadId()];
+  if (!waits) waits = std::make_unique<LoopWaits>();
+  return *waits;
 }
 
 LoopWaits::Id LoopWaits::Add(HANDLE handle, std::function<void()> signalled) {
