@@ -28,7 +28,7 @@
 namespace {
 
 using namespace tessaly;
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
 constexpr int kCategories = 20;
 constexpr int kShortcuts = 12000;
@@ -50,8 +50,8 @@ std::string Target(int i) {
          "\\" + kFirst[i % std::size(kFirst)] + std::to_string(i) + ".exe";
 }
 
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double MsSince(Steady::time_point start) {
+  return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   ShortcutSearch search;
   std::vector<double> index;
   for (int r = 0; r < 5; ++r) {
-    const auto t = Clock::now();
+    const auto t = Steady::now();
     search.Index(tree, store, LatestResults{});
     index.push_back(MsSince(t));
   }
@@ -116,13 +116,13 @@ int main(int argc, char** argv) {
     std::size_t found = 0;
     std::size_t scanned = 0;
     for (int r = 0; r < runs; ++r) {
-      auto t = Clock::now();
+      auto t = Steady::now();
       found = search.Find(key, history).size();
       withHistory.push_back(MsSince(t));
-      t = Clock::now();
+      t = Steady::now();
       (void)search.Find(key).size();
       without.push_back(MsSince(t));
-      t = Clock::now();
+      t = Steady::now();
       // The floor: lower the key, scan every title, keep what matches.
       const std::string lower = LowerAscii(key);
       std::vector<std::size_t> hits;

@@ -28,10 +28,10 @@
 namespace tessaly::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
-double Since(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double Since(Steady::time_point start) {
+  return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
 }
 
 double Median(std::vector<double> values) {
@@ -47,7 +47,7 @@ std::string SystemLibrary() {
 
 // Extracts every icon and draws it into a 32 x 32 image list, nothing else.
 double Floor(const std::string& file, int count) {
-  const auto start = Clock::now();
+  const auto start = Steady::now();
   win32::UniqueImageList images(::ImageList_Create(32, 32, ILC_COLOR32, count, 16));
   win32::WindowDc screen(nullptr);
   win32::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
@@ -93,7 +93,7 @@ ChooserRun Chooser(int count) {
     std::fprintf(stderr, "the icon chooser did not open\n");
     std::exit(1);
   }
-  const auto shown = Clock::now();
+  const auto shown = Steady::now();
 
   // Asks the dialog's thread to handle a message, again and again, and keeps the
   // longest wait: the longest stretch in which the dialog handled nothing.
@@ -101,7 +101,7 @@ ChooserRun Chooser(int count) {
   std::atomic<double> longest{0};
   std::thread prober([&] {
     while (probing) {
-      const auto sent = Clock::now();
+      const auto sent = Steady::now();
       ::SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
       const double waited = Since(sent);
       if (waited > longest) longest = waited;
@@ -110,7 +110,7 @@ ChooserRun Chooser(int count) {
   });
   ChooserRun run;
   testing::AppHarness::WaitUntil([&] { return Items(dialog) > 0; }, std::chrono::seconds(60));
-  const auto first = Clock::now();
+  const auto first = Steady::now();
   longest = 0;
   testing::AppHarness::WaitUntil([&] { return Items(dialog) >= count; }, std::chrono::seconds(120));
   run.load = Since(first);

@@ -28,10 +28,10 @@
 namespace tessaly::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
-double Since(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double Since(Steady::time_point start) {
+  return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
 }
 
 struct Entry {
@@ -63,7 +63,7 @@ Timed BareLoop(HWND list, const std::vector<Entry>& entries) {
   ListView_DeleteAllItems(list);
   Redraw(list);
   Timed timed;
-  const auto start = Clock::now();
+  const auto start = Steady::now();
   ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
     const Entry& entry = entries[static_cast<std::size_t>(i)];
@@ -80,7 +80,7 @@ Timed BareLoop(HWND list, const std::vector<Entry>& entries) {
   }
   ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   timed.fill = Since(start);
-  const auto drawn = Clock::now();
+  const auto drawn = Steady::now();
   Redraw(list);
   timed.draw = Since(drawn);
   return timed;
@@ -137,11 +137,11 @@ int main(int argc, char** argv) {
       const HTREEITEM mine = testing::FindTreeItem(tree, "My Shortcuts");
       app.OnUiThread([&] {
         Redraw(list);
-        const auto start = Clock::now();
+        const auto start = Steady::now();
         ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(mine));
         ::SendMessageA(::GetParent(tree), win32::kRunSelection, 0, 0);
         fill.push_back(Since(start));
-        const auto drawn = Clock::now();
+        const auto drawn = Steady::now();
         Redraw(list);
         draw.push_back(Since(drawn));
       });

@@ -25,7 +25,7 @@
 namespace tessaly::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
 struct Memory {
   double resident = 0;  // MB

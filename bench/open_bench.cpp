@@ -25,7 +25,7 @@
 namespace tessaly::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
 // From process start to its end, in milliseconds.
 double Run(const std::string& program, const std::string& arguments, const std::string& folder) {
@@ -33,7 +33,7 @@ double Run(const std::string& program, const std::string& arguments, const std::
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::string commandLine = "\"" + program + "\" " + arguments;
-  const Clock::time_point start = Clock::now();
+  const Steady::time_point start = Steady::now();
   if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &process)) {
     std::fprintf(stderr, "cannot start %s\n", program.c_str());
@@ -44,7 +44,7 @@ double Run(const std::string& program, const std::string& arguments, const std::
     ::TerminateProcess(process.hProcess, 1);
     std::exit(1);
   }
-  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  const double ms = std::chrono::duration<double, std::milli>(Steady::now() - start).count();
   DWORD code = 0;
   ::GetExitCodeProcess(process.hProcess, &code);
   ::CloseHandle(process.hThread);

@@ -27,10 +27,10 @@
 namespace tessaly::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
-double Since(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double Since(Steady::time_point start) {
+  return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
 }
 
 constexpr int kCategories = 20;
@@ -82,7 +82,7 @@ Typed TypeWord(testing::AppHarness& app, HWND search, HWND list, HWND status,
   });
   app.Flush();
   for (const char key : word) {
-    const auto start = Clock::now();
+    const auto start = Steady::now();
     ::SendMessageA(search, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 0);
     app.OnUiThread([&] { ::UpdateWindow(list); });
     typed.keys.push_back(Since(start));
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
   app.OnUiThread([&] { ::SetFocus(search); });
 
   // The first key: "Get All" never ran, so it is scanned, then everything is indexed.
-  const auto start = bench::Clock::now();
+  const auto start = bench::Steady::now();
   ::SendMessageA(search, WM_CHAR, 'q', 0);
   app.OnUiThread([&] { ::UpdateWindow(list); });
   const double first = bench::Since(start);

@@ -35,10 +35,10 @@
 namespace tessaly::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
-double Since(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double Since(Steady::time_point start) {
+  return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
 }
 
 
@@ -62,7 +62,7 @@ Started Launch(const std::string& program, const std::string& folder, const char
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::string commandLine = "\"" + program + "\"";
-  const auto start = Clock::now();
+  const auto start = Steady::now();
   if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &process)) {
     std::fprintf(stderr, "cannot start %s\n", program.c_str());
@@ -152,7 +152,7 @@ struct DelayedStartProbe {
   static inline std::atomic<double> tree{0};
   static inline std::atomic<double> list{0};
   static inline std::string finalCount;
-  static inline Clock::time_point origin = Clock::now();
+  static inline Steady::time_point origin = Steady::now();
 
   static double Now() { return Since(origin); }
 
@@ -265,7 +265,7 @@ void GetAll(int links) {
   std::atomic<double> longest{0};
   std::thread prober([&] {
     while (probing) {
-      const auto sent = Clock::now();
+      const auto sent = Steady::now();
       ::SendMessageTimeoutA(app.main(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
       const double waited = Since(sent);
       if (measuring && waited > longest) longest = waited;
@@ -279,7 +279,7 @@ void GetAll(int links) {
     app.SelectCategory("My Shortcuts");
     longest = 0;
     measuring = true;
-    const auto start = Clock::now();
+    const auto start = Steady::now();
     app.SelectCategory("Programs/Get All");  // returns once the count is written
     fillTimes.push_back(Since(start));
     measuring = false;

@@ -25,10 +25,16 @@ class ReadOnlyFiles : public FileStore {
  public:
   explicit ReadOnlyFiles(FileStore& files) : files_(files) {}
   bool FileExists(const std::string& path) override { return files_.FileExists(path); }
+  FileStamp Stat(const std::string& path) override { return files_.Stat(path); }
   ReadResult ReadFile(const std::string& path) override { return files_.ReadFile(path); }
+  std::vector<std::string> ListFiles(const std::string& folder) override {
+    return files_.ListFiles(folder);
+  }
   WriteResult WriteFile(const std::string&, std::string_view) override { return {}; }
   WriteResult CopyFile(const std::string&, const std::string&) override { return {}; }
   WriteResult RecoverInterruptedWrite(const std::string&) override { return {}; }
+  WriteResult CreateFolder(const std::string&) override { return {}; }
+  bool RemoveFile(const std::string&) override { return true; }
 
  private:
   FileStore& files_;

@@ -1,7 +1,10 @@
 #include "app/Session.h"
 
+#include <utility>
+
 #include "base/Text.h"
 #include "categories/CategoryEditing.h"
+#include "store/Backups.h"
 #include "store/DataFile.h"
 
 namespace tessaly {
@@ -32,13 +35,14 @@ Placement StoredPlacement(const Settings& settings) {
   return placement;
 }
 
-Session::Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory)
+Session::Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory,
+                 Clock& clock)
     : files_(files),
       boxes_(boxes),
       dataDirectory_(DataDirectoryFrom(currentDirectory)),
-      settings_(files, boxes, dataDirectory_ + "Settings.sts"),
-      shortcuts_(files, boxes, dataDirectory_ + "Shortcuts.sts"),
-      categoryFile_(files, dataDirectory_ + "Categories.sts"),
+      settings_(files, boxes, dataDirectory_ + "Settings.sts", clock),
+      shortcuts_(files, boxes, dataDirectory_ + "Shortcuts.sts", clock),
+      categoryFile_(files, dataDirectory_ + "Categories.sts", clock),
       history_(files, dataDirectory_ + kHistoryFileName) {
   shortcuts_.OnWritten([this] {
     if (treeWaiting_) SaveTree();
@@ -76,6 +80,9 @@ bool Session::Open() {
     // What was opened only orders the search: it never stops the start.
     history_.SetLearning(LearningOn(settings_));
     history_.Load();
+    // Such copies are never read as Tessaly's own files; the user merges them by hand.
+    const std::vector<std::string> copies = SyncConflictCopies(files_.ListFiles(dataDirectory_));
+    if (!copies.empty()) boxes_.Information(SyncConflictText(dataDirectory_, copies));
     return true;
   }
 
@@ -124,9 +131,46 @@ bool Session::SaveTree() {
   if (!treeLoaded_) return false;
   treeWaiting_ = shortcuts_.unsavedPaths();
   if (treeWaiting_) return false;
-  const WriteResult written = categoryFile_.Save(tree_);
+  TreeMergeReport report;
+  const WriteResult written = categoryFile_.Save(tree_, &report);
+  Tell(report);
   if (!written) boxes_.Error(WriteFailureText(categoryFile_.Path(), written.error));
+  if (written && report.changed) SettleTwins();
   return written.ok;
+}
+
+void Session::Tell(const TreeMergeReport& report) {
+  if (report.changed) treeChangedOutside_ = true;
+  if (report.conflicts.empty()) return;
+  std::vector<std::string> parts;
+  for (const std::string& path : report.conflicts) parts.push_back("the category " + path);
+  boxes_.Information(ConflictText(categoryFile_.Path(), parts, report.keptAt));
+}
+
+void Session::SettleTwins() {
+  // Once: the writes below merge again only if yet another program wrote meanwhile.
+  if (settlingTwins_) return;
+  settlingTwins_ = true;
+  if (SeparateTwins(tree_, shortcuts_)) {
+    shortcuts_.SaveIfUnsaved();
+    SaveTree();
+  }
+  settlingTwins_ = false;
+}
+
+OutsideChanges Session::ReloadChangedFiles() {
+  settings_.Reload();
+  shortcuts_.Reload();
+  if (treeLoaded_) {
+    const TreeMergeReport report = categoryFile_.Reload(tree_);
+    Tell(report);
+    if (report.changed) SettleTwins();
+  }
+  OutsideChanges changes;
+  changes.settings = settings_.TakeOutsideChange();
+  changes.shortcuts = shortcuts_.TakeOutsideChange();
+  changes.categories = std::exchange(treeChangedOutside_, false);
+  return changes;
 }
 
 namespace {
@@ -161,11 +205,20 @@ bool Session::Close(const CategoryNode* selected) {
   // those categories' shortcuts under paths no category has, and a selection stored
   // now would count its place in a tree that is not on disk.
   if (shortcuts_.unsavedPaths()) return true;
+  // The selection is stored as a place in the tree that is written: the tree takes in
+  // what another program wrote to the file first, and the selected category is found
+  // again by its path.
+  const std::vector<std::string> selectedPath =
+      selected != nullptr ? PathOf(*selected) : std::vector<std::string>{};
+  Tell(categoryFile_.Reload(tree_));
+  const CategoryNode* now = selectedPath.empty() ? nullptr : tree_.FindPath(selectedPath);
   // With nothing selected the first category is stored, so the next start shows one.
-  const int index = selected != nullptr ? tree_.AbsoluteIndex(*selected) : 0;
+  const int index = now != nullptr ? tree_.AbsoluteIndex(*now) : 0;
   settings_.WriteSetting(setting_key::Treeselect, std::to_string(index < 0 ? 0 : index));
   for (;;) {
-    const WriteResult written = categoryFile_.Save(tree_);
+    TreeMergeReport report;
+    const WriteResult written = categoryFile_.Save(tree_, &report);
+    Tell(report);
     if (written) return true;
     const std::string text = CloseFailureText("categories", categoryFile_.Path(), written.error,
                                               "close without saving the changes to the categories.");

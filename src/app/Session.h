@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Clock.h"
 #include "base/MessageBoxes.h"
 #include "model/CategoryTree.h"
 #include "shortcuts/LaunchHistory.h"
@@ -41,13 +42,24 @@ inline constexpr int kDesignHeight = 637;
 inline constexpr const char* kMissingCategoriesText =
     "Missing a necessary file, reinstall the program please.";
 
+// Which data in memory took in what another program wrote to the files (a hand edit,
+// a sync tool, a second Tessaly), by a reload or by a write that merged.
+struct OutsideChanges {
+  bool settings = false;    // settings() holds other values: the view may differ
+  bool shortcuts = false;   // shortcuts() holds other sections: the list must be read again
+  bool categories = false;  // tree() was reshaped: the tree must be shown again
+  bool any() const { return settings || shortcuts || categories; }
+};
+
 class Session : public TreeSaver {
  public:
-  Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory);
+  Session(FileStore& files, MessageBoxes& boxes, const std::string& currentDirectory,
+          Clock& clock = SystemClock());
 
   // Finishes writes that a kill cut short, then loads the settings and the shortcut
-  // store. False when the program is to end: the user gave up on an unreadable file
-  // (nothing is written), or Categories.sts is missing (reinstall message, backup).
+  // store, and names the copies sync tools left of the files, once. False when the
+  // program is to end: the user gave up on an unreadable file (nothing is written), or
+  // Categories.sts is missing (reinstall message, backup).
   bool Open();
 
   ViewStyle StoredView() const;
@@ -72,8 +84,18 @@ class Session : public TreeSaver {
   // Writes Categories.sts from the tree, unless the shortcut file on disk still has
   // the paths the tree had before (its write failed): the tree then waits in memory
   // and is written with the shortcut file's next write, so the two never disagree.
-  // False when the tree is not on disk now.
+  // False when the tree is not on disk now. Categories another program changed in the
+  // file meanwhile are kept: the tree in memory takes them in (ReloadChangedFiles
+  // tells the window).
   bool SaveTree() override;
+
+  // Reads again each data file that another program changed since Tessaly last read
+  // or wrote it; changes of the user's that are not written yet stay on top. A file in
+  // the middle of being written is left for a later call. Says what in memory changed
+  // other than by the user's commands since the last call, by this reload or by a
+  // write that merged another program's changes. Writes nothing unless a merged tree
+  // holds two categories of one path (they are told apart, as at start-up).
+  OutsideChanges ReloadChangedFiles();
 
   const std::string& DataDirectory() const { return dataDirectory_; }
   Settings& settings() { return settings_; }
@@ -92,6 +114,15 @@ class Session : public TreeSaver {
   LaunchHistory history_;
   bool treeLoaded_ = false;
   bool treeWaiting_ = false;
+  bool treeChangedOutside_ = false;
+  bool settlingTwins_ = false;
+
+  // Shows the one message of a merge in which both changed a category, and notes a
+  // tree that took in another program's changes.
+  void Tell(const TreeMergeReport& report);
+  // Categories that a merge left with one path between them get names of their own;
+  // both files are written.
+  void SettleTwins();
 
   // False when the user gave up on reading path.
   template <typename Attempt>

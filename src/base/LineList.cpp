@@ -1,5 +1,6 @@
 #include "base/LineList.h"
 
+
 namespace tessaly {
 
 LineList SplitLines(std::string_view bytes) {

@@ -165,12 +165,17 @@ bool CategorySelection::RememberGetAll(const LineList& lines) {
 }
 
 bool CategorySelection::FollowFolderChange(std::string_view name) {
-  if (selected_ == nullptr || filling_ != nullptr || selected_->name != name) return false;
+  if (selected_ == nullptr || selected_->name != name) return false;
   const bool builtIn = name == builtin::GetAll
                            ? IsGetAll(*selected_)
                            : selected_->level() == 0 && (name == builtin::Recent || name == builtin::Popular);
+  return builtIn && ShowShownAgain();
+}
+
+bool CategorySelection::ShowShownAgain() {
   const ShortcutList& list = adder_.list();
-  if (!builtIn || list.source() != ShortcutList::Source::Category || list.category() != selected_) {
+  if (selected_ == nullptr || filling_ != nullptr || list.source() != ShortcutList::Source::Category ||
+      list.category() != selected_) {
     return false;
   }
   Select(selected_);

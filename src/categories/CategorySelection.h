@@ -78,6 +78,9 @@ class CategorySelection {
   // true when it was. A list that shows search results, or a filling that still runs,
   // is left alone.
   bool FollowFolderChange(std::string_view name);
+  // Lists the selected category again when the list shows it (another program changed
+  // its section); true when it did. Search results and a running filling stay.
+  bool ShowShownAgain();
 
  private:
   void RememberLatest(const std::string& name, Shortcuts entries);

@@ -1,6 +1,7 @@
 #include "model/CategoryTree.h"
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 
 namespace tessaly {
@@ -16,6 +17,18 @@ void VisitPreOrder(const std::vector<std::unique_ptr<CategoryNode>>& nodes,
 }
 
 }  // namespace
+
+std::vector<std::string> PathOf(const CategoryNode& node) {
+  std::vector<std::string> path;
+  for (const CategoryNode* n = &node; n != nullptr; n = n->parent()) path.push_back(n->name);
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+CategoryNode::CategoryNode(std::string text) : name(std::move(text)) {
+  static std::atomic<std::uint64_t> last{0};
+  id_ = ++last;
+}
 
 int CategoryNode::level() const {
   int level = 0;
@@ -87,6 +100,10 @@ void CategoryTree::MoveBefore(CategoryNode& node, CategoryNode& sibling) {
   siblings.insert(it, std::move(owned));
 }
 
+void CategoryTree::MoveToLastTopLevel(CategoryNode& node) {
+  roots_.push_back(Detach(node));
+}
+
 void CategoryTree::ForEach(const std::function<void(CategoryNode&)>& visit) const {
   VisitPreOrder(roots_, visit);
 }
@@ -115,6 +132,19 @@ CategoryNode* CategoryTree::NodeAt(int absoluteIndex) const {
     if (index == absoluteIndex) found = &n;
     ++index;
   });
+  return found;
+}
+
+CategoryNode* CategoryTree::FindPath(const std::vector<std::string>& path) const {
+  const std::vector<std::unique_ptr<CategoryNode>>* level = &roots_;
+  CategoryNode* found = nullptr;
+  for (const std::string& name : path) {
+    const auto it = std::find_if(level->begin(), level->end(),
+                                 [&](const auto& node) { return node->name == name; });
+    if (it == level->end()) return nullptr;
+    found = it->get();
+    level = &found->children_;
+  }
   return found;
 }
 

@@ -2,6 +2,7 @@
 // The category tree in memory. The tree control on screen mirrors it; this model is
 // what the stores, the selection and the commands reason about.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,7 +13,7 @@ namespace tessaly {
 
 class CategoryNode {
  public:
-  explicit CategoryNode(std::string text) : name(std::move(text)) {}
+  explicit CategoryNode(std::string text);
   CategoryNode(const CategoryNode&) = delete;
   CategoryNode& operator=(const CategoryNode&) = delete;
 
@@ -27,12 +28,19 @@ class CategoryNode {
   // 0 for a top-level node.
   int level() const;
   bool isTopLevel() const { return parent_ == nullptr; }
+  // Unique for the run, never 0: tells a node from one made later at the same address.
+  std::uint64_t id() const { return id_; }
 
  private:
   friend class CategoryTree;
+  std::uint64_t id_;
   CategoryNode* parent_ = nullptr;
   std::vector<std::unique_ptr<CategoryNode>> children_;
 };
+
+// The names of the node and its ancestors, the top-level one first: what finds the
+// same category again in a tree that was read afresh.
+std::vector<std::string> PathOf(const CategoryNode& node);
 
 class CategoryTree {
  public:
@@ -54,6 +62,8 @@ class CategoryTree {
   void MoveToLastChild(CategoryNode& node, CategoryNode& newParent);
   // Moves node (with its sub-tree) directly before sibling, under sibling's parent.
   void MoveBefore(CategoryNode& node, CategoryNode& sibling);
+  // Moves node (with its sub-tree) to be the last top-level node.
+  void MoveToLastTopLevel(CategoryNode& node);
   // True when node is candidate itself or one of its ancestors.
   static bool IsSelfOrAncestor(const CategoryNode& candidate, const CategoryNode& node);
 
@@ -64,6 +74,8 @@ class CategoryTree {
   int AbsoluteIndex(const CategoryNode& node) const;
   // The node at that position, or nullptr when there is none.
   CategoryNode* NodeAt(int absoluteIndex) const;
+  // The first node with these names from the top level down, or nullptr.
+  CategoryNode* FindPath(const std::vector<std::string>& path) const;
 
  private:
   std::vector<std::unique_ptr<CategoryNode>>& SiblingsOf(const CategoryNode& node);

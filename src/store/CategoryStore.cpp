@@ -82,11 +82,15 @@ CategoryLoadReport LoadCategoryTree(CategoryTree& tree, const LineList& lines) {
   return report;
 }
 
+std::string IconFieldOf(const CategoryNode& node) {
+  return node.iconText ? *node.iconText : "0" + std::to_string(node.imageIndex);
+}
+
 std::string WriteCategoryLine(const CategoryNode& node) {
   std::string line(static_cast<std::size_t>(node.level()) * kBlanksPerLevel, ' ');
   line += WithWholeLastCharacter(node.name);
   line += kSeparator;
-  line += node.iconText ? *node.iconText : "0" + std::to_string(node.imageIndex);
+  line += IconFieldOf(node);
   return line;
 }
 
@@ -98,15 +102,76 @@ LineList SaveCategoryTree(const CategoryTree& tree) {
 
 ReadResult CategoryFile::Load(CategoryTree& tree, CategoryLoadReport* report) {
   LineList lines;
-  ReadResult result = LoadLines(files_, path_, lines);
+  ReadResult result = file_.Load(lines);
   if (result.status != ReadStatus::Read) return result;
   const CategoryLoadReport loaded = LoadCategoryTree(tree, lines);
+  base_ = TreeSnapshot::Of(tree);
   if (report != nullptr) *report = loaded;
   return result;
 }
 
-WriteResult CategoryFile::Save(const CategoryTree& tree) {
-  return files_.WriteLines(path_, SaveCategoryTree(tree));
+bool CategoryFile::Merge(const CategoryTree& tree, const DiskCheck& check, CategoryTree& merged,
+                         TreeSnapshot& found, TreeMergeReport& report, std::string& error) {
+  LoadCategoryTree(merged, check.lines);
+  found = TreeSnapshot::Of(merged);
+  report.conflicts = MergeTreeChanges(base_, tree, merged);
+  if (!report.conflicts.empty()) {
+    const DataFile::Kept kept = file_.KeepAside(check.lines);
+    if (!kept.path) {
+      error = "the version another program wrote could not be kept: " + kept.error;
+      return false;
+    }
+    report.keptAt = *kept.path;
+  }
+  report.changed = true;
+  return true;
+}
+
+// The tree in memory becomes the merged one; as last read it counts as the file was
+// found, so that the changes not yet written still tell from it.
+void CategoryFile::TakeMerged(CategoryTree& tree, const CategoryTree& merged, TreeSnapshot found) {
+  std::map<std::uint64_t, std::uint64_t> ids;
+  for (const auto& [from, to] : ReconcileTree(tree, merged)) ids[from->id()] = to->id();
+  found.Renumber(ids);
+  base_ = std::move(found);
+}
+
+WriteResult CategoryFile::Save(CategoryTree& tree, TreeMergeReport* report) {
+  TreeMergeReport merging;
+  const DiskCheck check = file_.Check(Patience::Wait, &base_.lines);
+  if (check.state == DiskState::Unsettled) return {false, check.error, {}};
+  if (check.state != DiskState::Changed) {
+    WriteResult written = file_.Write(SaveCategoryTree(tree));
+    if (written) base_ = TreeSnapshot::Of(tree);
+    return written;
+  }
+  CategoryTree merged;
+  TreeSnapshot found;
+  std::string error;
+  if (!Merge(tree, check, merged, found, merging, error)) return {false, error, {}};
+  WriteResult written = file_.Write(SaveCategoryTree(merged));
+  // A failed write leaves the tree as it was: the next write merges again.
+  if (written) {
+    ReconcileTree(tree, merged);
+    base_ = TreeSnapshot::Of(tree);
+  } else {
+    merging.changed = false;
+  }
+  if (report != nullptr) *report = std::move(merging);
+  return written;
+}
+
+TreeMergeReport CategoryFile::Reload(CategoryTree& tree) {
+  TreeMergeReport report;
+  const DiskCheck check = file_.Check(Patience::Glance, &base_.lines);
+  if (check.state != DiskState::Changed) return report;
+  CategoryTree merged;
+  TreeSnapshot found;
+  std::string error;
+  if (!Merge(tree, check, merged, found, report, error)) return {};
+  TakeMerged(tree, merged, std::move(found));
+  file_.Adopt(check);
+  return report;
 }
 
 }  // namespace tessaly

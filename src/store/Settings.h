@@ -2,10 +2,14 @@
 // Settings.sts: key lines "[key]" each followed by its value line.
 
 #include <string>
+#include <utility>
 
+#include "base/Clock.h"
 #include "base/LineList.h"
 #include "base/MessageBoxes.h"
+#include "store/DataFile.h"
 #include "store/FileStore.h"
+#include "store/LineChanges.h"
 
 namespace tessaly {
 
@@ -23,29 +27,34 @@ inline constexpr const char* Learn = "Learn";
 
 class Settings {
  public:
-  Settings(FileStore& files, MessageBoxes& boxes, std::string path)
-      : files_(files), boxes_(boxes), path_(std::move(path)) {}
+  Settings(FileStore& files, MessageBoxes& boxes, std::string path, Clock& clock = SystemClock());
 
   // Loads the file (a missing one gives no settings); see LoadLines.
   ReadResult Load();
+  // Reads the file again if another program changed it; a value set but not yet
+  // written is set again on top. True when the lines changed.
+  bool Reload();
 
   // The value of key, or the empty text when the key is not set.
   std::string ReadSetting(const std::string& key) const;
-  // Sets key to value and writes the whole file. False when the write failed (already
-  // reported); the value is kept in memory and written with the next write.
+  // Sets key to value and writes the whole file; every other setting stays as it is
+  // in the file, whoever wrote it. False when the write failed (already reported); the
+  // value is kept in memory and written with the next write.
   bool WriteSetting(const std::string& key, const std::string& value);
 
-  const LineList& Lines() const { return lines_; }
-  const std::string& Path() const { return path_; }
+  // True once when the lines took in another program's changes (see ShortcutStore).
+  bool TakeOutsideChange() { return std::exchange(changedOutside_, false); }
+
+  const LineList& Lines() const { return changes_.lines(); }
+  const std::string& Path() const { return file_.path(); }
 
  private:
-  // Index of the first line containing "[key]", or -1.
-  int FindKeyLine(const std::string& key) const;
+  bool Merge(DiskCheck& check, std::string* error);
 
-  FileStore& files_;
   MessageBoxes& boxes_;
-  std::string path_;
-  LineList lines_;
+  DataFile file_;
+  LineChanges changes_;
+  bool changedOutside_ = false;
 };
 
 }  // namespace tessaly

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "base/Text.h"
-#include "store/DataFile.h"
 
 namespace tessaly {
 
@@ -24,6 +23,14 @@ bool LineHas(std::string_view line, std::string_view word) {
 }
 
 std::ptrdiff_t Offset(Index i) { return static_cast<std::ptrdiff_t>(i); }
+
+// Index of the first line containing header at or after from, or -1.
+int FindSection(const LineList& lines, const std::string& header, std::size_t from = 0) {
+  for (Index i = from; i < lines.size(); ++i) {
+    if (LineHas(lines[i], header)) return static_cast<int>(i);
+  }
+  return -1;
+}
 
 // Replacing and removing a section end its body at the first later line that holds
 // "<[" anywhere, a title or target included.
@@ -70,9 +77,166 @@ void Append(LineList& lines, LineList entries) {
                std::make_move_iterator(entries.end()));
 }
 
+void Insert(LineList& lines, Index at, LineList entries) {
+  lines.insert(lines.begin() + Offset(at), std::make_move_iterator(entries.begin()),
+               std::make_move_iterator(entries.end()));
+}
+
+// What a list read from a section is told by.
+std::size_t HashOf(const std::optional<Shortcuts>& entries) {
+  if (!entries) return 0x9e3779b9;
+  std::size_t hash = entries->size();
+  const std::hash<std::string> text;
+  for (const Shortcut& entry : *entries) {
+    hash = (hash * 31 + text(entry.title)) * 31 + text(entry.target);
+  }
+  return hash;
+}
+
+// The body of the section as a save would replace it; what a conflict is judged on.
+LinePart SectionPart(const LineList& lines, const std::string& header) {
+  const int found = FindSection(lines, header);
+  if (found < 0) return std::nullopt;
+  const auto h = static_cast<Index>(found);
+  return LineList(lines.begin() + Offset(h + 1),
+                  lines.begin() + Offset(BodyEndForReplace(lines, h)));
+}
+
+// Each operation of the store as a change of the lines, so that it can be made again
+// to lines another program wrote.
+
+void SaveSection(LineList& lines, const std::string& header, LineList entries) {
+  const int found = FindSection(lines, header);
+  if (found >= 0) {
+    const auto h = static_cast<Index>(found);
+    ReplaceRange(lines, h + 1, BodyEndForReplace(lines, h), std::move(entries));
+  } else {
+    lines.push_back(header);
+    Append(lines, std::move(entries));
+  }
+}
+
+void AppendToSection(LineList& lines, const std::string& header, LineList entries) {
+  const int found = FindSection(lines, header);
+  if (found >= 0) {
+    Insert(lines, BodyEndForAppend(lines, static_cast<Index>(found)), std::move(entries));
+  } else {
+    lines.push_back(header);
+    Append(lines, std::move(entries));
+  }
+}
+
+void AddAtTop(LineList& lines, const std::string& header, LineList entries) {
+  const int found = FindSection(lines, header);
+  if (found >= 0) {
+    Insert(lines, static_cast<Index>(found) + 1, std::move(entries));
+  } else {
+    lines.push_back(header);
+    Append(lines, std::move(entries));
+  }
+}
+
+// Puts newHeader in place of oldHeader in the line of oldHeader's section. Should a
+// section already stand under newHeader (left by a deleted category), the two become
+// one, the moved entries first: one path never heads two sections.
+void ReplaceHeader(LineList& lines, const std::string& oldHeader, const std::string& newHeader) {
+  const int found = FindSection(lines, oldHeader);
+  if (found < 0) return;
+  auto h = static_cast<Index>(found);
+  const int taken = FindSection(lines, newHeader);
+  if (taken >= 0 && static_cast<Index>(taken) != h) {
+    const auto g = static_cast<Index>(taken);
+    const Index end = BodyEndForReplace(lines, g);
+    LineList body(std::make_move_iterator(lines.begin() + Offset(g + 1)),
+                  std::make_move_iterator(lines.begin() + Offset(end)));
+    lines.erase(lines.begin() + Offset(g), lines.begin() + Offset(end));
+    if (g < h) h -= end - g;
+    Insert(lines, BodyEndForReplace(lines, h), std::move(body));
+  }
+  std::string& line = lines[h];
+  const std::size_t p = FindText(line, oldHeader);
+  line.replace(p, oldHeader.size(), newHeader);
+}
+
+void RenameSections(LineList& lines, const std::vector<std::string>& oldHeaders,
+                    const std::string& oldName, const std::string& newName) {
+  const std::string oldPath = oldHeaders.front().substr(0, oldHeaders.front().size() - 1);
+  const std::string newPath = oldPath.substr(0, oldPath.size() - oldName.size() - 1) + newName + "]";
+  const std::string newHeader = newPath + ">";
+  const int found = FindSection(lines, oldHeaders.front());
+  const int taken = FindSection(lines, newHeader);
+  if (found >= 0 && taken >= 0 && taken != found) {
+    ReplaceHeader(lines, oldHeaders.front(), newHeader);
+  } else if (found >= 0) {
+    std::string& line = lines[static_cast<Index>(found)];
+    const std::string oldEnd = oldName + std::string(kHeaderEnd);
+    const std::size_t p = FindText(line, oldEnd);
+    if (p != std::string::npos) line.replace(p, oldEnd.size(), newName + std::string(kHeaderEnd));
+  }
+  // The sub-categories spell the old name in the middle of their paths; without this
+  // they would show none of their shortcuts under the new name.
+  for (std::size_t i = 1; i < oldHeaders.size(); ++i) {
+    ReplaceHeader(lines, oldHeaders[i], newPath + oldHeaders[i].substr(oldPath.size()));
+  }
+}
+
+void MoveSections(LineList& lines, const std::vector<std::string>& oldHeaders,
+                  const std::vector<std::string>& newHeaders) {
+  const std::size_t count = std::min(oldHeaders.size(), newHeaders.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    if (oldHeaders[i] != newHeaders[i]) ReplaceHeader(lines, oldHeaders[i], newHeaders[i]);
+  }
+}
+
+int FindDuplicate(const LineList& lines, const std::string& header, int k) {
+  int found = FindSection(lines, header);
+  for (int seen = 0; found >= 0 && seen < k; ++seen) {
+    found = FindSection(lines, header, static_cast<Index>(found) + 1);
+  }
+  return found;
+}
+
+void RenameDuplicate(LineList& lines, const std::string& header, int k,
+                     const std::string& newHeader) {
+  const int found = FindDuplicate(lines, header, k);
+  if (found < 0) return;
+  std::string& line = lines[static_cast<Index>(found)];
+  line.replace(FindText(line, header), header.size(), newHeader);
+}
+
+void RemoveSection(LineList& lines, const std::string& header) {
+  const int found = FindSection(lines, header);
+  if (found < 0) return;
+  const auto h = static_cast<Index>(found);
+  lines.erase(lines.begin() + Offset(h), lines.begin() + Offset(BodyEndForReplace(lines, h)));
+}
+
 }  // namespace
 
-ReadResult ShortcutStore::Load() { return LoadLines(files_, path_, lines_); }
+ShortcutStore::ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path,
+                             Clock& clock)
+    : boxes_(boxes), file_(files, clock, std::move(path)), changes_(SectionPart) {}
+
+ReadResult ShortcutStore::Load() {
+  LineList lines;
+  ReadResult result = file_.Load(lines);
+  if (result.status != ReadStatus::Failed) {
+    changes_.Reset(std::move(lines));
+    ++version_;
+  }
+  return result;
+}
+
+bool ShortcutStore::Reload() {
+  DiskCheck check = file_.Check(Patience::Glance, KnownLines());
+  if (check.state != DiskState::Changed) return false;
+  std::string error;
+  return Merge(check, &error);
+}
+
+const LineList* ShortcutStore::KnownLines() const {
+  return changes_.pending() ? nullptr : &changes_.lines();
+}
 
 std::string ShortcutStore::SectionHeader(const CategoryNode& node) {
   std::string path;
@@ -82,114 +246,161 @@ std::string ShortcutStore::SectionHeader(const CategoryNode& node) {
   return "<" + path + ">";
 }
 
-int ShortcutStore::FindSection(const std::string& header, std::size_t from) const {
-  for (Index i = from; i < lines_.size(); ++i) {
-    if (LineHas(lines_[i], header)) return static_cast<int>(i);
+bool ShortcutStore::Merge(DiskCheck& check, std::string* error) {
+  LineChanges::Rebased rebased = changes_.Rebase(check.lines);
+  if (!rebased.conflicts.empty()) {
+    const DataFile::Kept kept = file_.KeepAside(check.lines);
+    if (!kept.path) {
+      *error = "the version another program wrote could not be kept: " + kept.error;
+      return false;
+    }
+    std::vector<std::string> parts;
+    for (const std::string& header : rebased.conflicts) {
+      parts.push_back("the shortcuts of " + header.substr(1, header.size() - 2));
+    }
+    boxes_.Information(ConflictText(Path(), parts, *kept.path));
   }
-  return -1;
+  changes_.Adopt(std::move(rebased));
+  file_.Adopt(check);
+  ++version_;
+  ++generation_;
+  changedOutside_ = true;
+  return true;
 }
 
-WriteResult ShortcutStore::Write() {
-  const WriteResult result = files_.WriteLines(path_, lines_);
+WriteResult ShortcutStore::Write(DiskCheck check) {
+  if (check.state == DiskState::Unsettled) return {false, check.error, {}};
+  if (check.state == DiskState::Changed) {
+    std::string error;
+    if (!Merge(check, &error)) return {false, error, {}};
+  }
+  // A file gone or emptied meanwhile has nothing to merge: the lines are written whole.
+  WriteResult result = file_.Write(changes_.lines());
   if (!result) return result;
+  changes_.Written();
   unsaved_ = false;
   unsavedPaths_ = false;
   if (written_) written_();
   return result;
 }
 
-bool ShortcutStore::Save() {
-  ++version_;
+bool ShortcutStore::Save(DiskCheck check) {
   // Whatever the lines hold is written whole: changes kept after a failed write go
   // along with this one.
   unsaved_ = true;
-  const WriteResult result = Write();
-  if (!result) boxes_.Error(WriteFailureText(path_, result.error));
+  const WriteResult result = Write(std::move(check));
+  if (!result) boxes_.Error(WriteFailureText(Path(), result.error));
   return result.ok;
 }
 
-bool ShortcutStore::SaveIfUnsaved() { return !unsaved_ || Save(); }
+bool ShortcutStore::Change(LineChange change, bool save) {
+  // The file is looked at before the change is made: while nothing is pending, the
+  // lines are still the version known, and a file written again alike is no change.
+  DiskCheck check;
+  if (save) check = file_.Check(Patience::Wait, KnownLines());
+  changes_.Make(std::move(change));
+  ++version_;
+  return !save || Save(std::move(check));
+}
 
-WriteResult ShortcutStore::WriteUnsaved() { return unsaved_ ? Write() : WriteResult{}; }
+bool ShortcutStore::SaveIfUnsaved() {
+  return !unsaved_ || Save(file_.Check(Patience::Wait, KnownLines()));
+}
 
-std::optional<Shortcuts> ShortcutStore::SectionEntries(const CategoryNode& node) const {
-  const int found = FindSection(SectionHeader(node));
+WriteResult ShortcutStore::WriteUnsaved() {
+  return unsaved_ ? Write(file_.Check(Patience::Wait, KnownLines())) : WriteResult{};
+}
+
+std::optional<Shortcuts> ShortcutStore::EntriesOf(const std::string& header) const {
+  const LineList& lines = changes_.lines();
+  const int found = FindSection(lines, header);
   if (found < 0) return std::nullopt;
   Shortcuts entries;
-  for (Index i = static_cast<Index>(found) + 1; i + 1 < lines_.size(); i += 2) {
-    const std::string& title = lines_[i];
+  for (Index i = static_cast<Index>(found) + 1; i + 1 < lines.size(); i += 2) {
+    const std::string& title = lines[i];
     if (LineHas(title, kHeaderStart) || LineHas(title, kHeaderEnd)) break;
-    entries.push_back({title, lines_[i + 1]});
+    entries.push_back({title, lines[i + 1]});
   }
   return entries;
 }
 
+std::optional<Shortcuts> ShortcutStore::SectionEntries(const CategoryNode& node) const {
+  const std::string header = SectionHeader(node);
+  std::optional<Shortcuts> entries = EntriesOf(header);
+  handedOut_[header] = {generation_, HashOf(entries)};
+  return entries;
+}
+
+bool ShortcutStore::ShownAsItIs(const std::string& header) const {
+  const auto it = handedOut_.find(header);
+  // Only a merge since the list was read can have changed the section under it.
+  return it == handedOut_.end() || it->second.generation == generation_ ||
+         it->second.hash == HashOf(EntriesOf(header));
+}
+
+void ShortcutStore::Follow(const std::string& header, bool shownAsItWas, unsigned generation) {
+  const auto it = handedOut_.find(header);
+  // A list that missed another program's change of the section still misses it.
+  if (it != handedOut_.end() && shownAsItWas && generation == generation_) {
+    it->second = {generation_, HashOf(EntriesOf(header))};
+  }
+}
+
+bool ShortcutStore::KeepOtherVersionOfStaleSection(const std::string& header) {
+  if (ShownAsItIs(header)) return true;
+  const DataFile::Kept kept = file_.KeepAside(changes_.lines());
+  if (!kept.path) {
+    boxes_.Error(WriteFailureText(
+        Path(), "the version another program wrote could not be kept: " + kept.error));
+    return false;
+  }
+  boxes_.Information(
+      ConflictText(Path(), {"the shortcuts of " + header.substr(1, header.size() - 2)}, *kept.path));
+  return true;
+}
+
 void ShortcutStore::SaveCategorySection(const CategoryNode& node, const Shortcuts& entries) {
   const std::string header = SectionHeader(node);
-  const int found = FindSection(header);
-  if (found >= 0) {
-    const auto h = static_cast<Index>(found);
-    ReplaceRange(lines_, h + 1, BodyEndForReplace(lines_, h), PairsOf(entries));
-  } else {
-    lines_.push_back(header);
-    Append(lines_, PairsOf(entries));
-  }
-  Save();
+  if (!KeepOtherVersionOfStaleSection(header)) return;
+  // The whole section comes from the list the user saw: another program's change of
+  // it is the one a merge cannot keep.
+  Change({[header, pairs = PairsOf(entries)](LineList& lines) { SaveSection(lines, header, pairs); },
+          {header}},
+         true);
+  handedOut_[header] = {generation_, HashOf(entries)};
 }
 
 void ShortcutStore::AppendItemsToSection(const CategoryNode& node, const Shortcuts& added) {
-  LineList entries = PairsOf(added);
   const std::string header = SectionHeader(node);
-  const int found = FindSection(header);
-  if (found >= 0) {
-    const Index k = BodyEndForAppend(lines_, static_cast<Index>(found));
-    lines_.insert(lines_.begin() + Offset(k), std::make_move_iterator(entries.begin()),
-                  std::make_move_iterator(entries.end()));
-  } else {
-    lines_.push_back(header);
-    Append(lines_, std::move(entries));
-  }
-  Save();
+  const bool shown = ShownAsItIs(header);
+  const unsigned generation = generation_;
+  Change({[header, pairs = PairsOf(added)](LineList& lines) { AppendToSection(lines, header, pairs); },
+          {}},
+         true);
+  Follow(header, shown, generation);
 }
 
 void ShortcutStore::AddSelectedToSection(const std::string& topLevelName,
                                          const Shortcuts& selected) {
   const std::string header = "<[" + topLevelName + "]>";
-  LineList entries = PairsOf(selected);
-  const int found = FindSection(header);
-  if (found >= 0) {
-    const Index at = static_cast<Index>(found) + 1;
-    lines_.insert(lines_.begin() + Offset(at), std::make_move_iterator(entries.begin()),
-                  std::make_move_iterator(entries.end()));
-  } else {
-    lines_.push_back(header);
-    Append(lines_, std::move(entries));
-  }
-  Save();
+  const bool shown = ShownAsItIs(header);
+  const unsigned generation = generation_;
+  Change({[header, pairs = PairsOf(selected)](LineList& lines) { AddAtTop(lines, header, pairs); },
+          {}},
+         true);
+  Follow(header, shown, generation);
 }
 
 void ShortcutStore::RenameCategorySection(const CategoryNode& node, const std::string& newName) {
   const std::vector<std::string> oldHeaders = SubtreeHeaders(node);
-  const std::string oldPath = oldHeaders.front().substr(0, oldHeaders.front().size() - 1);
-  const std::string newPath =
-      oldPath.substr(0, oldPath.size() - node.name.size() - 1) + newName + "]";
-  const std::string newHeader = newPath + ">";
-  const int found = FindSection(oldHeaders.front());
-  const int taken = FindSection(newHeader);
-  if (found >= 0 && taken >= 0 && taken != found) {
-    ReplaceHeader(oldHeaders.front(), newHeader);
-  } else if (found >= 0) {
-    std::string& line = lines_[static_cast<Index>(found)];
-    const std::string oldEnd = node.name + std::string(kHeaderEnd);
-    const std::size_t p = FindText(line, oldEnd);
-    if (p != std::string::npos) line.replace(p, oldEnd.size(), newName + std::string(kHeaderEnd));
+  for (const std::string& header : oldHeaders) handedOut_.erase(header);
+  if (!Change({[oldHeaders, oldName = node.name, newName](LineList& lines) {
+            RenameSections(lines, oldHeaders, oldName, newName);
+          },
+          {}},
+         true)) {
+    unsavedPaths_ = true;
   }
-  // The sub-categories spell the old name in the middle of their paths; without this
-  // they would show none of their shortcuts under the new name.
-  for (std::size_t i = 1; i < oldHeaders.size(); ++i) {
-    ReplaceHeader(oldHeaders[i], newPath + oldHeaders[i].substr(oldPath.size()));
-  }
-  if (!Save()) unsavedPaths_ = true;
 }
 
 std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node) {
@@ -207,57 +418,33 @@ std::vector<std::string> ShortcutStore::SubtreeHeaders(const CategoryNode& node)
   return headers;
 }
 
-void ShortcutStore::ReplaceHeader(const std::string& oldHeader, const std::string& newHeader) {
-  const int found = FindSection(oldHeader);
-  if (found < 0) return;
-  auto h = static_cast<Index>(found);
-  const int taken = FindSection(newHeader);
-  if (taken >= 0 && static_cast<Index>(taken) != h) {
-    const auto g = static_cast<Index>(taken);
-    const Index end = BodyEndForReplace(lines_, g);
-    LineList body(std::make_move_iterator(lines_.begin() + Offset(g + 1)),
-                  std::make_move_iterator(lines_.begin() + Offset(end)));
-    lines_.erase(lines_.begin() + Offset(g), lines_.begin() + Offset(end));
-    if (g < h) h -= end - g;
-    const Index at = BodyEndForReplace(lines_, h);
-    lines_.insert(lines_.begin() + Offset(at), std::make_move_iterator(body.begin()),
-                  std::make_move_iterator(body.end()));
-  }
-  std::string& line = lines_[h];
-  const std::size_t p = FindText(line, oldHeader);
-  line.replace(p, oldHeader.size(), newHeader);
-}
-
 void ShortcutStore::MoveCategorySections(const std::vector<std::string>& oldHeaders,
                                          const std::vector<std::string>& newHeaders) {
-  const std::size_t count = std::min(oldHeaders.size(), newHeaders.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    if (oldHeaders[i] != newHeaders[i]) ReplaceHeader(oldHeaders[i], newHeaders[i]);
+  for (const std::string& header : oldHeaders) handedOut_.erase(header);
+  if (!Change({[oldHeaders, newHeaders](LineList& lines) { MoveSections(lines, oldHeaders, newHeaders); },
+               {}},
+              true)) {
+    unsavedPaths_ = true;
   }
-  if (!Save()) unsavedPaths_ = true;
 }
 
 bool ShortcutStore::RenameDuplicateSection(const std::string& header, int k,
                                            const std::string& newHeader) {
-  int found = FindSection(header);
-  for (int seen = 0; found >= 0 && seen < k; ++seen) {
-    found = FindSection(header, static_cast<Index>(found) + 1);
-  }
-  if (found < 0) return false;
-  std::string& line = lines_[static_cast<Index>(found)];
-  line.replace(FindText(line, header), header.size(), newHeader);
-  ++version_;
+  if (FindDuplicate(changes_.lines(), header, k) < 0) return false;
+  Change({[header, k, newHeader](LineList& lines) { RenameDuplicate(lines, header, k, newHeader); },
+          {}},
+         false);
   unsaved_ = true;
   unsavedPaths_ = true;
   return true;
 }
 
 void ShortcutStore::RemoveCategorySection(const CategoryNode& node) {
-  const int found = FindSection(SectionHeader(node));
-  if (found < 0) return;
-  ++version_;
-  const auto h = static_cast<Index>(found);
-  lines_.erase(lines_.begin() + Offset(h), lines_.begin() + Offset(BodyEndForReplace(lines_, h)));
+  const std::string header = SectionHeader(node);
+  if (FindSection(changes_.lines(), header) < 0) return;
+  handedOut_.erase(header);
+  // Deleting a category drops whatever its section holds, another program's entries too.
+  Change({[header](LineList& lines) { RemoveSection(lines, header); }, {header}}, false);
 }
 
 }  // namespace tessaly

@@ -1,33 +1,45 @@
 #pragma once
 // Shortcuts.sts: sections headed "<[Top][...][Name]>", each followed by title/target
-// line pairs. Every change is written to the file before the operation returns.
+// line pairs. Every change is written to the file before the operation returns; a
+// change another program made to the file meanwhile is kept (see LineChanges).
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/Clock.h"
 #include "base/LineList.h"
 #include "base/MessageBoxes.h"
 #include "model/CategoryTree.h"
 #include "model/Shortcut.h"
+#include "store/DataFile.h"
 #include "store/FileStore.h"
+#include "store/LineChanges.h"
 
 namespace tessaly {
 
 class ShortcutStore {
  public:
-  ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path)
-      : files_(files), boxes_(boxes), path_(std::move(path)) {}
+  ShortcutStore(FileStore& files, MessageBoxes& boxes, std::string path,
+                Clock& clock = SystemClock());
 
   // Loads the file (a missing one gives an empty store); see LoadLines.
   ReadResult Load();
+  // Reads the file again if another program changed it since it was last read or
+  // written; changes not yet written are made again on top. True when the lines
+  // changed. A file that is in the middle of being written is left for a later look.
+  bool Reload();
 
   // "<" + "[name]" for the node and each ancestor, top-level first, + ">".
   static std::string SectionHeader(const CategoryNode& node);
 
   // The shortcuts of the node's section, read as a load reads them; nothing when the
-  // node has no section.
+  // node has no section. The store notes what it handed out: a save of that section
+  // from a list read before another program changed the section is told as a conflict
+  // (the other version is kept), even when what shows it was not read again.
   std::optional<Shortcuts> SectionEntries(const CategoryNode& node) const;
   // Counts up with every change of the lines, so that what was read from them can
   // tell it is out of date.
@@ -67,26 +79,52 @@ class ShortcutStore {
   // every lookup finds) the header newHeader; false when there is no such section.
   bool RenameDuplicateSection(const std::string& header, int k, const std::string& newHeader);
 
-  const LineList& Lines() const { return lines_; }
-  const std::string& Path() const { return path_; }
+  // True once (then false until it happens again) when the lines took in another
+  // program's changes, at a reload or at a save: what shows them must read them again.
+  bool TakeOutsideChange() { return std::exchange(changedOutside_, false); }
+
+  const LineList& Lines() const { return changes_.lines(); }
+  const std::string& Path() const { return file_.path(); }
 
  private:
-  // Index of the first line containing header at or after from, or -1.
-  int FindSection(const std::string& header, std::size_t from = 0) const;
-  // Puts newHeader in place of oldHeader in the line of oldHeader's section. Should a
-  // section already stand under newHeader (left by a deleted category), the two become
-  // one, the moved entries first: one path never heads two sections.
-  void ReplaceHeader(const std::string& oldHeader, const std::string& newHeader);
-  bool Save();
-  WriteResult Write();
+  // Makes the change in memory, then (when save) writes the file; false when that
+  // write failed (reported).
+  bool Change(LineChange change, bool save);
+  bool Save(DiskCheck check);
+  // Writes the lines, after taking in what check found another program wrote.
+  WriteResult Write(DiskCheck check);
+  // Takes the lines another program left and makes the pending changes again on top;
+  // a part both changed is the user's, and the other version goes to the backup
+  // folder with one message. False when that version could not be kept.
+  bool Merge(DiskCheck& check, std::string* error);
+  // The lines of the version on disk as last read or written, while nothing is pending.
+  const LineList* KnownLines() const;
+  // The entries of the section now, without noting them as handed out.
+  std::optional<Shortcuts> EntriesOf(const std::string& header) const;
+  // True unless a list read from the section before the last merge misses what another
+  // program changed in it.
+  bool ShownAsItIs(const std::string& header) const;
+  // After a change of the store's own: what shows the section follows it, if it showed
+  // the section as it was and no merge came with the change.
+  void Follow(const std::string& header, bool shownAsItWas, unsigned generation);
+  // False when a list read from the section before another program changed it may not
+  // be saved: the other version could not be kept (reported).
+  bool KeepOtherVersionOfStaleSection(const std::string& header);
 
-  FileStore& files_;
   MessageBoxes& boxes_;
-  std::string path_;
-  LineList lines_;
+  DataFile file_;
+  LineChanges changes_;
   unsigned version_ = 0;
+  // Counts the merges of another program's lines.
+  unsigned generation_ = 0;
+  struct HandedOut {
+    unsigned generation;
+    std::size_t hash;
+  };
+  mutable std::map<std::string, HandedOut> handedOut_;
   bool unsaved_ = false;
   bool unsavedPaths_ = false;
+  bool changedOutside_ = false;
   std::function<void()> written_;
 };
 

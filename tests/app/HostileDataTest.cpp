@@ -116,10 +116,16 @@ TEST_P(HostileData, RunKeepsEverythingTheFileHeld) {
   EXPECT_TRUE(KeepsEveryLine(SplitLines(found["Settings.sts"]),
                              SplitLines(files.files["C:\\D\\Settings.sts"])));
   EXPECT_EQ(Names(found["Categories.sts"]), Names(files.files["C:\\D\\Categories.sts"]));
-  for (const auto& [path, bytes] : files.files) {
+  for (const auto& [path, bytes] : files.FilesIn("C:\\D\\")) {
     EXPECT_TRUE(bytes.empty() || (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0))
         << path << " ends in CR LF";
   }
+  // Before its first write each file was copied aside as it was found, byte for byte.
+  for (const auto& [name, bytes] : files.FilesIn("C:\\D\\Backup\\")) {
+    const std::string file = name.substr(0, name.find(' ')) + ".sts";
+    EXPECT_EQ(found[file], bytes) << name;
+  }
+  EXPECT_EQ(3u, files.FilesIn("C:\\D\\Backup\\").size());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -21,7 +21,8 @@ TEST(DataDirectory, EndsInExactlyOneBackslash) {
 struct SessionFixture : ::testing::Test {
   FakeFileStore files;
   RecordingMessageBoxes boxes;
-  Session session{files, boxes, "C:\\Data"};
+  testing::FakeClock clock;
+  Session session{files, boxes, "C:\\Data", clock};
 
   void Write(const std::string& name, const std::string& bytes) { files.files["C:\\Data\\" + name] = bytes; }
   std::string Read(const std::string& name) { return files.files["C:\\Data\\" + name]; }
@@ -136,7 +137,7 @@ TEST_F(SessionFixture, CloseWritesTreeselectThenTheTree) {
   session.LoadTree();
   ASSERT_TRUE(session.Close(session.tree().NodeAt(2)));
   EXPECT_EQ((std::vector<std::string>{"C:\\Data\\Settings.sts", "C:\\Data\\Categories.sts"}),
-            files.writes);
+            files.DataWrites());
   EXPECT_EQ("[View]\r\nList\r\n[Treeselect]\r\n2\r\n", Read("Settings.sts"));
   EXPECT_EQ("A ;015\r\n    B ;113,C:\\x.exe\r\nC ;00\r\n", Read("Categories.sts"));
 }
@@ -317,6 +318,142 @@ TEST_F(SessionFixture, TwinsFromAnOlderFileAreSeparatedAndBothFilesWritten) {
   ASSERT_TRUE(session.LoadTree());
   EXPECT_EQ("<[Work][Tools]>\r\nA\r\na\r\n<[Work][Tools (2)]>\r\nB\r\nb\r\n", Read("Shortcuts.sts"));
   EXPECT_EQ("Work ;015\r\n    Tools ;015\r\n    Tools (2) ;06\r\n", Read("Categories.sts"));
+}
+
+// Another program wrote the data files while Tessaly ran.
+struct AnotherWriterSession : SessionFixture {
+  void SetUp() override {
+    Write("Categories.sts", "Work ;015\r\n    Tools ;015\r\nTrash ;020\r\n");
+    Write("Shortcuts.sts", "<[Work]>\r\nEditor\r\nC:\\ed.exe\r\n");
+    Write("Settings.sts", "[View]\r\nList\r\n");
+    ASSERT_TRUE(session.Open());
+    ASSERT_TRUE(session.LoadTree());
+  }
+  void WriteBehind(const std::string& name, const std::string& bytes) {
+    files.WriteBehind("C:\\Data\\" + name, bytes);
+  }
+};
+
+TEST_F(AnotherWriterSession, AReloadSaysWhatChangedAndWritesNothing) {
+  EXPECT_FALSE(session.ReloadChangedFiles().any());
+  WriteBehind("Settings.sts", "[View]\r\nReport\r\n");
+  OutsideChanges changes = session.ReloadChangedFiles();
+  EXPECT_TRUE(changes.settings && !changes.shortcuts && !changes.categories);
+  EXPECT_EQ(ViewStyle::Report, session.StoredView());
+
+  WriteBehind("Shortcuts.sts", "<[Work]>\r\nEditor\r\nC:\\ed.exe\r\nMore\r\nC:\\more.exe\r\n");
+  WriteBehind("Categories.sts", "Work ;015\r\n    Tools ;015\r\n    Hand ;015\r\nTrash ;020\r\n");
+  CategoryNode* tools = session.tree().FindPath({"Work", "Tools"});
+  changes = session.ReloadChangedFiles();
+  EXPECT_TRUE(!changes.settings && changes.shortcuts && changes.categories);
+  EXPECT_EQ(4, session.tree().Count());
+  EXPECT_EQ(tools, session.tree().FindPath({"Work", "Tools"}));  // what stayed is the same node
+  EXPECT_EQ(2u, session.shortcuts().SectionEntries(*session.tree().NodeAt(0))->size());
+  EXPECT_FALSE(session.ReloadChangedFiles().any());
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Mended: a category added by hand while Tessaly ran was lost at the next change of
+// the tree in the window.
+TEST_F(AnotherWriterSession, ACategoryAddedByHandSurvivesACategoryAddedInTheWindow) {
+  WriteBehind("Categories.sts", "Work ;015\r\n    Tools ;015\r\n    Hand ;06\r\nTrash ;020\r\n");
+  CategoryNode& work = *session.tree().FindPath({"Work"});
+  session.tree().AddChild(work, "Mine").imageIndex = 15;
+  ASSERT_TRUE(session.SaveTree());
+  EXPECT_EQ("Work ;015\r\n    Tools ;015\r\n    Hand ;06\r\n    Mine ;015\r\nTrash ;020\r\n",
+            Read("Categories.sts"));
+  // The tree in memory took theirs in; the window is told to show it again.
+  EXPECT_NE(nullptr, session.tree().FindPath({"Work", "Hand"}));
+  EXPECT_EQ(&work, session.tree().FindPath({"Work"}));
+  EXPECT_TRUE(session.ReloadChangedFiles().categories);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(AnotherWriterSession, ACategoryBothChangedIsTheUsersWithTheirFileKeptAndOneMessage) {
+  const std::string theirs = "Work ;015\r\n    Tools ;06\r\nTrash ;020\r\n";
+  WriteBehind("Categories.sts", theirs);
+  session.tree().FindPath({"Work", "Tools"})->iconText = "07";
+  ASSERT_TRUE(session.SaveTree());
+  EXPECT_EQ("Work ;015\r\n    Tools ;07\r\nTrash ;020\r\n", Read("Categories.sts"));
+  const std::string kept = "C:\\Data\\Backup\\Categories 2026-12-09 11-30-00.sts";
+  EXPECT_EQ(theirs, files.files.at(kept));
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ("Information: Another program changed 'C:\\Data\\Categories.sts' while Tessaly had it open, in a "
+            "place you changed too: the category [Work][Tools].\n\nYour change stands. The other version of "
+            "the file is kept as '" + kept + "'.",
+            boxes.shown[0]);
+}
+
+TEST_F(AnotherWriterSession, TheSelectionStoredAtCloseCountsInTheTreeThatIsWritten) {
+  WriteBehind("Categories.sts", "Hand ;015\r\nWork ;015\r\n    Tools ;015\r\nTrash ;020\r\n");
+  ASSERT_TRUE(session.Close(session.tree().FindPath({"Work", "Tools"})));
+  EXPECT_EQ("Hand ;015\r\nWork ;015\r\n    Tools ;015\r\nTrash ;020\r\n", Read("Categories.sts"));
+  EXPECT_EQ("[View]\r\nList\r\n[Treeselect]\r\n2\r\n", Read("Settings.sts"));
+}
+
+TEST_F(AnotherWriterSession, ANameBothGaveOnePathIsToldApartAsAtStart) {
+  // They added Kit with a shortcut; the user renamed Tools to Kit.
+  WriteBehind("Categories.sts", "Work ;015\r\n    Tools ;015\r\n    Kit ;06\r\nTrash ;020\r\n");
+  WriteBehind("Shortcuts.sts", "<[Work]>\r\nEditor\r\nC:\\ed.exe\r\n<[Work][Kit]>\r\nK\r\nC:\\k.exe\r\n");
+  CategoryNode& tools = *session.tree().FindPath({"Work", "Tools"});
+  session.shortcuts().RenameCategorySection(tools, "Kit");
+  tools.name = "Kit";
+  ASSERT_TRUE(session.SaveTree());
+  EXPECT_EQ("Work ;015\r\n    Kit ;015\r\n    Kit (2) ;06\r\nTrash ;020\r\n", Read("Categories.sts"));
+  EXPECT_NE(std::string::npos, Read("Shortcuts.sts").find("K\r\nC:\\k.exe\r\n"));
+  EXPECT_TRUE(session.ReloadChangedFiles().categories);
+}
+
+// Two Tessalys on one folder (two computers through a sync tool, or one folder started
+// by two paths): each command of either is kept, whichever saves last.
+TEST_F(AnotherWriterSession, TwoTessalysOnOneFolderKeepEachOthersChanges) {
+  RecordingMessageBoxes otherBoxes;
+  Session other(files, otherBoxes, "C:\\Data", clock);
+  ASSERT_TRUE(other.Open());
+  ASSERT_TRUE(other.LoadTree());
+
+  CategoryNode& games = session.tree().AddTopLevel("Games");
+  games.imageIndex = 15;
+  ASSERT_TRUE(session.SaveTree());
+  session.shortcuts().AppendItemsToSection(games, {{"Chess", "C:\\chess.exe"}});
+
+  // The other has not looked at the files since it started.
+  CategoryNode& tools = *other.tree().FindPath({"Work", "Tools"});
+  other.shortcuts().RenameCategorySection(tools, "Kit");
+  tools.name = "Kit";
+  ASSERT_TRUE(other.SaveTree());
+  other.shortcuts().AppendItemsToSection(*other.tree().FindPath({"Work"}), {{"Mail", "C:\\mail.exe"}});
+  ASSERT_TRUE(other.Close(other.tree().FindPath({"Games"})));
+
+  EXPECT_TRUE(session.ReloadChangedFiles().categories);
+  ASSERT_TRUE(session.Close(session.tree().FindPath({"Work", "Kit"})));
+  EXPECT_EQ("Work ;015\r\n    Kit ;015\r\nTrash ;020\r\nGames ;015\r\n", Read("Categories.sts"));
+  EXPECT_EQ("<[Work]>\r\nEditor\r\nC:\\ed.exe\r\nMail\r\nC:\\mail.exe\r\n<[Games]>\r\nChess\r\nC:\\chess.exe\r\n",
+            Read("Shortcuts.sts"));
+  EXPECT_EQ("[View]\r\nList\r\n[Treeselect]\r\n1\r\n", Read("Settings.sts"));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(otherBoxes.shown.empty());
+}
+
+TEST_F(SessionFixture, CopiesASyncToolMadeAreNamedOnceAtStartAndNeverRead) {
+  Write("Categories.sts", "A ;00\r\n");
+  Write("Shortcuts.sts", "<[A]>\r\nx\r\ny\r\n");
+  Write("Shortcuts (Anna's conflicted copy 2026-12-09).sts", "<[B]>\r\n");
+  Write("Categories-LAPTOP.sts", "B ;00\r\n");
+  ASSERT_TRUE(session.Open());
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ("Information: The data folder 'C:\\Data\\' holds copies of Tessaly's files that a sync program "
+            "made when the same file was changed in two places:\n\n    Categories-LAPTOP.sts\n    "
+            "Shortcuts (Anna's conflicted copy 2026-12-09).sts\n\nTessaly does not read them. To keep what "
+            "they hold, close Tessaly, copy it into Shortcuts.sts, Categories.sts or Settings.sts, and "
+            "delete the copies.",
+            boxes.shown[0]);
+  ASSERT_TRUE(session.LoadTree());
+  EXPECT_EQ(1, session.tree().Count());
+  EXPECT_EQ((LineList{"<[A]>", "x", "y"}), session.shortcuts().Lines());
+  session.ReloadChangedFiles();
+  EXPECT_EQ(1u, boxes.shown.size());
 }
 
 }  // namespace

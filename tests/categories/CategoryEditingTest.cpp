@@ -106,7 +106,7 @@ TEST_F(CategoryEditingTest, RenameCarriesTheSectionsOfTheWholeBranch) {
   EXPECT_EQ(nullptr, ApplyCategoryName(tree, store, tools, NameDialogMode::Rename, "Kit"));
   EXPECT_EQ("Kit", tools.name);
   EXPECT_EQ(OnDisk(), (LineList{"<[Work][Kit]>", "T", "t", "<[Work][Kit][Old]>", "O", "o"}));
-  EXPECT_EQ(1u, files.writes.size());
+  EXPECT_EQ(1u, files.DataWrites().size());
 }
 
 TEST_F(CategoryEditingTest, DeleteDropsTheBranchAndOnlyItsOwnSectionWithoutSaving) {
@@ -139,7 +139,7 @@ TEST_F(CategoryEditingTest, MovedCategoriesTakeTheirBranchAndItsShortcutsAlong) 
                                       "    Old"}),
             Names());
   EXPECT_EQ(OnDisk(), (LineList{"<[Home][Tools]>", "T", "t", "<[Home][Tools][Old]>", "O", "o"}));
-  EXPECT_EQ(1u, files.writes.size());
+  EXPECT_EQ(1u, files.DataWrites().size());
 
   // Before a top-level category it becomes one itself.
   MoveCategory(tree, store, old, work, CategoryDropPlace::Before);

@@ -21,7 +21,8 @@ class SettingsTest : public ::testing::Test {
 
   FakeFileStore files;
   RecordingMessageBoxes boxes;
-  Settings settings{files, boxes, kPath};
+  testing::FakeClock clock;
+  Settings settings{files, boxes, kPath, clock};
 };
 
 TEST_F(SettingsTest, NoFileReadsEmptyAndTheFirstWriteCreatesIt) {
@@ -89,6 +90,52 @@ TEST_F(SettingsTest, FailedWriteReportsAnErrorAndKeepsTheValue) {
   files.failingPaths.clear();
   ASSERT_TRUE(settings.WriteSetting("View", "Report"));
   EXPECT_EQ(OnDisk(), (LineList{"[View]", "Report", "[Treeselect]", "4"}));
+}
+
+// Another program wrote the file after it was read: one setting changes, the others
+// stay as they are on disk.
+TEST_F(SettingsTest, AWriteChangesOnlyItsOwnSettingOfWhatIsOnDiskNow) {
+  StartWith({"[View]", "List", "[Left]", "10"});
+  files.WriteBehind(kPath, JoinLines({"[View]", "List", "[Left]", "20", "[Hotkey]", "Win+X"}));
+  ASSERT_TRUE(settings.WriteSetting("View", "Report"));
+  EXPECT_EQ(OnDisk(), (LineList{"[View]", "Report", "[Left]", "20", "[Hotkey]", "Win+X"}));
+  EXPECT_EQ(settings.ReadSetting("Hotkey"), "Win+X");
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(settings.TakeOutsideChange());
+}
+
+TEST_F(SettingsTest, TheSameSettingChangedOnBothSidesIsTheUsersAndTheirsIsKept) {
+  StartWith({"[View]", "List", "[Treeselect]", "1"});
+  const std::string theirs = JoinLines({"[View]", "Icon", "[Treeselect]", "7"});
+  files.WriteBehind(kPath, theirs);
+  ASSERT_TRUE(settings.WriteSetting("View", "Report"));
+  EXPECT_EQ(OnDisk(), (LineList{"[View]", "Report", "[Treeselect]", "7"}));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(boxes.shown[0].find("the setting [View]"), std::string::npos);
+  const auto backups = files.FilesIn("C:\\Data\\Backup\\");
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(backups.begin()->second, theirs);
+  EXPECT_NE(boxes.shown[0].find(backups.begin()->first), std::string::npos);
+
+  // Where the selection was at close is not worth a message: the last to close wins.
+  files.WriteBehind(kPath, JoinLines({"[View]", "Report", "[Treeselect]", "9"}));
+  ASSERT_TRUE(settings.WriteSetting("Treeselect", "2"));
+  EXPECT_EQ(OnDisk(), (LineList{"[View]", "Report", "[Treeselect]", "2"}));
+  EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(SettingsTest, AReloadTakesTheirValuesAndKeepsOneNotYetWritten) {
+  StartWith({"[View]", "List"});
+  files.failingPaths.insert(kPath);
+  EXPECT_FALSE(settings.WriteSetting("Treeselect", "4"));
+  files.failingPaths.clear();
+  files.WriteBehind(kPath, JoinLines({"[View]", "Report"}));
+  ASSERT_TRUE(settings.Reload());
+  EXPECT_EQ(settings.ReadSetting("View"), "Report");
+  EXPECT_EQ(settings.ReadSetting("Treeselect"), "4");
+  EXPECT_FALSE(settings.Reload());
+  ASSERT_TRUE(settings.WriteSetting("Left", "3"));
+  EXPECT_EQ(OnDisk(), (LineList{"[View]", "Report", "[Treeselect]", "4", "[Left]", "3"}));
 }
 
 }  // namespace

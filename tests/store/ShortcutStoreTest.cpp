@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <set>
 
 #include "base/Text.h"
 #include "store/ShortcutStore.h"
@@ -39,7 +41,8 @@ class ShortcutStoreTest : public ::testing::Test {
 
   FakeFileStore files;
   RecordingMessageBoxes boxes;
-  ShortcutStore store{files, boxes, kPath};
+  testing::FakeClock clock;
+  ShortcutStore store{files, boxes, kPath, clock};
   Shortcuts list;
 
   CategoryTree tree;
@@ -233,7 +236,7 @@ TEST_F(ShortcutStoreTest, RenameCarriesTheSubCategoriesSectionsInOneSave) {
   store.RenameCategorySection(tools, "Kit");
   EXPECT_EQ(OnDisk(), (LineList{"<[Work][Kit]>", "T", "P", "<[Work][Kit][Old]>", "O", "Q",
                                 "<[Work][Kit][Old][Deep]>", "D", "E", "<[Work][Toolsmith]>"}));
-  EXPECT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.DataWrites().size(), 1u);
   // A section of a category that is no longer in the tree stays where it is.
   StartWith(LineList{"<[Work][Tools][Gone]>", "G", "H"});
   store.RenameCategorySection(tools, "Kit");
@@ -248,7 +251,7 @@ TEST_F(ShortcutStoreTest, MovedSectionsTakeTheirNewHeadersInOneSave) {
   store.MoveCategorySections(before, ShortcutStore::SubtreeHeaders(tools));
   EXPECT_EQ(OnDisk(), (LineList{"<[Trash][Tools]>", "T", "P", "<[Trash][Tools][Old]>", "O", "Q",
                                 "<[Trash]>"}));
-  EXPECT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.DataWrites().size(), 1u);
 }
 
 TEST_F(ShortcutStoreTest, RenameReplacesTheFirstOccurrenceInTheFirstMatchingLine) {
@@ -260,7 +263,7 @@ TEST_F(ShortcutStoreTest, RenameReplacesTheFirstOccurrenceInTheFirstMatchingLine
 TEST_F(ShortcutStoreTest, RenameWithoutASectionStillSaves) {
   StartWith(kWorkAndTools);
   store.RenameCategorySection(old, "New");
-  EXPECT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.DataWrites().size(), 1u);
   EXPECT_EQ(OnDisk(), kWorkAndTools);
 }
 
@@ -405,6 +408,279 @@ TEST_F(ShortcutStoreTest, RandomContentNeverBreaksTheStore) {
     store.AddSelectedToSection("Trash", {});
     ASSERT_EQ(files.files.at(kPath), JoinLines(store.Lines()));
   }
+}
+
+// Another program (a hand edit, a sync tool, a second Tessaly) wrote the file after
+// it was read. Each command is made to what is on disk now: the result is the same as
+// if the command had run on that file.
+class AnotherWriterTest : public ShortcutStoreTest {
+ protected:
+  AnotherWriterTest() {
+    StartWith(kBase);
+    files.WriteBehind(kPath, JoinLines(kTheirs));
+  }
+  // The file the command should leave: the command run by a store that read theirs.
+  LineList AsIfRunOnTheirs(const std::function<void(ShortcutStore&)>& command) {
+    FakeFileStore theirFiles;
+    RecordingMessageBoxes theirBoxes;
+    theirFiles.files[kPath] = JoinLines(kTheirs);
+    ShortcutStore fresh(theirFiles, theirBoxes, kPath, clock);
+    fresh.Load();
+    command(fresh);
+    return SplitLines(theirFiles.files.at(kPath));
+  }
+  std::map<std::string, std::string> Backups() const { return files.FilesIn("C:\\Data\\Backup\\"); }
+
+  CategoryNode& games = tree.AddTopLevel("Games");
+  const LineList kBase = {"<[Work]>", "Editor", "C:\\ed.exe", "<[Work][Tools]>", "Calculator",
+                          "C:\\calc.exe", "<[Trash]>", "Old", "C:\\old.exe", "<[Games]>", "Chess",
+                          "C:\\chess.exe"};
+  // Their Games entry is renamed and they made a section of their own.
+  const LineList kTheirs = {"<[Work]>", "Editor", "C:\\ed.exe", "<[Work][Tools]>", "Calculator",
+                            "C:\\calc.exe", "<[Trash]>", "Old", "C:\\old.exe", "<[Games]>",
+                            "Chess 2", "C:\\chess.exe", "<[Hand]>", "Added", "C:\\added.exe"};
+};
+
+TEST_F(AnotherWriterTest, EveryCommandKeepsWhatTheyWroteElsewhere) {
+  const struct {
+    const char* what;
+    std::function<void(ShortcutStore&)> command;
+  } commands[] = {
+      {"save", [&](ShortcutStore& s) { s.SaveCategorySection(work, {{"New", "C:\\new.exe"}}); }},
+      {"append", [&](ShortcutStore& s) { s.AppendItemsToSection(tools, {{"More", "C:\\more.exe"}}); }},
+      {"trash", [&](ShortcutStore& s) { s.AddSelectedToSection("Trash", {{"Gone", "C:\\gone.exe"}}); }},
+      {"rename", [&](ShortcutStore& s) { s.RenameCategorySection(work, "Job"); }},
+      {"move",
+       [&](ShortcutStore& s) {
+         s.MoveCategorySections(ShortcutStore::SubtreeHeaders(tools), {"<[Trash][Tools]>"});
+       }},
+      {"delete, then a save",
+       [&](ShortcutStore& s) {
+         s.RemoveCategorySection(tools);
+         s.AddSelectedToSection("Trash", {});
+       }},
+  };
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.what);
+    StartWith(kBase);
+    files.WriteBehind(kPath, JoinLines(kTheirs));
+    boxes.shown.clear();
+    c.command(store);
+    EXPECT_EQ(AsIfRunOnTheirs(c.command), OnDisk());
+    EXPECT_EQ(OnDisk(), store.Lines());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(store.TakeOutsideChange());
+  }
+}
+
+TEST_F(AnotherWriterTest, TheSameSectionChangedOnBothSidesIsTheUsersAndTheirsIsKept) {
+  // They added a shortcut to Work; the user sorted (saved) Work as it was shown.
+  LineList theirs = kTheirs;
+  theirs.insert(theirs.begin() + 3, {"Theirs", "C:\\theirs.exe"});
+  files.WriteBehind(kPath, JoinLines(theirs));
+  store.SaveCategorySection(work, {{"Editor", "C:\\ed.exe"}, {"Mine", "C:\\mine.exe"}});
+
+  EXPECT_EQ(OnDisk(), AsIfRunOnTheirs([&](ShortcutStore& s) {
+              s.SaveCategorySection(work, {{"Editor", "C:\\ed.exe"}, {"Mine", "C:\\mine.exe"}});
+            }));
+  const std::string kept = "C:\\Data\\Backup\\Shortcuts 2026-12-09 11-30-00.sts";
+  EXPECT_EQ(JoinLines(theirs), files.files.at(kept));
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ("Information: Another program changed 'C:\\Data\\Shortcuts.sts' while Tessaly had it open, "
+            "in a place you changed too: the shortcuts of [Work].\n\nYour change stands. The other "
+            "version of the file is kept as '" + kept + "'.",
+            boxes.shown[0]);
+}
+
+TEST_F(AnotherWriterTest, DeletingACategoryTheyAddedToKeepsTheirVersion) {
+  LineList theirs = kBase;
+  theirs.insert(theirs.begin() + 6, {"Theirs", "C:\\theirs.exe"});  // into Work/Tools
+  files.WriteBehind(kPath, JoinLines(theirs));
+  store.RemoveCategorySection(tools);
+  store.AppendItemsToSection(work, {{"Mine", "C:\\mine.exe"}});
+  EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "Editor", "C:\\ed.exe", "Mine", "C:\\mine.exe", "<[Trash]>",
+                                "Old", "C:\\old.exe", "<[Games]>", "Chess", "C:\\chess.exe"}));
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_NE(std::string::npos, boxes.shown[0].find("the shortcuts of [Work][Tools]"));
+  EXPECT_EQ(JoinLines(theirs), files.files.at("C:\\Data\\Backup\\Shortcuts 2026-12-09 11-30-00.sts"));
+}
+
+TEST_F(AnotherWriterTest, AddingToASectionTheyChangedKeepsBothWithoutAMessage) {
+  LineList theirs = kBase;
+  theirs.insert(theirs.begin() + 3, {"Theirs", "C:\\theirs.exe"});
+  files.WriteBehind(kPath, JoinLines(theirs));
+  store.AppendItemsToSection(work, {{"Mine", "C:\\mine.exe"}});
+  store.AddSelectedToSection("Work", {{"Top", "C:\\top.exe"}});
+  EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "Top", "C:\\top.exe", "Editor", "C:\\ed.exe", "Theirs",
+                                "C:\\theirs.exe", "Mine", "C:\\mine.exe", "<[Work][Tools]>", "Calculator",
+                                "C:\\calc.exe", "<[Trash]>", "Old", "C:\\old.exe", "<[Games]>", "Chess",
+                                "C:\\chess.exe"}));
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(AnotherWriterTest, ChangesAFailedWriteKeptAreMadeAgainOnTheirFile) {
+  StartWith(kBase);
+  files.failingPaths.insert(kPath);
+  store.SaveCategorySection(games, {{"Go", "C:\\go.exe"}});  // they changed Games too
+  store.RemoveCategorySection(tools);
+  files.failingPaths.clear();
+  files.WriteBehind(kPath, JoinLines(kTheirs));
+  boxes.shown.clear();
+  store.AppendItemsToSection(work, {{"Mine", "C:\\mine.exe"}});
+  EXPECT_EQ(OnDisk(), (LineList{"<[Work]>", "Editor", "C:\\ed.exe", "Mine", "C:\\mine.exe", "<[Trash]>",
+                                "Old", "C:\\old.exe", "<[Games]>", "Go", "C:\\go.exe", "<[Hand]>", "Added",
+                                "C:\\added.exe"}));
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_NE(std::string::npos, boxes.shown[0].find("the shortcuts of [Games]"));
+  EXPECT_FALSE(store.unsaved());
+}
+
+TEST_F(AnotherWriterTest, AReloadTakesTheirFileAndKeepsWhatIsNotWrittenYet) {
+  const unsigned before = store.version();
+  ASSERT_TRUE(store.Reload());
+  EXPECT_EQ(kTheirs, store.Lines());
+  EXPECT_NE(before, store.version());
+  EXPECT_TRUE(store.TakeOutsideChange());
+  EXPECT_FALSE(store.TakeOutsideChange());
+  EXPECT_FALSE(store.Reload());  // nothing new
+
+  // A deletion not yet written stays on top of what they write next.
+  store.RemoveCategorySection(tools);
+  LineList again = kTheirs;
+  again.push_back("More");
+  again.push_back("C:\\more.exe");
+  files.WriteBehind(kPath, JoinLines(again));
+  ASSERT_TRUE(store.Reload());
+  again.erase(again.begin() + 3, again.begin() + 6);
+  EXPECT_EQ(again, store.Lines());
+  EXPECT_TRUE(files.DataWrites().empty());  // a reload writes nothing
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Mended: a file that a sync tool was still writing was taken for the new data, and
+// the next command wrote it back nearly empty.
+TEST_F(AnotherWriterTest, AFileLeftEmptyIsNeitherTakenNorWrittenBack) {
+  files.WriteBehind(kPath, "");
+  EXPECT_FALSE(store.Reload());
+  EXPECT_EQ(kBase, store.Lines());
+  store.AppendItemsToSection(work, {{"Mine", "C:\\mine.exe"}});
+  LineList expected = kBase;
+  expected.insert(expected.begin() + 3, {"Mine", "C:\\mine.exe"});
+  EXPECT_EQ(expected, OnDisk());
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(AnotherWriterTest, AFileThatCannotBeReadToMergeIsAFailedWriteThatKeepsTheChange) {
+  files.unreadable[kPath] = {"The process cannot access the file", -1};
+  store.AppendItemsToSection(work, {{"Mine", "C:\\mine.exe"}});
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_NE(std::string::npos, boxes.shown[0].find("The process cannot access the file"));
+  EXPECT_EQ(JoinLines(kTheirs), files.files.at(kPath));
+  EXPECT_TRUE(store.unsaved());
+  files.unreadable.clear();
+  EXPECT_TRUE(store.SaveIfUnsaved());
+  LineList expected = kTheirs;
+  expected.insert(expected.begin() + 3, {"Mine", "C:\\mine.exe"});
+  EXPECT_EQ(expected, OnDisk());
+}
+
+// What shows a category must read it again after a reload that changed it; should it
+// not, a save of its stale list is still told and their version kept.
+TEST_F(AnotherWriterTest, AListReadBeforeTheirChangeIsToldWhenSaved) {
+  StartWith(kBase);
+  const Shortcuts shownWork = *store.SectionEntries(work);
+  const Shortcuts shownGames = *store.SectionEntries(games);
+  Shortcuts shownTrash = *store.SectionEntries(trash);
+  ASSERT_TRUE(store.Reload() == false);
+  files.WriteBehind(kPath, JoinLines(kTheirs));  // Games changed, Work not
+  ASSERT_TRUE(store.Reload());
+
+  // Work was not changed by them, and the user's own additions to Trash are followed.
+  store.AddSelectedToSection("Trash", {{"Gone", "C:\\gone.exe"}});
+  shownTrash.insert(shownTrash.begin(), {"Gone", "C:\\gone.exe"});
+  store.SaveCategorySection(trash, shownTrash);
+  store.SaveCategorySection(work, shownWork);
+  EXPECT_TRUE(boxes.shown.empty());
+
+  // Games was: the stale list wins, as the command says, and theirs is kept.
+  Shortcuts sorted = shownGames;
+  sorted.push_back({"Mine", "C:\\mine.exe"});
+  const std::string before = files.files.at(kPath);
+  store.SaveCategorySection(games, sorted);
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_NE(std::string::npos, boxes.shown[0].find("the shortcuts of [Games]"));
+  const std::size_t at = boxes.shown[0].find("kept as '");
+  ASSERT_NE(std::string::npos, at);
+  EXPECT_EQ(before, files.files.at(boxes.shown[0].substr(at + 9, boxes.shown[0].size() - at - 11)));
+  EXPECT_EQ((Shortcuts{{"Chess", "C:\\chess.exe"}, {"Mine", "C:\\mine.exe"}}), store.SectionEntries(games));
+  // Saved again from what it shows now: nothing more to tell.
+  store.SaveCategorySection(games, sorted);
+  EXPECT_EQ(1u, boxes.shown.size());
+}
+
+// Two Tessalys on one synced folder, or started in one folder by two paths: each
+// works on what it read last and may be behind; no shortcut either adds is ever lost,
+// and one that a stale view overwrote is in a backup, told by a message.
+TEST_F(AnotherWriterTest, TwoTessalysNeverLoseEachOthersShortcuts) {
+  RecordingMessageBoxes otherBoxes;
+  ShortcutStore other(files, otherBoxes, kPath, clock);
+  ASSERT_EQ(ReadStatus::Read, other.Load().status);
+  ShortcutStore* both[] = {&store, &other};
+  CategoryNode* nodes[] = {&work, &tools, &trash, &games};
+  std::mt19937 random(19);
+  std::vector<std::string> added;
+  std::set<std::string> onDisk;
+  for (int step = 0; step < 400; ++step) {
+    clock.milliseconds += 1000;  // every backup of its own second
+    ShortcutStore& s = *both[random() % 2];
+    if (random() % 2 == 0) s.Reload();  // the folder's notice came in time, or not
+    CategoryNode& node = *nodes[random() % 4];
+    const std::string title = "S" + std::to_string(step);
+    switch (random() % 4) {
+      case 0:
+        s.AppendItemsToSection(node, {{title, "C:\\" + title}});
+        added.push_back(title);
+        break;
+      case 1:
+        s.AddSelectedToSection(node.name, {{title, "C:\\" + title}});
+        added.push_back(title);
+        break;
+      case 2: {
+        // A sort of the section as that Tessaly shows it.
+        Shortcuts shown = s.SectionEntries(node).value_or(Shortcuts{});
+        std::reverse(shown.begin(), shown.end());
+        s.SaveCategorySection(node, shown);
+        break;
+      }
+      default:
+        s.RenameCategorySection(node, node.name);  // a rename to the same name: a plain save
+        break;
+    }
+    // A shortcut gone from the file went with a stale view's save that was told and
+    // that left the file as it was in the backup it named.
+    for (auto it = onDisk.begin(); it != onDisk.end();) {
+      if (files.files.at(kPath).find("\r\n" + *it + "\r\n") != std::string::npos) {
+        ++it;
+        continue;
+      }
+      RecordingMessageBoxes& told = &s == &store ? boxes : otherBoxes;
+      ASSERT_FALSE(told.shown.empty()) << *it;
+      const std::string& message = told.shown.back();
+      const std::size_t at = message.find("kept as '");
+      ASSERT_NE(std::string::npos, at) << message;
+      const std::string kept = message.substr(at + 9, message.size() - at - 11);
+      EXPECT_NE(std::string::npos, files.files[kept].find("\r\n" + *it + "\r\n")) << *it;
+      it = onDisk.erase(it);
+    }
+    onDisk.insert(added.begin(), added.end());
+    added.clear();
+    for (const std::string& kept : onDisk) {
+      ASSERT_NE(std::string::npos, files.files.at(kPath).find("\r\n" + kept + "\r\n")) << kept;
+    }
+  }
+  EXPECT_GT(onDisk.size(), 100u);
+  // The stale sorts did meet the other's shortcuts.
+  EXPECT_GT(boxes.shown.size() + otherBoxes.shown.size(), 5u);
 }
 
 }  // namespace

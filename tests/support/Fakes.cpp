@@ -2,21 +2,83 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "base/Text.h"
 
 namespace tessaly::testing {
 
+FileStamp FakeFileStore::Stat(const std::string& path) {
+  auto it = files.find(path);
+  if (it == files.end()) return {};
+  // The bytes count too: a test that sets a file's bytes directly changed the file.
+  const auto time = times.find(path);
+  const std::uint64_t written = time == times.end() ? 0 : time->second;
+  return {true, it->second.size(),
+          written * 0x9E3779B97F4A7C15ULL ^ std::hash<std::string>{}(it->second)};
+}
+
 ReadResult FakeFileStore::ReadFile(const std::string& path) {
   auto failing = unreadable.find(path);
   if (failing != unreadable.end() && failing->second.second != 0) {
     if (failing->second.second > 0) --failing->second.second;
-    return {ReadStatus::Failed, {}, failing->second.first};
+    return {ReadStatus::Failed, {}, failing->second.first, {}};
+  }
+  auto middle = readsInTheMiddle.find(path);
+  if (middle != readsInTheMiddle.end() && !middle->second.empty()) {
+    const std::optional<std::string> seen = middle->second.front();
+    middle->second.erase(middle->second.begin());
+    if (!seen) return {ReadStatus::Missing, {}, "The system cannot find the file specified", {}};
+    return {ReadStatus::Read, *seen, {}, {true, seen->size(), 0x5EED ^ std::hash<std::string>{}(*seen)}};
   }
   auto it = files.find(path);
-  if (it == files.end()) return {ReadStatus::Missing, {}, "The system cannot find the file specified"};
-  return {ReadStatus::Read, it->second, {}};
+  if (it == files.end()) {
+    return {ReadStatus::Missing, {}, "The system cannot find the file specified", {}};
+  }
+  return {ReadStatus::Read, it->second, {}, Stat(path)};
 }
+
+void FakeFileStore::WriteBehind(const std::string& path, std::optional<std::string> bytes) {
+  times[path] = ++clock_;
+  if (bytes) {
+    files[path] = std::move(*bytes);
+  } else {
+    files.erase(path);
+  }
+}
+
+std::vector<std::string> FakeFileStore::DataWrites() const {
+  std::vector<std::string> data;
+  for (const std::string& path : writes) {
+    if (path.find("\\Backup\\") == std::string::npos) data.push_back(path);
+  }
+  return data;
+}
+
+std::map<std::string, std::string> FakeFileStore::FilesIn(const std::string& folder) const {
+  std::map<std::string, std::string> found;
+  for (const auto& [path, bytes] : files) {
+    if (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+        path.find('\\', folder.size()) == std::string::npos) {
+      found[path.substr(folder.size())] = bytes;
+    }
+  }
+  return found;
+}
+
+std::vector<std::string> FakeFileStore::ListFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : FilesIn(folder)) names.push_back(name);
+  return names;
+}
+
+WriteResult FakeFileStore::CreateFolder(const std::string& path) {
+  if (failingPaths.count(path) != 0) return {false, "Access is denied", {}};
+  folders.insert(path);
+  return {};
+}
+
+bool FakeFileStore::RemoveFile(const std::string& path) { return files.erase(path) != 0; }
 
 WriteResult FakeFileStore::RecoverInterruptedWrite(const std::string& path) {
   recovered.push_back(path);
@@ -25,9 +87,10 @@ WriteResult FakeFileStore::RecoverInterruptedWrite(const std::string& path) {
 
 WriteResult FakeFileStore::WriteFile(const std::string& path, std::string_view bytes) {
   writes.push_back(path);
-  if (failingPaths.count(path) != 0) return {false, "Access is denied"};
+  if (failingPaths.count(path) != 0) return {false, "Access is denied", {}};
   files[path] = std::string(bytes);
-  return {};
+  times[path] = ++clock_;
+  return {true, {}, Stat(path)};
 }
 
 WriteResult FakeFileStore::CopyFile(const std::string& source, const std::string& target) {
@@ -35,6 +98,18 @@ WriteResult FakeFileStore::CopyFile(const std::string& source, const std::string
   if (it == files.end()) return {false, "The system cannot find the file specified"};
   const std::string bytes = it->second;
   return WriteFile(target, bytes);
+}
+
+LocalTime FakeClock::Now() {
+  LocalTime now = start;
+  std::int64_t seconds = now.second + milliseconds / 1000;
+  now.second = static_cast<int>(seconds % 60);
+  std::int64_t minutes = now.minute + seconds / 60;
+  now.minute = static_cast<int>(minutes % 60);
+  std::int64_t hours = now.hour + minutes / 60;
+  now.hour = static_cast<int>(hours % 24);
+  now.day += static_cast<int>(hours / 24);  // tests stay within the month
+  return now;
 }
 
 bool RecordingMessageBoxes::Confirm(const std::string& text) {

@@ -4,10 +4,12 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "base/Clock.h"
 #include "base/MessageBoxes.h"
 #include "base/Text.h"
 #include "shell/ShellPorts.h"
@@ -19,22 +21,58 @@
 
 namespace tessaly::testing {
 
-// Files in memory. Paths are compared exactly.
+// Files in memory. Paths are compared exactly. A file's stamp changes with its bytes
+// and with every write, as a real file system's last-write time would.
 class FakeFileStore : public FileStore {
  public:
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  FileStamp Stat(const std::string& path) override;
   ReadResult ReadFile(const std::string& path) override;
   WriteResult WriteFile(const std::string& path, std::string_view bytes) override;
   WriteResult CopyFile(const std::string& source, const std::string& target) override;
   WriteResult RecoverInterruptedWrite(const std::string& path) override;
+  std::vector<std::string> ListFiles(const std::string& folder) override;
+  WriteResult CreateFolder(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+
+  // Another program writes the file (or, with nullopt, deletes it).
+  void WriteBehind(const std::string& path, std::optional<std::string> bytes);
+  // The paths written to, leaving out those in backup folders.
+  std::vector<std::string> DataWrites() const;
+  // The files of the folder (ending in "\"), by name.
+  std::map<std::string, std::string> FilesIn(const std::string& folder) const;
 
   std::map<std::string, std::string> files;
+  std::set<std::string> folders;
+  // Reads of these see other bytes first, one entry per read (nullopt: the file is
+  // missing, as while its writer swaps it in), then the file.
+  std::map<std::string, std::vector<std::optional<std::string>>> readsInTheMiddle;
+  std::map<std::string, std::uint64_t> times;  // last-write counts, bumped by every write
   std::set<std::string> failingPaths;  // writes to these fail and leave the file as it was
   std::vector<std::string> writes;     // every path written, in order
   // Reads of these fail with the reason given, as many times as the count says (-1:
   // always); the file itself stays.
   std::map<std::string, std::pair<std::string, int>> unreadable;
   std::vector<std::string> recovered;  // every path recovery was asked for, in order
+
+ private:
+  std::uint64_t clock_ = 0;
+};
+
+// A clock that never waits: pauses move it on and are recorded.
+class FakeClock : public Clock {
+ public:
+  LocalTime Now() override;
+  std::int64_t SteadyMilliseconds() override { return milliseconds; }
+  void Pause(int ms) override {
+    pauses.push_back(ms);
+    milliseconds += ms;
+    if (onPause) onPause();
+  }
+  LocalTime start{2026, 12, 9, 11, 30, 0};
+  std::int64_t milliseconds = 0;  // since start
+  std::vector<int> pauses;
+  std::function<void()> onPause;
 };
 
 // Shift-JIS as the code page while it lives: 0x81-0x9F and 0xE0-0xFC lead a

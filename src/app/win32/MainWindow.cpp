@@ -123,6 +123,10 @@ void MainWindow::OnCreate() {
                    change.overflow ? 1 : 0);
   });
   watcher_->WatchBuiltinFoldersLater(platform_.folders, kWatchDelay);
+  // A hand edit, a sync tool or a second Tessaly: the window follows their changes.
+  if (followOtherWriters_) {
+    watcher_->Watch(session_->DataDirectory(), false, WatchedCategory::DataFiles);
+  }
   formFont_ = CreateFormFont(dpi_, kFormFontHeight);
   categories_->Create(hwnd(), IDC_CATEGORY_PANE, dpi_);
   splitter_.Create(hwnd(), IDC_SPLITTER);
@@ -289,14 +293,34 @@ void MainWindow::OnLinkCheckTimer() {
   }
 }
 
+void MainWindow::FollowDataFiles() {
+  const CategoryNode* selected = selection_->selected();
+  const std::vector<std::string> path = selected != nullptr ? PathOf(*selected) : std::vector<std::string>{};
+  const OutsideChanges changes = session_->ReloadChangedFiles();
+  if (changes.settings) shortcuts_->ApplyStoredView(session_->StoredView());
+  if (changes.categories) {
+    // Categories whose path is gone are gone from memory too: nothing may point to
+    // them any more. The rest are the same nodes.
+    const CategoryNode* now = path.empty() ? nullptr : session_->tree().FindPath(path);
+    if (now != selected) selection_->Select(nullptr);
+    categories_->ShowTree();
+    if (now != nullptr) categories_->SelectAt(session_->tree().AbsoluteIndex(*now));
+  } else if (changes.shortcuts) {
+    selection_->ShowShownAgain();
+  }
+}
+
 void MainWindow::OnFoldersChanged(unsigned categories) {
   pendingFolderChanges_ |= categories;
-  if (!AtRest() || selection_->Filling() || session_->tree().empty()) {
+  if (!AtRest() || selection_->Filling() || !session_->treeLoaded()) {
     ::SetTimer(hwnd(), kFolderChangeTimer, kFolderChangeRetry, nullptr);
     return;
   }
   ::KillTimer(hwnd(), kFolderChangeTimer);
   const unsigned changed = std::exchange(pendingFolderChanges_, 0);
+  if ((changed & (1u << static_cast<unsigned>(WatchedCategory::DataFiles))) != 0) {
+    FollowDataFiles();
+  }
   for (const WatchedCategory category :
        {WatchedCategory::GetAll, WatchedCategory::Recent, WatchedCategory::Popular}) {
     if ((changed & (1u << static_cast<unsigned>(category))) == 0) continue;
@@ -554,6 +578,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         const HWND focus = ::GetFocus();
         if (focus != nullptr && ::IsChild(hwnd(), focus)) focusBeforeLeaving_ = focus;
         return 0;
+      }
+      // Changes of the data files that no notification told are taken in now.
+      if (followOtherWriters_) {
+        ::PostMessageA(hwnd(), kFoldersChanged, static_cast<WPARAM>(WatchedCategory::DataFiles), 0);
       }
       if (focusBeforeLeaving_ != nullptr && ::IsWindow(focusBeforeLeaving_) &&
           ::IsChild(hwnd(), focusBeforeLeaving_)) {

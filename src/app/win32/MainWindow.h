@@ -63,6 +63,10 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   // The category of that path ("/category") is selected at the delayed start instead
   // of the stored one.
   void SelectAtStart(std::string categoryPath) { startCategory_ = std::move(categoryPath); }
+  // Whether the window takes in, while it runs, what other programs write to the data
+  // files (on by default; before Create). Off, their changes are still kept: each
+  // write is made to the file as it is on disk.
+  void FollowOtherWriters(bool follow) { followOtherWriters_ = follow; }
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   // Keys that do something wherever the focus is in the window, before the control
@@ -90,6 +94,8 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void StartLinkCheck();
   void OnLinkCheckTimer();
   void OnFoldersChanged(unsigned categories);
+  // Takes in what another program wrote to the data files.
+  void FollowDataFiles();
   std::optional<int> StartSelection();
   LRESULT OnCopyData(const COPYDATASTRUCT& data);
   void OnSelectRequested();
@@ -133,6 +139,7 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   std::unique_ptr<StartMenuCheck> linkCheck_;
   // WatchedCategory bits of the folder changes still to follow.
   unsigned pendingFolderChanges_ = 0;
+  bool followOtherWriters_ = true;
 
   std::string hotkeyProblem_;
   // "/category" of this start, and one sent by a later start, until selected.

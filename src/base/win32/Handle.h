@@ -55,6 +55,11 @@ struct FindHandleTraits {
   static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void close(pointer h) noexcept { ::FindClose(h); }
 };
+struct ChangeNotificationTraits {
+  using pointer = HANDLE;
+  static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void close(pointer h) noexcept { ::FindCloseChangeNotification(h); }
+};
 struct IconTraits {
   using pointer = HICON;
   static pointer invalid() noexcept { return nullptr; }
@@ -85,6 +90,7 @@ struct ImageListTraits {
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
+using UniqueChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;

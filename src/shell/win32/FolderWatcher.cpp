@@ -46,6 +46,8 @@ std::string_view CategoryName(WatchedCategory category) {
       return builtin::Recent;
     case WatchedCategory::Popular:
       return builtin::Popular;
+    case WatchedCategory::DataFiles:
+      break;
   }
   return {};
 }

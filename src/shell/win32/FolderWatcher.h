@@ -18,10 +18,12 @@
 
 namespace tessaly::win32 {
 
-// The built-in categories whose lists come from watched folders.
-enum class WatchedCategory { GetAll, Recent, Popular };
+// The built-in categories whose lists come from watched folders, and the data
+// directory, whose files other programs may change.
+enum class WatchedCategory { GetAll, Recent, Popular, DataFiles };
 
-// The category's name in the tree ("Get All", "Recent", "Popular").
+// The category's name in the tree ("Get All", "Recent", "Popular"); empty for the
+// data files.
 std::string_view CategoryName(WatchedCategory category);
 
 struct FolderChange {
@@ -97,7 +99,7 @@ class FolderWatcher : public LoopWaits {
   std::vector<HANDLE> handles_;
   std::vector<std::unique_ptr<Watched>> watched_;
   std::vector<Tree> trees_;
-  std::array<Pending, 3> pending_{};
+  std::array<Pending, 4> pending_{};
   Folders* later_ = nullptr;
   ULONGLONG laterAt_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "store/win32/Win32FileStore.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -47,6 +48,41 @@ std::string FileNameOf(const std::string& path) {
 }
 
 bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+
+// What a file held open by another program gives: no sharing, a locked range, or (while
+// a sync tool or scanner has it open for delete, or swaps it) no access at all.
+bool HeldByAnother(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+// Growing pauses, about a second in all: a brief hold costs a few milliseconds, and a
+// file held for good fails after a second.
+constexpr DWORD kHeldPauses[] = {5, 10, 20, 40, 80, 160, 320, 365};
+
+// Runs attempt (which returns a system error code) again while the file is held.
+template <typename Attempt>
+DWORD WhileHeld(Attempt attempt) {
+  DWORD error = attempt();
+  for (const DWORD pause : kHeldPauses) {
+    if (!HeldByAnother(error)) break;
+    ::Sleep(pause);
+    error = attempt();
+  }
+  return error;
+}
+
+std::uint64_t Join(DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; }
+
+FileStamp StampAt(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return {};
+  }
+  return {true, Join(data.nFileSizeHigh, data.nFileSizeLow),
+          Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
 
 DWORD FlushToDisk(HANDLE file) {
   return ::FlushFileBuffers(file) ? ERROR_SUCCESS : ::GetLastError();
@@ -110,7 +146,10 @@ DWORD FillWithLines(const std::string& temp, const LineList& lines) {
 }
 
 DWORD FillWithCopy(const std::string& temp, const std::string& source) {
-  if (!::CopyFileA(source.c_str(), temp.c_str(), TRUE)) return ::GetLastError();
+  const DWORD copied = WhileHeld([&] {
+    return ::CopyFileA(source.c_str(), temp.c_str(), TRUE) ? DWORD{ERROR_SUCCESS} : ::GetLastError();
+  });
+  if (copied != ERROR_SUCCESS) return copied;
   // The copy takes the source's attributes; a read-only copy could be neither flushed
   // nor, after a failure, deleted.
   const DWORD attributes = ::GetFileAttributesA(temp.c_str());
@@ -168,19 +207,28 @@ bool IsReadOnly(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 // The one write of the program: fill a fresh temporary file, then swap it in.
 template <typename Fill>
 WriteResult ReplaceAtomically(const std::string& target, Fill fill) {
   // NOTE: Windows refuses to replace a read-only file; Wine's ReplaceFileA renames it
   // away and drops the attribute. A file the user made read-only is never replaced.
-  if (IsReadOnly(target)) return {false, SystemErrorText(ERROR_ACCESS_DENIED)};
+  // Both refuse at once: no other program lets go of them.
+  if (IsReadOnly(target) || IsFolder(target)) return {false, SystemErrorText(ERROR_ACCESS_DENIED)};
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kNameAttempts && NameTaken(error); ++attempt) {
     const std::string temp = TemporaryNameBeside(target);
     error = fill(temp);
     if (NameTaken(error)) continue;
-    if (error == ERROR_SUCCESS) error = SwapIn(temp, target);
-    if (error == ERROR_SUCCESS) return {};
+    // Taken while no other program knows the file: the stamp of this version, even if
+    // another writer replaces the target right after the swap.
+    const FileStamp stamp = StampAt(temp);
+    if (error == ERROR_SUCCESS) error = WhileHeld([&] { return SwapIn(temp, target); });
+    if (error == ERROR_SUCCESS) return {true, {}, stamp};
     ::DeleteFileA(temp.c_str());
   }
   return {false, SystemErrorText(error)};
@@ -264,36 +312,62 @@ WriteResult Win32FileStore::RecoverInterruptedWrite(const std::string& path) {
 
 bool Win32FileStore::FileExists(const std::string& path) { return IsFile(path); }
 
-ReadResult Win32FileStore::ReadFile(const std::string& path) {
+FileStamp Win32FileStore::Stat(const std::string& path) { return StampAt(path); }
+
+namespace {
+
+// One read of the whole file; error is the system's code when it failed.
+ReadResult ReadWhole(const std::string& path, DWORD& error) {
   UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) {
-    const DWORD error = ::GetLastError();
+    error = ::GetLastError();
     const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     return {missing ? ReadStatus::Missing : ReadStatus::Failed, {}, SystemErrorText(error)};
   }
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) {
-    return {ReadStatus::Failed, {}, SystemErrorText(::GetLastError())};
+  // The stamp before the bytes: a write during the read shows as a change next time.
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!::GetFileInformationByHandle(file.get(), &information)) {
+    error = ::GetLastError();
+    return {ReadStatus::Failed, {}, SystemErrorText(error)};
   }
+  const FileStamp stamp{true, Join(information.nFileSizeHigh, information.nFileSizeLow),
+                        Join(information.ftLastWriteTime.dwHighDateTime,
+                             information.ftLastWriteTime.dwLowDateTime)};
 
   // Sized from the file, one byte over so that the end is seen without a second
   // allocation; a file that grows meanwhile is still read whole.
-  std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+  std::string bytes(static_cast<std::size_t>(stamp.size) + 1, '\0');
   std::size_t used = 0;
   for (;;) {
     if (used == bytes.size()) bytes.resize(bytes.size() + 65536);
     const auto want = static_cast<DWORD>(std::min(bytes.size() - used, kMaxChunk));
     DWORD got = 0;
     if (!::ReadFile(file.get(), bytes.data() + used, want, &got, nullptr)) {
-      return {ReadStatus::Failed, {}, SystemErrorText(::GetLastError())};
+      error = ::GetLastError();
+      return {ReadStatus::Failed, {}, SystemErrorText(error)};
     }
     if (got == 0) break;
     used += got;
   }
   bytes.resize(used);
-  return {ReadStatus::Read, std::move(bytes), {}};
+  error = ERROR_SUCCESS;
+  return {ReadStatus::Read, std::move(bytes), {}, stamp};
+}
+
+}  // namespace
+
+ReadResult Win32FileStore::ReadFile(const std::string& path) {
+  // A folder refuses at once: no other program lets go of it.
+  if (IsFolder(path)) return {ReadStatus::Failed, {}, SystemErrorText(ERROR_ACCESS_DENIED)};
+  ReadResult result;
+  WhileHeld([&] {
+    DWORD error = ERROR_SUCCESS;
+    result = ReadWhole(path, error);
+    return result.status == ReadStatus::Failed ? error : DWORD{ERROR_SUCCESS};
+  });
+  return result;
 }
 
 WriteResult Win32FileStore::WriteFile(const std::string& path, std::string_view bytes) {
@@ -310,5 +384,23 @@ WriteResult Win32FileStore::CopyFile(const std::string& source, const std::strin
   return ReplaceAtomically(target,
                            [&](const std::string& temp) { return FillWithCopy(temp, source); });
 }
+
+std::vector<std::string> Win32FileStore::ListFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  UniqueFind find(::FindFirstFileA((WithTrailingBackslash(folder) + "*").c_str(), &data));
+  if (!find) return names;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(data.cFileName);
+  } while (::FindNextFileA(find.get(), &data));
+  return names;
+}
+
+WriteResult Win32FileStore::CreateFolder(const std::string& path) {
+  if (::CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path)) return {};
+  return {false, SystemErrorText(::GetLastError())};
+}
+
+bool Win32FileStore::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
 }  // namespace tessaly::win32

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "base/win32/Handle.h"
@@ -302,7 +304,11 @@ TEST_F(Win32FileStoreTest, SettingsAndShortcutsSurviveARestart) {
   const auto stored = store.SectionEntries(tools);
   ASSERT_TRUE(stored);
   EXPECT_EQ(testing::Titles(*stored), (std::vector<std::string>{"Calculator", "Paint"}));
-  EXPECT_EQ(Entries(folder), (Names{"Settings.sts", "Shortcuts.sts"}));
+  // The first write of each file kept the file as it was found (Settings.sts had none).
+  EXPECT_EQ(Entries(folder), (Names{"Backup", "Settings.sts", "Shortcuts.sts"}));
+  const std::vector<std::string> backups = files.ListFiles(folder.path() + "Backup\\");
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(ReadWholeFile(folder.path() + "Backup\\" + backups[0]), "<[Work]>\nEditor\nC:\\ed.exe\n");
 }
 
 TEST_F(Win32FileStoreTest, FailedStoreSaveIsReportedAndTheFileKeepsItsContent) {
@@ -322,6 +328,136 @@ TEST_F(Win32FileStoreTest, FailedStoreSaveIsReportedAndTheFileKeepsItsContent) {
   EXPECT_NE(boxes.shown[0].find(path), std::string::npos);
   EXPECT_EQ(ReadWholeFile(path), "<[Work]>\r\n");
   EXPECT_EQ(store.Lines(), (LineList{"<[Work]>", "Editor", "C:\\ed.exe"}));
+}
+
+// Another program that holds a file open without sharing for a moment: a second thread
+// opens it, says so, and lets go after holdFor.
+class Holder {
+ public:
+  Holder(const std::string& path, DWORD holdFor)
+      : opened_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        release_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread([this, path, holdFor] {
+      UniqueFile held(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+      ok_ = static_cast<bool>(held);
+      ::SetEvent(opened_.get());
+      ::WaitForSingleObject(release_.get(), holdFor);
+    });
+  }
+  ~Holder() {
+    ::SetEvent(release_.get());
+    thread_.join();
+  }
+  // True once the file is held, within a few seconds.
+  bool Holding() { return ::WaitForSingleObject(opened_.get(), 5000) == WAIT_OBJECT_0 && ok_; }
+
+ private:
+  UniqueKernelHandle opened_;
+  UniqueKernelHandle release_;
+  std::atomic<bool> ok_{false};
+  std::thread thread_;
+};
+
+// Mended: a sync tool or a scanner that had the file open for a few milliseconds made
+// the write fail with a message.
+TEST_F(Win32FileStoreTest, AFileHeldForAMomentIsWaitedForByReadsAndWrites) {
+  const std::string target = folder.WriteFile("Shortcuts.sts", "old\r\n");
+  const std::string backup = folder.path() + "Copy.sts";
+  {
+    Holder holder(target, 100);
+    ASSERT_TRUE(holder.Holding());
+    ASSERT_TRUE(files.WriteFile(target, "new\r\n"));
+  }
+  EXPECT_EQ(ReadWholeFile(target), "new\r\n");
+  {
+    Holder holder(target, 100);
+    ASSERT_TRUE(holder.Holding());
+    const ReadResult read = files.ReadFile(target);
+    EXPECT_EQ(read.status, ReadStatus::Read);
+    EXPECT_EQ(read.bytes, "new\r\n");
+  }
+  {
+    Holder holder(target, 100);
+    ASSERT_TRUE(holder.Holding());
+    ASSERT_TRUE(files.CopyFile(target, backup));
+  }
+  EXPECT_EQ(ReadWholeFile(backup), "new\r\n");
+  EXPECT_EQ(Entries(folder), (Names{"Copy.sts", "Shortcuts.sts"}));
+}
+
+TEST_F(Win32FileStoreTest, AFileHeldLongerThanTheWaitIsAFailureThatLeavesItWhole) {
+  const std::string target = folder.WriteFile("Shortcuts.sts", "old\r\n");
+  Holder holder(target, 10000);
+  ASSERT_TRUE(holder.Holding());
+  const WriteResult written = files.WriteLines(target, {"new"});
+  EXPECT_FALSE(written);
+  // NOTE: Wine says "access denied" where Windows says "sharing violation".
+  EXPECT_TRUE(written.error == SystemErrorText(ERROR_SHARING_VIOLATION) ||
+              written.error == SystemErrorText(ERROR_ACCESS_DENIED))
+      << written.error;
+  const ReadResult read = files.ReadFile(target);
+  EXPECT_EQ(read.status, ReadStatus::Failed);
+  EXPECT_EQ(Entries(folder), Names{"Shortcuts.sts"});
+}
+
+TEST_F(Win32FileStoreTest, TheStampOfAWriteIsTheFilesAndAnotherHandlesWriteChangesIt) {
+  const std::string target = folder.path() + "Settings.sts";
+  EXPECT_FALSE(files.Stat(target).exists);
+  const WriteResult written = files.WriteLines(target, {"[View]", "List"});
+  ASSERT_TRUE(written);
+  // The swap keeps the stamp of the file written: the next look needs no read.
+  EXPECT_EQ(files.Stat(target), written.stamp);
+  EXPECT_EQ(written.stamp.size, 14u);
+  EXPECT_EQ(files.ReadFile(target).stamp, written.stamp);
+
+  // Another program writes in place, through a handle of its own.
+  {
+    UniqueFile other(::CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(other);
+    DWORD done = 0;
+    ASSERT_TRUE(::WriteFile(other.get(), "[View]\r\nReport\r\n", 16, &done, nullptr));
+  }
+  EXPECT_NE(files.Stat(target), written.stamp);
+  EXPECT_EQ(files.Stat(target).size, 16u);
+  EXPECT_FALSE(files.Stat(folder.path()).exists);  // a folder is no file
+}
+
+// The check before every write, over real files: a change made by another program
+// through its own handle is merged, one made with the file's old size too.
+TEST_F(Win32FileStoreTest, AStoreMergesWhatAnotherHandleWroteMeanwhile) {
+  testing::RecordingMessageBoxes boxes;
+  const std::string path = folder.WriteFile("Shortcuts.sts", "<[Work]>\r\nA\r\na\r\n");
+  ShortcutStore store(files, boxes, path);
+  ASSERT_EQ(store.Load().status, ReadStatus::Read);
+  CategoryTree tree;
+  CategoryNode& work = tree.AddTopLevel("Work");
+  CategoryNode& games = tree.AddTopLevel("Games");
+  folder.WriteFile("Shortcuts.sts", "<[Work]>\r\nA\r\na\r\n<[Hand]>\r\nH\r\nh\r\n");
+  store.AppendItemsToSection(work, {{"B", "b"}});
+  EXPECT_EQ(ReadWholeFile(path), "<[Work]>\r\nA\r\na\r\nB\r\nb\r\n<[Hand]>\r\nH\r\nh\r\n");
+  folder.WriteFile("Shortcuts.sts", "<[Work]>\r\nA\r\na\r\nB\r\nb\r\n<[Hand]>\r\nX\r\nh\r\n");
+  store.SaveCategorySection(games, {});
+  EXPECT_EQ(ReadWholeFile(path),
+            "<[Work]>\r\nA\r\na\r\nB\r\nb\r\n<[Hand]>\r\nX\r\nh\r\n<[Games]>\r\n");
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(Win32FileStoreTest, FoldersAreMadeListedAndFilesRemoved) {
+  const std::string sub = folder.path() + "Backup\\";
+  ASSERT_TRUE(files.CreateFolder(sub));
+  ASSERT_TRUE(files.CreateFolder(sub));  // there already: fine
+  folder.WriteFile("Backup\\b.sts", "b");
+  folder.WriteFile("Backup\\a.sts", "a");
+  folder.Make("Backup\\Inner");
+  std::vector<std::string> names = files.ListFiles(sub);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (Names{"a.sts", "b.sts"}));
+  EXPECT_TRUE(files.RemoveFile(sub + "a.sts"));
+  EXPECT_FALSE(files.RemoveFile(sub + "a.sts"));
+  EXPECT_EQ(files.ListFiles(sub), Names{"b.sts"});
+  EXPECT_FALSE(files.CreateFolder(folder.path() + "no\\such\\place\\"));
+  EXPECT_TRUE(files.ListFiles(folder.path() + "missing\\").empty());
 }
 
 }  // namespace

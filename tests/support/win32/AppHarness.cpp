@@ -278,8 +278,8 @@ std::vector<std::string> AppHarness::DataFileNames() const {
   HANDLE find = ::FindFirstFileA((data.path() + "*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
+    // The files only: the folder "Backup" with its copies is no data file.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
   } while (::FindNextFileA(find, &found));
   ::FindClose(find);
   return names;
@@ -303,6 +303,7 @@ void AppHarness::UiThread() {
   ::SetCurrentDirectoryA(data.path().c_str());
   auto window = std::make_unique<win32::MainWindow>(*platform_);
   window->SelectAtStart(startCategory);
+  window->FollowOtherWriters(followOtherWriters);
   const bool created = window->Create(win32::CurrentDirectory());
   {
     std::lock_guard lock(startMutex_);

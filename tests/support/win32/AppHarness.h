@@ -113,7 +113,13 @@ class AppHarness {
 
   void WriteDataFile(const std::string& name, const std::string& bytes) const;
   std::string ReadDataFile(const std::string& name) const;
+  // The names of the files in the data directory (not of folders such as "Backup").
   std::vector<std::string> DataFileNames() const;
+
+  // Whether the window follows what the test writes to the data files while it runs.
+  // Off unless a test turns it on: a test that writes a file and then gives a command
+  // must know which of the two the window sees first.
+  bool followOtherWriters = false;
 
   // Starts the program's main window; false when the program ended at start-up.
   bool Start();
