@@ -185,7 +185,18 @@ int Show(const std::string& path, const std::string& folder) {
                               FALSE, processId));
   if (!process) Fail("cannot open Tessaly's process");
 
-  const HWND tree = ::FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
+  // The tree sits inside the category pane: looked for among all descendants.
+  HWND tree = nullptr;
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM found) -> BOOL {
+        char name[64] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        if (::lstrcmpiA(name, WC_TREEVIEWA) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
   if (tree == nullptr) Fail("the main window has no tree");
   if (!WaitFor([&] { return ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 0; }))
     Fail("the tree stayed empty");

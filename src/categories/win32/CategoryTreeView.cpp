@@ -47,9 +47,13 @@ void CategoryTreeView::InsertSubtree(const CategoryNode& node, HTREEITEM parent,
 
 void CategoryTreeView::Rebuild(const CategoryTree& tree) {
   ScopedFlag scope(rebuilding_);
+  // Hundreds of items: the control lays out and paints once, not after each of them.
+  ::SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
   TreeView_DeleteAllItems(hwnd_);
   items_.clear();
   for (const auto& root : tree.roots()) InsertSubtree(*root, TVI_ROOT, TVI_LAST);
+  ::SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CategoryTreeView::InsertNode(const CategoryTree& tree, const CategoryNode& node) {
