@@ -87,7 +87,7 @@ ChooserRun Chooser(int count) {
     std::fprintf(stderr, "Tessaly did not start\n");
     std::exit(1);
   }
-  ::PostMessageA(app.main(), WM_COMMAND, MAKEWPARAM(IDM_CHANGE_ICON, 0), 0);
+  ::PostMessageA(app.Child(IDC_CATEGORY_PANE), WM_COMMAND, MAKEWPARAM(IDM_CHANGE_ICON, 0), 0);
   const HWND dialog = testing::AppHarness::WaitForWindow("Choose an icon");
   if (dialog == nullptr) {
     std::fprintf(stderr, "the icon chooser did not open\n");

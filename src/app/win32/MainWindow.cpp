@@ -238,6 +238,7 @@ namespace {
 // Below a step of the link check the window takes its messages again.
 constexpr ULONGLONG kLinkCheckSlice = 8;
 constexpr UINT kLinkCheckInterval = 20;
+constexpr ULONGLONG kQuietForLinkCheck = 1000;
 constexpr UINT kFolderChangeRetry = 300;
 
 bool HasGetAll(const CategoryTree& tree) {
@@ -274,7 +275,10 @@ void MainWindow::OnLinkCheckTimer() {
     ::KillTimer(hwnd(), kLinkCheckTimer);
     return;
   }
-  if (!AtRest() || selection_->Filling()) return;
+  // Idle means the user is not at work in the window either: typing goes first.
+  if (!AtRest() || selection_->Filling() || ::GetTickCount64() - lastInput_ < kQuietForLinkCheck) {
+    return;
+  }
   const ULONGLONG until = ::GetTickCount64() + kLinkCheckSlice;
   while (linkCheck_->Step() && ::GetTickCount64() < until) {
   }
@@ -464,6 +468,10 @@ void MainWindow::Focus(FocusPane pane) {
 bool MainWindow::PreTranslateMessage(const MSG& msg) {
   // Only keys meant for this window; a dialog or menu runs its own loop anyway.
   if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
+  if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+      (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MOUSELAST)) {
+    lastInput_ = ::GetTickCount64();
+  }
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   KeyPress key;
   key.key = static_cast<unsigned>(msg.wParam);

@@ -140,6 +140,8 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   // WatchedCategory bits of the folder changes still to follow.
   unsigned pendingFolderChanges_ = 0;
   bool followOtherWriters_ = true;
+  // When a key or a mouse button was last used in the window.
+  ULONGLONG lastInput_ = 0;
 
   std::string hotkeyProblem_;
   // "/category" of this start, and one sent by a later start, until selected.
