@@ -56,7 +56,8 @@ TEST_F(DragUi, DraggedShortcutsLandBeforeTheItemDroppedOnInTheirOrder) {
   // A second drag right after the first works alike.
   SelectListItems(list, {0});
   ASSERT_TRUE(DragToItem(0, 4));
-  EXPECT_EQ((std::vector<std::string>{"D", "E", "B", "A", "C"}), ListTitles(list));
+  EXPECT_EQ((std::vector<std::string>{"D", "E", "B", "A", "C"}), ListTitles(list))
+      << StatusText(status) << " / launched " << app.launcher.Calls().size();
 }
 
 TEST_F(DragUi, ShortcutDroppedOnEmptySpaceGoesToTheEndAndTheIconsFollowTheOrder) {
