@@ -230,6 +230,14 @@ void ShortcutPaneModel::AddDroppedFiles(const std::vector<std::string>& paths) {
   StoreList();
 }
 
+void ShortcutPaneModel::PrepareSearch() {
+  bool hasGetAll = false;
+  sources_.tree.ForEach([&](CategoryNode& node) { hasGetAll = hasGetAll || IsGetAll(node); });
+  const auto& latest = services_.selection.latestResults();
+  if (hasGetAll && latest.find(std::string(builtin::GetAll)) == latest.end()) return;
+  BuildIndex();
+}
+
 void ShortcutPaneModel::BuildIndex() {
   // The index is built again only when what it was built from has changed.
   if (indexedStore_ == services_.store.version() &&

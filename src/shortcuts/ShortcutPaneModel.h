@@ -119,6 +119,10 @@ class ShortcutPaneModel {
   // Type to find. A blank text shows what was opened most lately, or, when nothing
   // was, ends the search.
   void Search(const std::string& text);
+  // Builds the search's index ahead of the first key, when that needs no scan (the
+  // store and "Get All", if the tree has one, are known). Returns at once when the
+  // index is current.
+  void PrepareSearch();
   // Forgets what was opened, after asking; a list of it shown goes back to the category.
   void ForgetHistory();
   // Shows the selected category again.

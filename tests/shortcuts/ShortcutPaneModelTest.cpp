@@ -353,6 +353,24 @@ TEST_F(PaneTest, TheIndexIsBuiltAgainOnlyWhenWhatItHoldsChanged) {
   EXPECT_EQ((std::vector<std::string>{"Editor", "Elsewhere"}), Titles(list));
 }
 
+TEST_F(PaneTest, TheIndexIsPreparedAheadOnlyWhenThatNeedsNoScan) {
+  StartMenuLinks(3);
+  StartWith("<[Work]>\r\nEditor\r\nC:\\ed.exe\r\n");
+  Show("Work");
+  const auto listed = dirs.listed.size();
+  pane.PrepareSearch();  // "Get All" is not known yet: the first key scans it
+  EXPECT_EQ(listed, dirs.listed.size());
+  pane.Search("p1");
+  EXPECT_EQ(3, list.Count());
+  pane.EndSearch();
+  pane.AddDroppedFiles({"C:\\Elsewhere.exe"});
+  const auto scanned = dirs.listed.size();
+  pane.PrepareSearch();
+  pane.Search("els");
+  EXPECT_EQ(std::vector<std::string>{"Elsewhere"}, Titles(list));
+  EXPECT_EQ(scanned, dirs.listed.size());
+}
+
 TEST_F(PaneTest, LaunchesAreLearnedWithTheTextTheResultsWereFoundFor) {
   StartWith("<[Work]>\r\nEditor One\r\nC:\\one.exe\r\nEditor Two\r\nC:\\two.exe\r\n");
   dirs.AddFile("C:\\one.exe");

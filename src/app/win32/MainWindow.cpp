@@ -239,6 +239,7 @@ namespace {
 constexpr ULONGLONG kLinkCheckSlice = 8;
 constexpr UINT kLinkCheckInterval = 20;
 constexpr ULONGLONG kQuietForLinkCheck = 1000;
+constexpr UINT kPrepareSearchDelay = 300;
 constexpr UINT kFolderChangeRetry = 300;
 
 bool HasGetAll(const CategoryTree& tree) {
@@ -254,6 +255,8 @@ bool AtRest() { return tHandlersRunning <= 1 && ::GetCapture() == nullptr; }
 }  // namespace
 
 void MainWindow::WarmGetAll() {
+  // The index is built at the first quiet moment, so that the first key finds it.
+  ::SetTimer(hwnd(), kPrepareSearchTimer, kPrepareSearchDelay, nullptr);
   if (platform_.linkCache == nullptr || !HasGetAll(session_->tree())) return;
   // Unless a scan already gave the search a fresher one.
   if (selection_->latestResults().count(std::string(builtin::GetAll)) == 0) {
@@ -262,6 +265,14 @@ void MainWindow::WarmGetAll() {
     }
   }
   StartLinkCheck();
+}
+
+void MainWindow::OnPrepareSearchTimer() {
+  if (!AtRest() || selection_->Filling() || ::GetTickCount64() - lastInput_ < kQuietForLinkCheck) {
+    return;
+  }
+  ::KillTimer(hwnd(), kPrepareSearchTimer);
+  paneModel_->PrepareSearch();
 }
 
 void MainWindow::StartLinkCheck() {
@@ -294,6 +305,7 @@ void MainWindow::OnLinkCheckTimer() {
   if (auto lines = GetAllFromCache(platform_.linkCache->cache(), platform_.folders);
       lines && selection_->RememberGetAll(*lines)) {
     selection_->FollowFolderChange(builtin::GetAll);
+    ::SetTimer(hwnd(), kPrepareSearchTimer, kPrepareSearchDelay, nullptr);
   }
 }
 
@@ -577,6 +589,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kStartTimer) OnStartTimer();
       if (wp == kLinkCheckTimer) OnLinkCheckTimer();
+      if (wp == kPrepareSearchTimer) OnPrepareSearchTimer();
       if (wp == kFolderChangeTimer) OnFoldersChanged(0);
       return 0;
     case WM_ACTIVATE:

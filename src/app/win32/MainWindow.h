@@ -39,6 +39,8 @@ inline constexpr UINT_PTR kStartTimer = 1;
 inline constexpr UINT_PTR kLinkCheckTimer = 2;
 // Folder changes that came while something else ran, handled once it is over.
 inline constexpr UINT_PTR kFolderChangeTimer = 3;
+// The search's index, built ahead of the first key.
+inline constexpr UINT_PTR kPrepareSearchTimer = 4;
 // Posted by the first paint: what the first frame does not show is loaded then.
 inline constexpr UINT kAfterFirstPaint = WM_APP + 3;
 // The summon hotkey's identifier with the system.
@@ -93,6 +95,7 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void WarmGetAll();
   void StartLinkCheck();
   void OnLinkCheckTimer();
+  void OnPrepareSearchTimer();
   void OnFoldersChanged(unsigned categories);
   // Takes in what another program wrote to the data files.
   void FollowDataFiles();
