@@ -160,4 +160,24 @@ DataFile::Kept DataFile::Backup(const LineList* lines) {
   return {target, {}};
 }
 
+bool MergeOutsideChanges(LineChanges& changes, DataFile& file, DiskCheck& check,
+                         MessageBoxes& boxes,
+                         const std::function<std::string(const std::string&)>& partName,
+                         std::string* error) {
+  LineChanges::Rebased rebased = changes.Rebase(check.lines);
+  if (!rebased.conflicts.empty()) {
+    const DataFile::Kept kept = file.KeepAside(check.lines);
+    if (!kept.path) {
+      *error = "the version another program wrote could not be kept: " + kept.error;
+      return false;
+    }
+    std::vector<std::string> parts;
+    for (const std::string& conflict : rebased.conflicts) parts.push_back(partName(conflict));
+    boxes.Information(ConflictText(file.path(), parts, *kept.path));
+  }
+  changes.Adopt(std::move(rebased));
+  file.Adopt(check);
+  return true;
+}
+
 }  // namespace tessaly

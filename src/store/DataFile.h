@@ -12,6 +12,7 @@
 #include "base/LineList.h"
 #include "base/MessageBoxes.h"
 #include "store/FileStore.h"
+#include "store/LineChanges.h"
 
 namespace tessaly {
 
@@ -100,5 +101,14 @@ class DataFile {
   std::optional<FileStamp> refused_;
   std::optional<std::int64_t> lastBackup_;
 };
+
+// Makes the changes in memory again on the lines another program wrote (check). When
+// both changed the same part, the other version is kept aside and one message names
+// each part (as partName words it) and where that version is. False, with why, when
+// it could not be kept: nothing is changed then.
+bool MergeOutsideChanges(LineChanges& changes, DataFile& file, DiskCheck& check,
+                         MessageBoxes& boxes,
+                         const std::function<std::string(const std::string&)>& partName,
+                         std::string* error);
 
 }  // namespace tessaly

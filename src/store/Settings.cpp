@@ -62,19 +62,8 @@ std::string Settings::ReadSetting(const std::string& key) const {
 }
 
 bool Settings::Merge(DiskCheck& check, std::string* error) {
-  LineChanges::Rebased rebased = changes_.Rebase(check.lines);
-  if (!rebased.conflicts.empty()) {
-    const DataFile::Kept kept = file_.KeepAside(check.lines);
-    if (!kept.path) {
-      *error = "the version another program wrote could not be kept: " + kept.error;
-      return false;
-    }
-    std::vector<std::string> parts;
-    for (const std::string& key : rebased.conflicts) parts.push_back("the setting [" + key + "]");
-    boxes_.Information(ConflictText(Path(), parts, *kept.path));
-  }
-  changes_.Adopt(std::move(rebased));
-  file_.Adopt(check);
+  const auto name = [](const std::string& key) { return "the setting [" + key + "]"; };
+  if (!MergeOutsideChanges(changes_, file_, check, boxes_, name, error)) return false;
   changedOutside_ = true;
   return true;
 }

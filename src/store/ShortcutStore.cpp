@@ -247,21 +247,10 @@ std::string ShortcutStore::SectionHeader(const CategoryNode& node) {
 }
 
 bool ShortcutStore::Merge(DiskCheck& check, std::string* error) {
-  LineChanges::Rebased rebased = changes_.Rebase(check.lines);
-  if (!rebased.conflicts.empty()) {
-    const DataFile::Kept kept = file_.KeepAside(check.lines);
-    if (!kept.path) {
-      *error = "the version another program wrote could not be kept: " + kept.error;
-      return false;
-    }
-    std::vector<std::string> parts;
-    for (const std::string& header : rebased.conflicts) {
-      parts.push_back("the shortcuts of " + header.substr(1, header.size() - 2));
-    }
-    boxes_.Information(ConflictText(Path(), parts, *kept.path));
-  }
-  changes_.Adopt(std::move(rebased));
-  file_.Adopt(check);
+  const auto name = [](const std::string& header) {
+    return "the shortcuts of " + header.substr(1, header.size() - 2);
+  };
+  if (!MergeOutsideChanges(changes_, file_, check, boxes_, name, error)) return false;
   ++version_;
   ++generation_;
   changedOutside_ = true;
