@@ -135,9 +135,7 @@ void CategorySelection::Forget(const CategoryNode& node) {
 
 void CategorySelection::ScanGetAllOnce(const CategoryTree& tree, ShellScans& hiddenScans,
                                        ShortcutList& hiddenList) {
-  bool hasGetAll = false;
-  tree.ForEach([&](CategoryNode& node) { hasGetAll = hasGetAll || IsGetAll(node); });
-  if (!hasGetAll || latest_.count(std::string(builtin::GetAll)) != 0) return;
+  if (!HasGetAll(tree) || latest_.count(std::string(builtin::GetAll)) != 0) return;
   hiddenList.ShowNothing();
   ScanGetAll(hiddenScans, folders_, [] { return true; });
   RememberLatest(std::string(builtin::GetAll), hiddenList.entries());

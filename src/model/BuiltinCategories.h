@@ -25,4 +25,10 @@ inline bool IsNamedAt(const CategoryNode& node, std::string_view name, int level
 // "Get All" counts only directly below a top-level category.
 inline bool IsGetAll(const CategoryNode& node) { return IsNamedAt(node, builtin::GetAll, 1); }
 
+inline bool HasGetAll(const CategoryTree& tree) {
+  bool found = false;
+  tree.ForEach([&](const CategoryNode& node) { found = found || IsGetAll(node); });
+  return found;
+}
+
 }  // namespace tessaly

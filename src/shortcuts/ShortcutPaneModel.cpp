@@ -231,10 +231,8 @@ void ShortcutPaneModel::AddDroppedFiles(const std::vector<std::string>& paths) {
 }
 
 void ShortcutPaneModel::PrepareSearch() {
-  bool hasGetAll = false;
-  sources_.tree.ForEach([&](CategoryNode& node) { hasGetAll = hasGetAll || IsGetAll(node); });
   const auto& latest = services_.selection.latestResults();
-  if (hasGetAll && latest.find(std::string(builtin::GetAll)) == latest.end()) return;
+  if (HasGetAll(sources_.tree) && latest.find(std::string(builtin::GetAll)) == latest.end()) return;
   BuildIndex();
 }
 

@@ -238,15 +238,9 @@ namespace {
 // Below a step of the link check the window takes its messages again.
 constexpr ULONGLONG kLinkCheckSlice = 8;
 constexpr UINT kLinkCheckInterval = 20;
-constexpr ULONGLONG kQuietForLinkCheck = 1000;
+constexpr ULONGLONG kQuietForBackground = 1000;
 constexpr UINT kPrepareSearchDelay = 300;
 constexpr UINT kFolderChangeRetry = 300;
-
-bool HasGetAll(const CategoryTree& tree) {
-  bool found = false;
-  tree.ForEach([&](const CategoryNode& node) { found = found || IsGetAll(node); });
-  return found;
-}
 
 // Inside another handler (a scan's pump, a dialog, a menu) the lists and the link
 // cache are in use; with the mouse held a drag or a selection may be under way.
@@ -267,10 +261,13 @@ void MainWindow::WarmGetAll() {
   StartLinkCheck();
 }
 
+bool MainWindow::Idle() const {
+  // Typing and clicking go first.
+  return AtRest() && !selection_->Filling() && ::GetTickCount64() - lastInput_ >= kQuietForBackground;
+}
+
 void MainWindow::OnPrepareSearchTimer() {
-  if (!AtRest() || selection_->Filling() || ::GetTickCount64() - lastInput_ < kQuietForLinkCheck) {
-    return;
-  }
+  if (!Idle()) return;
   ::KillTimer(hwnd(), kPrepareSearchTimer);
   paneModel_->PrepareSearch();
 }
@@ -286,10 +283,7 @@ void MainWindow::OnLinkCheckTimer() {
     ::KillTimer(hwnd(), kLinkCheckTimer);
     return;
   }
-  // Idle means the user is not at work in the window either: typing goes first.
-  if (!AtRest() || selection_->Filling() || ::GetTickCount64() - lastInput_ < kQuietForLinkCheck) {
-    return;
-  }
+  if (!Idle()) return;
   const ULONGLONG until = ::GetTickCount64() + kLinkCheckSlice;
   while (linkCheck_->Step() && ::GetTickCount64() < until) {
   }

@@ -96,6 +96,9 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void StartLinkCheck();
   void OnLinkCheckTimer();
   void OnPrepareSearchTimer();
+  // No handler, filling or mouse capture runs and the user has not been at work in the
+  // window for a moment: time for work in the background.
+  bool Idle() const;
   void OnFoldersChanged(unsigned categories);
   // Takes in what another program wrote to the data files.
   void FollowDataFiles();

@@ -257,6 +257,8 @@ LRESULT CategoryPane::OnNotify(NMHDR& header) {
 }
 
 LRESULT CategoryPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // While a drag runs the pane holds the mouse for it.
+  if (drag_.OnMouseMessage(hwnd(), msg, wp, lp)) return 0;
   switch (msg) {
     case WM_SIZE:
       ::MoveWindow(categoryTree_.hwnd(), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
@@ -273,13 +275,6 @@ LRESULT CategoryPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kRunSelection:
       RunPendingSelection();
       return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-    case WM_CANCELMODE:
-      // While a drag runs the pane holds the mouse for it.
-      if (drag_.OnMouseMessage(hwnd(), msg, wp, lp)) return 0;
-      return DefaultHandling(msg, wp, lp);
     default:
       return DefaultHandling(msg, wp, lp);
   }

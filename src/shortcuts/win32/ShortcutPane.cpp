@@ -493,6 +493,8 @@ LRESULT ShortcutPane::OnNotify(NMHDR& header) {
 }
 
 LRESULT ShortcutPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // While a drag runs the pane holds the mouse for it.
+  if (drag_.OnMouseMessage(hwnd(), msg, wp, lp)) return 0;
   switch (msg) {
     case WM_SIZE:
       Layout();
@@ -512,13 +514,6 @@ LRESULT ShortcutPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-    case WM_CANCELMODE:
-      // While a drag runs the pane holds the mouse for it.
-      if (drag_.OnMouseMessage(hwnd(), msg, wp, lp)) return 0;
-      return DefaultHandling(msg, wp, lp);
     case WM_DESTROY:
       model_.list().SetObserver(nullptr);
       return 0;
