@@ -17,7 +17,7 @@ bool OpensMenu(const KeyPress& key) {
          (key.key == vk::Apps && !key.ctrl && !key.alt);
 }
 
-KeyAction DecideKey(const KeyPress& key, FocusPane focus) {
+KeyAction DecideKey(const KeyPress& key, FocusPane focus, bool searchEmpty) {
   if ((key.key == vk::LetterF && key.ctrl && !key.shift && !key.alt) ||
       (key.key == vk::F3 && Plain(key))) {
     return KeyAction::FocusSearch;
@@ -50,7 +50,8 @@ KeyAction DecideKey(const KeyPress& key, FocusPane focus) {
       if (!Plain(key)) return KeyAction::None;
       if (key.key == vk::Return) return KeyAction::OpenFound;
       if (key.key == vk::Down) return KeyAction::EnterResults;
-      if (key.key == vk::Escape) return KeyAction::EndSearch;
+      // With nothing typed there is no search to end: Esc puts the window away.
+      if (key.key == vk::Escape) return searchEmpty ? KeyAction::PutAway : KeyAction::EndSearch;
       return KeyAction::None;
     case FocusPane::Elsewhere:
       break;

@@ -49,9 +49,10 @@ enum class KeyAction {
   RunFoundAsAdministrator,
   EnterResults,  // into the list of results
   EndSearch,
+  PutAway,  // hide the window and give the focus back
 };
 
-KeyAction DecideKey(const KeyPress& key, FocusPane focus);
+KeyAction DecideKey(const KeyPress& key, FocusPane focus, bool searchEmpty = false);
 
 // True for the keys that ask for a context menu: Shift+F10 and the menu key. Their
 // release is the window's too, so that the system does not ask a second time.

@@ -1,7 +1,9 @@
 #include "app/Summon.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "base/Text.h"
@@ -37,8 +39,24 @@ std::optional<unsigned> KeyNamed(const std::string& lower) {
   for (const NamedKey& named : kNamedKeys) {
     if (lower == named.name) return named.key;
   }
+  // Keys without a name are written by their code ("0xBA"), which reads back.
+  if (lower.size() == 4 && lower[0] == '0' && lower[1] == 'x') {
+    unsigned code = 0;
+    for (const char c : lower.substr(2)) {
+      const bool digit = c >= '0' && c <= '9';
+      const bool letter = c >= 'a' && c <= 'f';
+      if (!digit && !letter) return std::nullopt;
+      code = code * 16 + static_cast<unsigned>(digit ? c - '0' : c - 'a' + 10);
+    }
+    if (code != 0) return code;
+  }
   return std::nullopt;
 }
+
+// The hotkey control's modifier flags.
+constexpr unsigned kControlShift = 0x1;
+constexpr unsigned kControlCtrl = 0x2;
+constexpr unsigned kControlAlt = 0x4;
 
 std::vector<std::string> SplitAtPlus(const std::string& text) {
   std::vector<std::string> parts(1);
@@ -108,6 +126,69 @@ std::string HotkeyText(const Hotkey& hotkey) {
     text += name;
   }
   return text;
+}
+
+std::optional<Hotkey> HotkeyFromControl(unsigned value) {
+  const unsigned key = value & 0xFF;
+  if (key == 0) return std::nullopt;
+  const unsigned flags = (value >> 8) & 0xFF;
+  Hotkey hotkey{0, key};
+  if ((flags & kControlShift) != 0) hotkey.modifiers |= modifier::Shift;
+  if ((flags & kControlCtrl) != 0) hotkey.modifiers |= modifier::Ctrl;
+  if ((flags & kControlAlt) != 0) hotkey.modifiers |= modifier::Alt;
+  return hotkey;
+}
+
+unsigned ControlValueOf(const Hotkey& hotkey) {
+  if ((hotkey.modifiers & modifier::Win) != 0) return 0;
+  unsigned flags = 0;
+  if ((hotkey.modifiers & modifier::Shift) != 0) flags |= kControlShift;
+  if ((hotkey.modifiers & modifier::Ctrl) != 0) flags |= kControlCtrl;
+  if ((hotkey.modifiers & modifier::Alt) != 0) flags |= kControlAlt;
+  return (flags << 8) | (hotkey.key & 0xFF);
+}
+
+namespace {
+
+long long DistanceSquared(ScreenPoint point, const ScreenRect& area) {
+  const long long dx = point.x < area.left ? area.left - point.x
+                       : point.x >= area.right ? point.x - area.right + 1 : 0;
+  const long long dy = point.y < area.top ? area.top - point.y
+                       : point.y >= area.bottom ? point.y - area.bottom + 1 : 0;
+  return dx * dx + dy * dy;
+}
+
+bool Overlap(const ScreenRect& a, const ScreenRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+std::size_t MonitorUnder(ScreenPoint pointer, const std::vector<ScreenRect>& monitors) {
+  std::size_t best = 0;
+  long long nearest = std::numeric_limits<long long>::max();
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    const long long distance = DistanceSquared(pointer, monitors[i]);
+    if (distance < nearest) {
+      nearest = distance;
+      best = i;
+    }
+  }
+  return best;
+}
+
+ScreenRect SummonedPlacement(const ScreenRect& window, const ScreenRect& workArea) {
+  const int width = std::min(window.width(), workArea.width());
+  const int height = std::min(window.height(), workArea.height());
+  int left = window.left;
+  int top = window.top;
+  if (!Overlap(window, workArea)) {
+    left = workArea.left + (workArea.width() - width) / 2;
+    top = workArea.top + (workArea.height() - height) / 2;
+  }
+  left = std::clamp(left, workArea.left, workArea.right - width);
+  top = std::clamp(top, workArea.top, workArea.bottom - height);
+  return {left, top, left + width, top + height};
 }
 
 unsigned long long InstanceKey(const std::string& dataDirectory) {

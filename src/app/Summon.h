@@ -2,8 +2,10 @@
 // Bringing Tessaly back: the summon hotkey of the setting "Hotkey", and the one
 // instance per data directory.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessaly {
 
@@ -34,6 +36,35 @@ HotkeyChoice ReadHotkey(const std::string& value);
 
 // The hotkey written the way the setting takes it.
 std::string HotkeyText(const Hotkey& hotkey);
+
+// The hotkey control's value (its key in the low byte, its modifier flags in the high
+// byte) and back. The control knows no Win key: a hotkey with it has no value there.
+std::optional<Hotkey> HotkeyFromControl(unsigned value);
+unsigned ControlValueOf(const Hotkey& hotkey);
+
+// Rectangles and points on the virtual screen, in pixels.
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// The monitor the summon shows the window on: the one under the pointer, or the
+// nearest one when the pointer is between them. The index into monitors (not empty).
+std::size_t MonitorUnder(ScreenPoint pointer, const std::vector<ScreenRect>& monitors);
+
+// Where the summoned window goes on that monitor's work area: its size kept, but never
+// larger than the area. A window already there stays where it is, one that reaches
+// over its edge is pushed inside, one on another monitor is centred.
+ScreenRect SummonedPlacement(const ScreenRect& window, const ScreenRect& workArea);
 
 // The name of the lock that lets one Tessaly run per data directory: the same for
 // every spelling of the folder (case, trailing "\").

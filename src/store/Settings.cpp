@@ -76,9 +76,20 @@ bool Settings::Reload() {
 }
 
 bool Settings::WriteSetting(const std::string& key, const std::string& value) {
+  return WriteSettings({{key, value}});
+}
+
+bool Settings::WriteSettings(const std::vector<std::pair<std::string, std::string>>& values) {
+  if (values.empty()) return true;
   DiskCheck check = file_.Check(Patience::Wait, changes_.pending() ? nullptr : &changes_.lines());
-  changes_.Make({[key, value](LineList& lines) { SetValue(lines, key, value); },
-                 IsOwnState(key) ? std::vector<std::string>{} : std::vector<std::string>{key}});
+  std::vector<std::string> touched;
+  for (const auto& [key, value] : values) {
+    if (!IsOwnState(key)) touched.push_back(key);
+  }
+  changes_.Make({[values](LineList& lines) {
+                   for (const auto& [key, value] : values) SetValue(lines, key, value);
+                 },
+                 std::move(touched)});
   WriteResult result;
   if (check.state == DiskState::Unsettled) {
     result = {false, check.error, {}};

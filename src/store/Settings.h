@@ -3,6 +3,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/Clock.h"
 #include "base/LineList.h"
@@ -23,6 +24,9 @@ inline constexpr const char* Height = "Height";
 inline constexpr const char* Treeselect = "Treeselect";
 inline constexpr const char* Hotkey = "Hotkey";
 inline constexpr const char* Learn = "Learn";
+inline constexpr const char* HideWhenLeft = "HideWhenLeft";
+inline constexpr const char* TrayIcon = "TrayIcon";
+inline constexpr const char* CloseHides = "CloseHides";
 }  // namespace setting_key
 
 class Settings {
@@ -41,6 +45,8 @@ class Settings {
   // in the file, whoever wrote it. False when the write failed (already reported); the
   // value is kept in memory and written with the next write.
   bool WriteSetting(const std::string& key, const std::string& value);
+  // Several settings in one write, in the same way.
+  bool WriteSettings(const std::vector<std::pair<std::string, std::string>>& values);
 
   // True once when the lines took in another program's changes (see ShortcutStore).
   bool TakeOutsideChange() { return std::exchange(changedOutside_, false); }

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "app/CategoryLink.h"
 #include "app/HeadlessOpen.h"
 #include "app/win32/MainWindowRes.h"
+#include "app/win32/OptionsDialog.h"
+#include "app/win32/TrayIconRes.h"
 #include "app/win32/Program.h"
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
@@ -34,6 +37,25 @@ constexpr UINT kStartDelay = 120;
 constexpr DWORD kWatchDelay = 2000;
 // A category path sent by another start is a few names; more is not one.
 constexpr DWORD kLongestCategoryPath = 32768;
+
+ScreenRect ScreenRectOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// The monitors' whole areas and work areas, in the system's order.
+struct Monitors {
+  std::vector<ScreenRect> areas;
+  std::vector<ScreenRect> workAreas;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetMonitorInfoA(monitor, &info)) {
+    auto& monitors = *reinterpret_cast<Monitors*>(data);
+    monitors.areas.push_back(ScreenRectOf(info.rcMonitor));
+    monitors.workAreas.push_back(ScreenRectOf(info.rcWork));
+  }
+  return TRUE;
+}
 
 RECT PrimaryWorkArea() {
   RECT area{};
@@ -103,7 +125,9 @@ bool MainWindow::Create(const std::string& currentDirectory) {
   // A second start in the same data directory finds this window by it.
   ::SetPropA(hwnd(), kInstanceProperty,
              reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(InstanceKey(session_->DataDirectory()))));
+  options_ = ReadOptions(session_->settings());
   RegisterSummonHotkey();
+  ApplyOptions();
   ::SetTimer(hwnd(), kStartTimer, kStartDelay, nullptr);
   ::DragAcceptFiles(hwnd(), TRUE);
   return true;
@@ -142,6 +166,12 @@ void MainWindow::OnCreate() {
   GiveAccessibleName(statusBar_, "Status");
   GiveAccessibleName(splitter_.hwnd(), "Border between the panes");
   statusText_.Attach(statusBar_);
+
+  // The window's own menu opens the options, where a window without a menu bar has one.
+  if (const HMENU system = ::GetSystemMenu(hwnd(), FALSE)) {
+    ::AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(system, MF_STRING, kOptionsSystemCommand, "&Options...");
+  }
 }
 
 void MainWindow::Layout() {
@@ -307,7 +337,14 @@ void MainWindow::FollowDataFiles() {
   const CategoryNode* selected = selection_->selected();
   const std::vector<std::string> path = selected != nullptr ? PathOf(*selected) : std::vector<std::string>{};
   const OutsideChanges changes = session_->ReloadChangedFiles();
-  if (changes.settings) shortcuts_->ApplyStoredView(session_->StoredView());
+  if (changes.settings) {
+    shortcuts_->ApplyStoredView(session_->StoredView());
+    Options options = ReadOptions(session_->settings());
+    options.startWithWindows = options_.startWithWindows;
+    if (options.hotkey != registeredHotkey_) ClaimHotkey(options.hotkey);
+    options_ = options;
+    ApplyOptions();
+  }
   if (changes.categories) {
     // Categories whose path is gone are gone from memory too: nothing may point to
     // them any more. The rest are the same nodes.
@@ -423,27 +460,141 @@ void MainWindow::RegisterSummonHotkey() {
     if (!choice.problem.empty()) hotkeyProblem_ = "The hotkey is off: " + choice.problem + ".";
     return;
   }
-  hotkeyRegistered_ = ::RegisterHotKey(hwnd(), kSummonHotkey, choice.hotkey->modifiers | MOD_NOREPEAT,
-                                       choice.hotkey->key) != FALSE;
-  if (!hotkeyRegistered_) {
+  if (!ClaimHotkey(choice.hotkey).empty()) {
     hotkeyProblem_ = "The hotkey is off: " + HotkeyText(*choice.hotkey) +
                      " is taken by another program.";
   }
 }
 
+std::string MainWindow::ClaimHotkey(const std::optional<Hotkey>& hotkey) {
+  if (hotkey == registeredHotkey_) return {};
+  const std::optional<Hotkey> before = std::exchange(registeredHotkey_, std::nullopt);
+  if (before) ::UnregisterHotKey(hwnd(), kSummonHotkey);
+  if (!hotkey) return {};
+  if (::RegisterHotKey(hwnd(), kSummonHotkey, hotkey->modifiers | MOD_NOREPEAT, hotkey->key)) {
+    registeredHotkey_ = hotkey;
+    hotkeyProblem_.clear();
+    return {};
+  }
+  const DWORD error = ::GetLastError();
+  if (before &&
+      ::RegisterHotKey(hwnd(), kSummonHotkey, before->modifiers | MOD_NOREPEAT, before->key)) {
+    registeredHotkey_ = before;
+  }
+  return SystemErrorText(error);
+}
+
+std::string MainWindow::StartupCommandOfThis() const {
+  return StartupCommand(ProgramPath(), session_->DataDirectory());
+}
+
+void MainWindow::OnOptions() {
+  if (!::IsWindowVisible(hwnd()) || ::IsIconic(hwnd())) Summon();
+  Options current = options_;
+  if (platform_.startup != nullptr) {
+    current.startWithWindows = StartsWithWindows(*platform_.startup, StartupCommandOfThis());
+  }
+  OptionsDialog dialog(platform_.boxes,
+                       [this](const std::optional<Hotkey>& hotkey) { return ClaimHotkey(hotkey); });
+  std::optional<Options> chosen = dialog.Ask(hwnd(), current);
+  if (!chosen || hwnd() == nullptr) return;
+  // A failed write is reported and kept in memory for the next one; the options apply
+  // all the same.
+  session_->settings().WriteSettings(ChangedSettings(current, *chosen));
+  if (platform_.startup != nullptr && chosen->startWithWindows != current.startWithWindows) {
+    const std::string problem =
+        SetStartWithWindows(*platform_.startup, chosen->startWithWindows, StartupCommandOfThis());
+    if (!problem.empty()) {
+      platform_.boxes.Error(std::string("Tessaly could not ") +
+                            (chosen->startWithWindows ? "add itself to" : "remove itself from") +
+                            " the programs that start with Windows: " + problem + ".");
+      chosen->startWithWindows = current.startWithWindows;
+    }
+  }
+  options_ = *chosen;
+  ApplyOptions();
+}
+
+void MainWindow::ApplyOptions() {
+  session_->history().SetLearning(options_.learn);
+  if (!options_.trayIcon) {
+    tray_.Hide();
+  } else if (!tray_.shown() &&
+             !tray_.Show(hwnd(), ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TESSALY)),
+                         "Tessaly")) {
+    SetStatusText("The notification area did not take Tessaly's icon.");
+  }
+  // Hidden with no way back, the window comes back itself.
+  if (!::IsWindowVisible(hwnd()) && painted_ && !CanHide(registeredHotkey_.has_value(), tray_.shown())) {
+    Summon();
+  }
+}
+
 void MainWindow::OnHotkey() {
   // Pressed while Tessaly is in front, it puts Tessaly away again.
-  if (::GetForegroundWindow() == hwnd() && !::IsIconic(hwnd())) {
-    ::ShowWindow(hwnd(), SW_MINIMIZE);
+  if (::GetForegroundWindow() == hwnd() && ::IsWindowVisible(hwnd()) && !::IsIconic(hwnd())) {
+    PutAway();
     return;
   }
   Summon();
 }
 
+void MainWindow::PlaceOnMonitorUnderPointer() {
+  Monitors monitors;
+  ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  POINT pointer{};
+  if (monitors.areas.empty() || !::GetCursorPos(&pointer)) return;
+  const ScreenRect workArea =
+      monitors.workAreas[MonitorUnder({pointer.x, pointer.y}, monitors.areas)];
+  // The restored rectangle is placed, so that a maximised or minimised window comes
+  // back on that monitor too. It is kept in workspace coordinates: the primary work
+  // area's corner is their origin.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!::GetWindowPlacement(hwnd(), &placement)) return;
+  const RECT primary = PrimaryWorkArea();
+  const bool workspace = (::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0;
+  const int dx = workspace ? primary.left : 0;
+  const int dy = workspace ? primary.top : 0;
+  RECT& normal = placement.rcNormalPosition;
+  const ScreenRect window{normal.left + dx, normal.top + dy, normal.right + dx, normal.bottom + dy};
+  const ScreenRect placed = SummonedPlacement(window, workArea);
+  if (placed == window) return;
+  normal = {placed.left - dx, placed.top - dy, placed.right - dx, placed.bottom - dy};
+  // Only the place changes here; showing is the summon's.
+  const bool visible = ::IsWindowVisible(hwnd()) != FALSE;
+  placement.showCmd = !visible ? SW_HIDE
+                      : ::IsZoomed(hwnd()) ? SW_SHOWMAXIMIZED
+                      : ::IsIconic(hwnd()) ? SW_SHOWMINNOACTIVE
+                                           : SW_SHOWNOACTIVATE;
+  placement.flags = 0;
+  ::SetWindowPlacement(hwnd(), &placement);
+}
+
 void MainWindow::Summon() {
+  const HWND front = ::GetForegroundWindow();
+  if (front != nullptr && front != hwnd() && ::GetAncestor(front, GA_ROOTOWNER) != hwnd()) {
+    summonedFrom_ = front;
+  }
+  PlaceOnMonitorUnderPointer();
   ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
   ::SetForegroundWindow(hwnd());
   shortcuts_->StartSearch();
+}
+
+void MainWindow::PutAway() {
+  const bool hide = CanHide(registeredHotkey_.has_value(), tray_.shown());
+  ::ShowWindow(hwnd(), hide ? SW_HIDE : SW_MINIMIZE);
+  const HWND back = std::exchange(summonedFrom_, nullptr);
+  if (back != nullptr && ::IsWindow(back) && ::IsWindowVisible(back)) ::SetForegroundWindow(back);
+}
+
+void MainWindow::OnLeft() {
+  if (!options_.hideWhenLeft || !::IsWindowVisible(hwnd()) || ::IsIconic(hwnd())) return;
+  // A dialog, a message box or a menu of this window is still open: the user comes back.
+  if (tHandlersRunning > 1) return;
+  summonedFrom_ = nullptr;
+  ::ShowWindow(hwnd(), CanHide(registeredHotkey_.has_value(), tray_.shown()) ? SW_HIDE : SW_MINIMIZE);
 }
 
 FocusPane MainWindow::PaneWithFocus() const {
@@ -485,7 +636,8 @@ bool MainWindow::PreTranslateMessage(const MSG& msg) {
   key.shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
   key.alt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
   const FocusPane focus = PaneWithFocus();
-  const KeyAction action = DecideKey(key, focus);
+  const KeyAction action =
+      DecideKey(key, focus, ::GetWindowTextLengthA(shortcuts_->searchField()) == 0);
   if (action == KeyAction::None) return false;
   if (action == KeyAction::NextPane || action == KeyAction::PreviousPane) {
     Focus(NextPane(focus, action == KeyAction::PreviousPane));
@@ -533,6 +685,9 @@ void MainWindow::DoKeyAction(KeyAction action) {
       return command(shortcuts_->hwnd(), IDM_ENTER_RESULTS);
     case KeyAction::EndSearch:
       return command(shortcuts_->hwnd(), IDM_END_SEARCH);
+    case KeyAction::PutAway:
+      PutAway();
+      return;
     case KeyAction::None:
     case KeyAction::NextPane:
     case KeyAction::PreviousPane:
@@ -554,6 +709,7 @@ void MainWindow::OnCloseMessage() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (tray_.HandleMessage(msg, wp, lp)) return 0;
   switch (msg) {
     case WM_CREATE:
       OnCreate();
@@ -604,9 +760,23 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       return DefaultHandling(msg, wp, lp);
+    case WM_ACTIVATEAPP:
+      if (wp == FALSE) OnLeft();
+      return 0;
     case WM_HOTKEY:
       if (wp == kSummonHotkey) OnHotkey();
       return 0;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == kOptionsSystemCommand) {
+        OnOptions();
+        return 0;
+      }
+      // With the icon shown the close box may only hide the window; Exit still ends it.
+      if ((wp & 0xFFF0) == SC_CLOSE && options_.closeHides && tray_.shown()) {
+        PutAway();
+        return 0;
+      }
+      return DefaultHandling(msg, wp, lp);
     case WM_SETCURSOR:
       if (busyDepth_ > 0) {
         ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
@@ -620,7 +790,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
           aboutBox_.Show(hwnd());
           return 0;
         case IDC_EXIT:
+        case IDM_TRAY_EXIT:
           ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+          return 0;
+        case IDM_TRAY_SHOW:
+          Summon();
+          return 0;
+        case IDM_TRAY_OPTIONS:
+          OnOptions();
           return 0;
         case IDM_OPEN_ALL:
           OnOpenAll();
@@ -644,7 +821,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_DESTROY:
       PreTranslateHook() = nullptr;
-      if (hotkeyRegistered_) ::UnregisterHotKey(hwnd(), kSummonHotkey);
+      if (registeredHotkey_) ::UnregisterHotKey(hwnd(), kSummonHotkey);
+      tray_.Hide();
       ::RemovePropA(hwnd(), kInstanceProperty);
       ::PostQuitMessage(0);
       return 0;

@@ -11,12 +11,14 @@
 #include <string>
 
 #include "app/Keyboard.h"
+#include "app/Options.h"
 #include "app/Session.h"
 #include "app/Summon.h"
 #include "app/win32/AboutBox.h"
 #include "app/win32/Platform.h"
 #include "app/win32/Splitter.h"
 #include "app/win32/StatusBarText.h"
+#include "app/win32/TrayIcon.h"
 #include "base/win32/Dpi.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Window.h"
@@ -45,6 +47,8 @@ inline constexpr UINT_PTR kPrepareSearchTimer = 4;
 inline constexpr UINT kAfterFirstPaint = WM_APP + 3;
 // The summon hotkey's identifier with the system.
 inline constexpr int kSummonHotkey = 1;
+// "Options..." in the window's system menu (the system keeps the low four bits).
+inline constexpr UINT kOptionsSystemCommand = 0x0110;
 // The window property that tells which data directory a running Tessaly uses.
 inline constexpr const char* kInstanceProperty = "Tessaly.Instance";
 // WM_COPYDATA from a second start with "/category": the data is the category's path.
@@ -74,8 +78,12 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   // Keys that do something wherever the focus is in the window, before the control
   // with the focus sees them. True when the key was taken.
   bool PreTranslateMessage(const MSG& msg);
-  // Brings the window to the front, restored, with the focus in the search field.
+  // Brings the window to the front on the monitor under the pointer, restored, with
+  // the focus in the search field and its text selected.
   void Summon();
+  // Hides the window (minimises it when nothing could bring it back) and gives the
+  // focus back to the window that had it before the summon.
+  void PutAway();
   // What the message loop waits on for the window beside its messages: the folders
   // the built-in categories read.
   LoopWaits& waits() { return *watcher_; }
@@ -112,6 +120,16 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void OnCloseMessage();
   void OnHotkey();
   void RegisterSummonHotkey();
+  // Takes that hotkey (or none) in place of the one in use: the empty text, or the
+  // system's reason, the hotkey in use then kept.
+  std::string ClaimHotkey(const std::optional<Hotkey>& hotkey);
+  void OnOptions();
+  // The icon, learning and the rest follow options_.
+  void ApplyOptions();
+  // The user chose another program's window: hidden, when the user asked for that.
+  void OnLeft();
+  void PlaceOnMonitorUnderPointer();
+  std::string StartupCommandOfThis() const;
   FocusPane PaneWithFocus() const;
   void Focus(FocusPane pane);
   void DoKeyAction(KeyAction action);
@@ -150,10 +168,14 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   ULONGLONG lastInput_ = 0;
 
   std::string hotkeyProblem_;
+  Options options_;
+  std::optional<Hotkey> registeredHotkey_;
+  TrayIcon tray_;
+  // The window that was in front when the summon came; it gets the focus back.
+  HWND summonedFrom_ = nullptr;
   // "/category" of this start, and one sent by a later start, until selected.
   std::string startCategory_;
   std::string requestedCategory_;
-  bool hotkeyRegistered_ = false;
   HWND focusBeforeLeaving_ = nullptr;
   int busyDepth_ = 0;
   int treeWidth_ = 0;

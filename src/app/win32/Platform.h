@@ -3,6 +3,7 @@
 // implementations; UI tests replace the shell folders, the message boxes, the
 // launcher and the pickers.
 
+#include "app/Options.h"
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
 #include "shell/LinkCache.h"
@@ -25,6 +26,9 @@ struct Platform {
   // The cache that links reads the start menus through, when it does: "Get All" from
   // the cache alone and its check at idle need it.
   CachingLinkReader* linkCache = nullptr;
+  // The user's Run value, for "Start with Windows"; without it the option is left as
+  // the system has it.
+  StartupRegistration* startup = nullptr;
 };
 
 }  // namespace tessaly::win32

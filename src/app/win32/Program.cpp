@@ -91,6 +91,8 @@ void SingleInstance::ShowTheOther() const {
   const HWND window = FindTheOther();
   if (window == nullptr) return;
   if (::IsIconic(window)) ::ShowWindowAsync(window, SW_RESTORE);
+  // Put away into the notification area or left for the hotkey, it is hidden.
+  if (!::IsWindowVisible(window)) ::ShowWindowAsync(window, SW_SHOW);
   ::SetForegroundWindow(window);
 }
 

@@ -11,6 +11,7 @@
 #include "app/Session.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Program.h"
+#include "app/win32/Win32Startup.h"
 #include "app/win32/Win32MessageBoxes.h"
 #include "base/win32/Boundary.h"
 #include "base/win32/Text.h"
@@ -47,8 +48,8 @@ std::optional<std::string> DataDirectoryOf(const CommandLine& commandLine,
 // The main window, or for a second start in the same data directory only the first
 // one brought to the front (showing the category asked for); that reads and writes
 // nothing.
-int RunWindow(Platform& platform, const CommandLine& commandLine, const std::string& directory,
-              int showCommand) {
+int RunWindow(Platform& platform, Win32Launcher& launcher, const CommandLine& commandLine,
+              const std::string& directory, int showCommand) {
   const SingleInstance instance(DataDirectoryFrom(directory));
   const bool showCategory = commandLine.action == CommandLine::Action::ShowCategory;
   if (!instance.first()) {
@@ -64,6 +65,7 @@ int RunWindow(Platform& platform, const CommandLine& commandLine, const std::str
   MainWindow window(platform);
   window.SelectAtStart(commandLine.category);
   if (!window.Create(directory)) return 0;
+  launcher.OpenOnMonitorOf(window.hwnd());
   window.Show(showCommand);
   const int exitCode = RunMessageLoop(&window.waits());
   if (platform.linkCache != nullptr) platform.linkCache->SaveIfChanged();
@@ -106,9 +108,10 @@ int Run(int showCommand) {
                                 }};
       exitCode = OpenCategoryWithoutWindow(ports, *directory, commandLine.category) ? 0 : 1;
     } else {
+      Win32StartupRegistration startup;
       Platform platform{files,     boxes, folders,  links,   lister,
-                        existence, pump,  launcher, pickers, &links};
-      exitCode = RunWindow(platform, commandLine, *directory, showCommand);
+                        existence, pump,  launcher, pickers, &links, &startup};
+      exitCode = RunWindow(platform, launcher, commandLine, *directory, showCommand);
     }
   }
   if (SUCCEEDED(ole)) ::OleUninitialize();

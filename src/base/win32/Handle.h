@@ -86,6 +86,11 @@ struct ImageListTraits {
   static pointer invalid() noexcept { return nullptr; }
   static void close(pointer h) noexcept { ::ImageList_Destroy(h); }
 };
+struct RegistryKeyTraits {
+  using pointer = HKEY;
+  static pointer invalid() noexcept { return nullptr; }
+  static void close(pointer h) noexcept { ::RegCloseKey(h); }
+};
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
@@ -97,6 +102,7 @@ using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // Selects a GDI object into a DC for one scope and puts the previous one back.
 class SelectObjectScope {

@@ -5,16 +5,29 @@
 
 namespace tessaly::win32 {
 
-void Win32Launcher::ShellOpen(const std::string& path, const std::string& parameters) {
+void Win32Launcher::Execute(const char* verb, const std::string& path,
+                            const std::string& parameters) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.lpVerb = verb;
+  info.lpFile = path.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  info.nShow = SW_SHOW;
+  if (window_ != nullptr && ::IsWindow(window_)) {
+    info.fMask |= SEE_MASK_HMONITOR;
+    info.hMonitor = ::MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
+  }
   // The outcome is not examined: the shell reports its own failures to the user.
-  ::ShellExecuteA(nullptr, "open", path.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                  nullptr, SW_SHOW);
+  ::ShellExecuteExA(&info);
+}
+
+void Win32Launcher::ShellOpen(const std::string& path, const std::string& parameters) {
+  Execute("open", path, parameters);
 }
 
 void Win32Launcher::ShellRunAsAdministrator(const std::string& path,
                                             const std::string& parameters) {
-  ::ShellExecuteA(nullptr, "runas", path.c_str(),
-                  parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+  Execute("runas", path, parameters);
 }
 
 void Win32Launcher::RunCommandLine(const std::string& commandLine) {

@@ -217,6 +217,17 @@ struct AppHarness::Real {
 
 namespace {
 
+// A Run key of the harness's own, so that no test touches the user's.
+std::string TestStartupKey() {
+  static std::atomic<int> counter{0};
+  return "Software\\Tessaly Tests\\Run " + std::to_string(::GetCurrentProcessId()) + " " +
+         std::to_string(++counter);
+}
+
+}  // namespace
+
+namespace {
+
 constexpr UINT kInvoke = WM_APP + 100;
 constexpr UINT kMarker = WM_APP + 101;
 constexpr const char* kInvokerClass = "TessalyTestInvoker";
@@ -236,12 +247,14 @@ LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 AppHarness::AppHarness(Launching launching)
-    : real_(std::make_unique<Real>(boxes, data.path())) {
+    : startupKey(TestStartupKey()),
+      startup(startupKey),
+      real_(std::make_unique<Real>(boxes, data.path())) {
   Launcher& chosen = launching == Launching::Real ? static_cast<Launcher&>(real_->launcher)
                                                    : static_cast<Launcher&>(launcher);
   platform_ = std::make_unique<win32::Platform>(win32::Platform{
       real_->files, boxes, folders, real_->links, real_->lister, real_->existence, real_->pump,
-      chosen, pickers, &real_->links});
+      chosen, pickers, &real_->links, &startup});
 }
 
 AppHarness::~AppHarness() {
@@ -250,6 +263,7 @@ AppHarness::~AppHarness() {
     if (threadId_ != 0) ::PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
     thread_.join();
   }
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, startupKey.c_str());
 }
 
 std::string AppHarness::TestProgramFolder() {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/win32/Platform.h"
+#include "app/win32/Win32Startup.h"
 #include "support/Fakes.h"
 #include "support/win32/TempFolder.h"
 
@@ -164,6 +165,9 @@ class AppHarness {
   FakeLauncher launcher;
   ScriptedPickers pickers;
   TempShellFolders folders{shell};
+  // "Start with Windows" writes under this key of HKEY_CURRENT_USER instead of the Run key.
+  std::string startupKey;
+  win32::Win32StartupRegistration startup;
 
  private:
   void UiThread();

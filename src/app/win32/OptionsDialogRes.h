@@ -1,0 +1,13 @@
+// Identifiers of the Options dialog. Prefixes: IDD_ dialogs, IDC_ controls.
+#pragma once
+
+#define IDD_OPTIONS 305
+
+#define IDC_OPTIONS_HOTKEY_LABEL 3101
+#define IDC_OPTIONS_HOTKEY 3102
+#define IDC_OPTIONS_HOTKEY_HINT 3103
+#define IDC_OPTIONS_HIDE_WHEN_LEFT 3104
+#define IDC_OPTIONS_TRAY_ICON 3105
+#define IDC_OPTIONS_CLOSE_HIDES 3106
+#define IDC_OPTIONS_START_WITH_WINDOWS 3107
+#define IDC_OPTIONS_LEARN 3108
