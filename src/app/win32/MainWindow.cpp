@@ -583,10 +583,12 @@ void MainWindow::Summon() {
 }
 
 void MainWindow::PutAway() {
-  const bool hide = CanHide(registeredHotkey_.has_value(), tray_.shown());
-  ::ShowWindow(hwnd(), hide ? SW_HIDE : SW_MINIMIZE);
+  // The window before goes to the front while this one still may put it there; hidden
+  // first, the system would choose which window is next.
   const HWND back = std::exchange(summonedFrom_, nullptr);
   if (back != nullptr && ::IsWindow(back) && ::IsWindowVisible(back)) ::SetForegroundWindow(back);
+  const bool hide = CanHide(registeredHotkey_.has_value(), tray_.shown());
+  ::ShowWindow(hwnd(), hide ? SW_HIDE : SW_MINIMIZE);
 }
 
 void MainWindow::OnLeft() {
