@@ -18,6 +18,7 @@ ManifestSupportedOS all
 
 !define PUBLISHER "Tessaly Developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaly"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define DATA_DIR "$APPDATA\Tessaly"
 !define LINK "$SMPROGRAMS\Tessaly.lnk"
 
@@ -103,6 +104,13 @@ Section "un.Tessaly" UnSecProgram
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; "Start with Windows" of this copy; a portable copy's value is left alone.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "Tessaly"
+  StrCpy $1 '"$INSTDIR\tessaly.exe"'
+  StrLen $2 $1
+  StrCpy $0 $0 $2
+  StrCmp $0 $1 0 +2
+    DeleteRegValue HKCU "${RUN_KEY}" "Tessaly"
 SectionEnd
 
 Section /o "un.Your shortcuts and settings" UnSecData

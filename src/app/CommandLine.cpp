@@ -12,10 +12,12 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 constexpr const char* kDataSwitch = "/data";
 constexpr const char* kCategorySwitch = "/category";
 constexpr const char* kOpenSwitch = "/open";
+constexpr const char* kHiddenSwitch = "/hidden";
 
 bool IsSwitch(const std::string& argument) {
   const std::string lower = LowerAscii(argument);
-  return lower == kDataSwitch || lower == kCategorySwitch || lower == kOpenSwitch;
+  return lower == kDataSwitch || lower == kCategorySwitch || lower == kOpenSwitch ||
+         lower == kHiddenSwitch;
 }
 
 }  // namespace
@@ -129,6 +131,10 @@ CommandLine ParseArguments(const std::vector<std::string>& arguments) {
                            : "'" + argument + "' does not follow a switch.";
       return result;
     }
+    if (name == kHiddenSwitch) {
+      result.hidden = true;
+      continue;
+    }
     if (i + 1 == arguments.size() || IsSwitch(arguments[i + 1]) || arguments[i + 1].empty()) {
       result.problem = name == kDataSwitch
                            ? "The switch /data needs a folder after it."
@@ -168,10 +174,11 @@ CommandLine ParseCommandLine(std::string_view commandLine) {
 }
 
 std::string CommandLineUsage() {
-  return "Usage: tessaly.exe [/data <folder>] [/category <path> | /open <path>]\n\n"
+  return "Usage: tessaly.exe [/data <folder>] [/category <path> | /open <path>] [/hidden]\n\n"
          "/data <folder>: use the data files of that folder instead of the current folder.\n"
          "/category <path>: show Tessaly with that category selected.\n"
-         "/open <path>: open every shortcut of that category, without showing Tessaly.\n\n"
+         "/open <path>: open every shortcut of that category, without showing Tessaly.\n"
+         "/hidden: start with the window hidden, to be brought by the hotkey or the icon.\n\n"
          "A path names the categories from the top level down, separated by \"\\\", for "
          "example \"Work\\Tools\"; a \"\\\" inside a name is written \"\\\\\".";
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The program's command line: splitting it by the rules of Windows' C runtime, and
-// the switches "/data", "/category" and "/open".
+// the switches "/data", "/category", "/open" and "/hidden".
 
 #include <string>
 #include <string_view>
@@ -30,6 +30,7 @@ struct CommandLine {
   Action action = Action::Start;
   std::string category;       // the category path of /category or /open
   std::string dataDirectory;  // /data as given; empty for the current directory
+  bool hidden = false;        // /hidden: the window waits for the hotkey or the icon
   std::string problem;        // why the command line cannot be followed
   bool ok() const { return problem.empty(); }
 };

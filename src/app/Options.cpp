@@ -52,7 +52,8 @@ bool CanHide(bool hotkeyOn, bool trayIconShown) { return hotkeyOn || trayIconSho
 
 std::string StartupCommand(const std::string& programPath, const std::string& dataDirectory) {
   // The program's name keeps every "\\" and ends at a blank: it is always quoted.
-  return "\"" + programPath + "\" /data " + QuoteArgument(dataDirectory);
+  // At logon the window waits for the hotkey or the icon.
+  return "\"" + programPath + "\" /data " + QuoteArgument(dataDirectory) + " /hidden";
 }
 
 bool StartsWithWindows(StartupRegistration& registration, const std::string& command) {

@@ -80,6 +80,11 @@ TEST(CommandLineSwitches, ChooseTheActionTheCategoryAndTheDataDirectory) {
     EXPECT_EQ("A\\\\B", open.category);
     EXPECT_EQ("D:\\My Data\\", open.dataDirectory);
   }
+  const CommandLine hidden = ParseArguments({"/HIDDEN", "/category", "Work"});
+  EXPECT_TRUE(hidden.ok()) << hidden.problem;
+  EXPECT_TRUE(hidden.hidden);
+  EXPECT_EQ(CommandLine::Action::ShowCategory, hidden.action);
+  EXPECT_FALSE(show.hidden);
   const CommandLine dataOnly = ParseArguments({"/data", "relative"});
   EXPECT_EQ(CommandLine::Action::Start, dataOnly.action);
   EXPECT_EQ("relative", dataOnly.dataDirectory);
@@ -98,6 +103,7 @@ TEST(CommandLineSwitches, RefuseWhatTheyCannotFollowWithOneClearReason) {
       {{"/OPEN", "/data", "x"}, "The switch /open needs a category path after it."},
       {{"/open", ""}, "The switch /open needs a category path after it."},
       {{"/data"}, "The switch /data needs a folder after it."},
+      {{"/data", "/hidden"}, "The switch /data needs a folder after it."},
       {{"/data", "a", "/data", "b"}, "The switch /data is given twice."},
       {{"/open", "a", "/category", "b"}, "Only one of /category and /open can be given, once."},
       {{"/category", "a", "/category", "b"}, "Only one of /category and /open can be given, once."},

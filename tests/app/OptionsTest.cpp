@@ -137,9 +137,13 @@ struct FakeRegistration : StartupRegistration {
 TEST(StartWithWindows, TheRunValueStartsThisProgramInItsDataDirectory) {
   const std::string command =
       StartupCommand("C:\\Program Files\\Tessaly\\tessaly.exe", "C:\\My Data\\");
-  EXPECT_EQ("\"C:\\Program Files\\Tessaly\\tessaly.exe\" /data \"C:\\My Data\\\\\"", command);
-  // What the system starts reads back as this data directory.
-  EXPECT_EQ("C:\\My Data\\", ParseCommandLine(command).dataDirectory);
+  EXPECT_EQ("\"C:\\Program Files\\Tessaly\\tessaly.exe\" /data \"C:\\My Data\\\\\" /hidden",
+            command);
+  // What the system starts reads back as this data directory, the window hidden.
+  const CommandLine started = ParseCommandLine(command);
+  EXPECT_TRUE(started.ok()) << started.problem;
+  EXPECT_EQ("C:\\My Data\\", started.dataDirectory);
+  EXPECT_TRUE(started.hidden);
 
   FakeRegistration registration;
   EXPECT_FALSE(StartsWithWindows(registration, command));

@@ -20,6 +20,7 @@ programs=$user/AppData/Local/Programs/Tessaly
 data=$user/AppData/Roaming/Tessaly
 link=$user/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Tessaly.lnk
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaly'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 fail() {
   echo "check_package: FAIL: $*" >&2
@@ -113,10 +114,14 @@ wine "$setup" /S || fail "the second install failed"
 cmp -s "$work/changed.sts" "$data/Categories.sts" || fail "the upgrade overwrote the data folder"
 shows_tree "$work/changed.sts" "$(win "$link")"
 
-step "uninstall keeps the data"
+step "uninstall keeps the data and ends starting with Windows"
+# As the Options dialog writes it for the installed copy.
+wine reg add "$run_key" /v Tessaly /d "\"$(win "$programs")\\tessaly.exe\" /data $(win "$data")\\" /f >/dev/null ||
+  fail "could not write the Run value"
 wine "$programs/uninstall.exe" /S || fail "the uninstaller failed"
 # The copy removes the files and the entry one after the other: both are waited for.
 wait_until "[ ! -e '$programs' ] && ! wine reg query '$uninstall_key' >/dev/null 2>&1"
+wait_until "! wine reg query '$run_key' /v Tessaly >/dev/null 2>&1"
 [ ! -e "$link" ] || fail "the uninstaller left the Start-menu link"
 [ -f "$data/Categories.sts" ] && [ -f "$data/Settings.sts" ] || fail "the uninstaller removed the user's data"
 

@@ -141,6 +141,13 @@ void MainWindow::Show(int showCommand) {
   focusBeforeLeaving_ = categories_->treeWindow();
 }
 
+void MainWindow::StartHidden() {
+  if (!CanHide(registeredHotkey_.has_value(), tray_.shown())) {
+    ::ShowWindow(hwnd(), SW_SHOWMINNOACTIVE);
+  }
+  focusBeforeLeaving_ = categories_->treeWindow();
+}
+
 void MainWindow::OnCreate() {
   watcher_ = std::make_unique<FolderWatcher>([this](const FolderChange& change) {
     ::PostMessageA(hwnd(), kFoldersChanged, static_cast<WPARAM>(change.category),
@@ -561,13 +568,15 @@ void MainWindow::PlaceOnMonitorUnderPointer() {
   const ScreenRect placed = SummonedPlacement(window, workArea);
   if (placed == window) return;
   normal = {placed.left - dx, placed.top - dy, placed.right - dx, placed.bottom - dy};
-  // Only the place changes here; showing is the summon's.
+  // Only the place changes here; showing is the summon's. A maximised window is
+  // maximised again at once, on the monitor of its new restored rectangle.
   const bool visible = ::IsWindowVisible(hwnd()) != FALSE;
-  placement.showCmd = !visible ? SW_HIDE
-                      : ::IsZoomed(hwnd()) ? SW_SHOWMAXIMIZED
+  placement.showCmd = ::IsZoomed(hwnd()) ? SW_SHOWMAXIMIZED
+                      : !visible         ? SW_HIDE
                       : ::IsIconic(hwnd()) ? SW_SHOWMINNOACTIVE
                                            : SW_SHOWNOACTIVATE;
-  placement.flags = 0;
+  // Kept: whether a minimised window comes back maximised.
+  placement.flags &= WPF_RESTORETOMAXIMIZED;
   ::SetWindowPlacement(hwnd(), &placement);
 }
 

@@ -66,6 +66,9 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   bool Create(const std::string& currentDirectory);
   // Shows the window as the settings place it.
   void Show(int showCommand);
+  // Leaves the window hidden for the hotkey or the icon to bring ("/hidden"); with
+  // neither, it starts minimised.
+  void StartHidden();
   // The category of that path ("/category") is selected at the delayed start instead
   // of the stored one.
   void SelectAtStart(std::string categoryPath) { startCategory_ = std::move(categoryPath); }

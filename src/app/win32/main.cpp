@@ -66,7 +66,11 @@ int RunWindow(Platform& platform, Win32Launcher& launcher, const CommandLine& co
   window.SelectAtStart(commandLine.category);
   if (!window.Create(directory)) return 0;
   launcher.OpenOnMonitorOf(window.hwnd());
-  window.Show(showCommand);
+  if (commandLine.hidden) {
+    window.StartHidden();
+  } else {
+    window.Show(showCommand);
+  }
   const int exitCode = RunMessageLoop(&window.waits());
   if (platform.linkCache != nullptr) platform.linkCache->SaveIfChanged();
   return exitCode;
