@@ -5,6 +5,7 @@
 
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
+#include "base/Theme.h"
 #include "shell/LinkCache.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
@@ -25,6 +26,9 @@ struct Platform {
   // The cache that links reads the start menus through, when it does: "Get All" from
   // the cache alone and its check at idle need it.
   CachingLinkReader* linkCache = nullptr;
+  // Where the window reads the apps theme and high contrast; the system's own when
+  // none is given.
+  ThemeSource* theme = nullptr;
 };
 
 }  // namespace tessaly::win32

@@ -50,6 +50,14 @@ void CategoryPane::LoadPictures() {
   categoryTree_.SetImageList(treeImages_.get());
 }
 
+void CategoryPane::ApplyPalette(const Palette& palette) {
+  const HWND tree = categoryTree_.hwnd();
+  TreeView_SetBkColor(tree, palette.window);
+  TreeView_SetTextColor(tree, palette.windowText);
+  TreeView_SetLineColor(tree, palette.lines);
+  ::InvalidateRect(tree, nullptr, TRUE);
+}
+
 void CategoryPane::ShowTree() {
   // Before the first item: the images set the height of every row.
   LoadPictures();

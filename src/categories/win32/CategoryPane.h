@@ -10,6 +10,7 @@
 
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
+#include "base/Theme.h"
 #include "base/win32/Dpi.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Window.h"
@@ -54,6 +55,9 @@ class CategoryPane : public Window<CategoryPane> {
   void ShowTree();
   // Selects the node at that absolute index, if there is one, and fills the list.
   void SelectAt(std::optional<int> absoluteIndex);
+
+  // The tree's colours.
+  void ApplyPalette(const Palette& palette);
 
   HWND treeWindow() const { return categoryTree_.hwnd(); }
   CategoryTreeView& tree() { return categoryTree_; }

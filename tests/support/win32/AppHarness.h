@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/win32/Platform.h"
+#include "base/Theme.h"
 #include "support/Fakes.h"
 #include "support/win32/TempFolder.h"
 
@@ -61,6 +62,18 @@ class ScriptedMessageBoxes : public MessageBoxes {
   std::deque<YesNoCancel> yesNoCancel_;
   std::deque<std::pair<SaveFailureChoice, std::function<void()>>> saveFailure_;
   std::deque<std::pair<ReadFailureChoice, std::function<void()>>> readFailure_;
+};
+
+// The apps theme and high contrast as a test sets them; light until it does, whatever
+// the machine's own settings.
+class ScriptedTheme : public ThemeSource {
+ public:
+  ThemeSettings Read() override;
+  void Set(const ThemeSettings& settings);
+
+ private:
+  mutable std::mutex mutex_;
+  ThemeSettings settings_;
 };
 
 class ScriptedPickers : public Pickers {
@@ -164,6 +177,7 @@ class AppHarness {
   FakeLauncher launcher;
   ScriptedPickers pickers;
   TempShellFolders folders{shell};
+  ScriptedTheme theme;
 
  private:
   void UiThread();
