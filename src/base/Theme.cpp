@@ -10,6 +10,7 @@ constexpr Colour kDarkWindowText = 0x00F0F0F0;
 constexpr Colour kDarkFace = 0x002B2B2B;
 constexpr Colour kDarkFaceText = 0x00E6E6E6;
 constexpr Colour kDarkLines = 0x00808080;
+constexpr Colour kDarkInactiveSelection = 0x00464646;
 
 }  // namespace
 
@@ -22,10 +23,12 @@ Theme DecideTheme(const ThemeSettings& settings) {
 
 Palette PaletteFor(Theme theme, const SystemColours& system) {
   if (theme == Theme::Dark) {
-    return {theme, kDarkWindow, kDarkWindowText, kDarkFace, kDarkFaceText, kDarkLines};
+    return {theme, kDarkWindow, kDarkWindowText, kDarkFace, kDarkFaceText, kDarkLines,
+            kDarkInactiveSelection};
   }
   // Light follows the system's colours too, so that a classic colour scheme still shows.
-  return {theme, system.window, system.windowText, system.face, system.faceText, system.grayText};
+  return {theme,         system.window,   system.windowText, system.face,
+          system.faceText, system.grayText, system.face};
 }
 
 }  // namespace tessaly

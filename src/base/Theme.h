@@ -40,8 +40,11 @@ struct Palette {
   Colour faceText = 0x00000000;
   // The tree's lines.
   Colour lines = 0x006D6D6D;
-  // Whether the window draws the status bar and the toolbar's captions itself: the
-  // controls' own drawing puts the system's dark text on them.
+  // Behind the tree's selected item while the focus is elsewhere, under windowText.
+  Colour inactiveSelection = 0x00F0F0F0;
+  // Whether the window draws the status bar, the toolbar's captions and the tree's
+  // unfocused selection itself: the controls' own drawing puts the system's dark
+  // text, or its light face, there.
   bool ownText() const { return theme == Theme::Dark; }
   friend bool operator==(const Palette&, const Palette&) = default;
 };

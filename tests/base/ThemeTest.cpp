@@ -35,6 +35,7 @@ TEST(ThemeTest, LightAndHighContrastUseTheSystemColoursAndDarkItsOwn) {
     EXPECT_EQ(palette.face, system.face);
     EXPECT_EQ(palette.faceText, system.faceText);
     EXPECT_EQ(palette.lines, system.grayText);
+    EXPECT_EQ(palette.inactiveSelection, system.face);
     EXPECT_FALSE(palette.ownText());
   }
   const Palette dark = PaletteFor(Theme::Dark, system);
@@ -74,6 +75,9 @@ TEST(ThemeTest, TheDarkPaletteIsDarkAndItsTextReadable) {
   // The tree's lines are seen but quieter than the text.
   EXPECT_GE(Contrast(dark.lines, dark.window), 3.0);
   EXPECT_LT(Contrast(dark.lines, dark.window), Contrast(dark.windowText, dark.window));
+  // The unfocused selection stands out from the tree and its text stays readable.
+  EXPECT_GE(Contrast(dark.inactiveSelection, dark.window), 1.5);
+  EXPECT_GE(Contrast(dark.windowText, dark.inactiveSelection), 7.0);
 }
 
 }  // namespace

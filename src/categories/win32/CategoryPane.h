@@ -68,6 +68,7 @@ class CategoryPane : public Window<CategoryPane> {
   static LRESULT CALLBACK TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR self) noexcept;
   LRESULT OnNotify(NMHDR& header);
+  LRESULT OnTreeCustomDraw(NMTVCUSTOMDRAW& draw) const;
   void OnCommand(int id);
   // Fills the list for the tree's selection if it changed since the last filling.
   void RunPendingSelection();
@@ -85,6 +86,7 @@ class CategoryPane : public Window<CategoryPane> {
   CategoryTree& model_;
   Services services_;
   CategoryTreeView categoryTree_;
+  Palette palette_;
   UniqueFont treeFont_;
   UniqueImageList treeImages_;
   NameDialog nameDialog_;

@@ -118,6 +118,11 @@ TEST(ThemeUi, ADarkAppsThemeDarkensEveryPaneAndALightOneBringsTheSystemColoursBa
   EXPECT_TRUE(MostlyOfColour(app.Child(IDC_STATUS_BAR), kDark.face));
   EXPECT_TRUE(MostlyOfColour(app.Child(IDC_SPLITTER), kDark.face));
   EXPECT_TRUE(MostlyOfColour(app.Child(IDC_TOOLBAR), kDark.face));
+  // The tree's selection, with the focus elsewhere, is not the system's light face.
+  const HWND tree = app.Child(IDC_CATEGORY_TREE);
+  app.OnUiThread([&] { ::SetFocus(app.Child(IDC_SEARCH)); });
+  EXPECT_TRUE(AppHarness::WaitUntil([&] { return ShareOfColour(tree, kDark.inactiveSelection) > 0; }, 5s));
+  EXPECT_EQ(0, ShareOfColour(tree, ::GetSysColor(COLOR_BTNFACE)));
 
   // A setting that is not the theme's leaves the colours as they are.
   app.theme.Set({1u, false});
