@@ -9,7 +9,7 @@ constexpr Colour kDarkWindow = 0x00202020;
 constexpr Colour kDarkWindowText = 0x00F0F0F0;
 constexpr Colour kDarkFace = 0x002B2B2B;
 constexpr Colour kDarkFaceText = 0x00E6E6E6;
-constexpr Colour kDarkLines = 0x00808080;
+constexpr Colour kDarkGrayText = 0x00808080;
 constexpr Colour kDarkInactiveSelection = 0x00464646;
 
 }  // namespace
@@ -23,7 +23,7 @@ Theme DecideTheme(const ThemeSettings& settings) {
 
 Palette PaletteFor(Theme theme, const SystemColours& system) {
   if (theme == Theme::Dark) {
-    return {theme, kDarkWindow, kDarkWindowText, kDarkFace, kDarkFaceText, kDarkLines,
+    return {theme, kDarkWindow, kDarkWindowText, kDarkFace, kDarkFaceText, kDarkGrayText,
             kDarkInactiveSelection};
   }
   // Light follows the system's colours too, so that a classic colour scheme still shows.

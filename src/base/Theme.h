@@ -38,8 +38,8 @@ struct Palette {
   // The backgrounds around them: the panes, the toolbar, the splitter, the status bar.
   Colour face = 0x00F0F0F0;
   Colour faceText = 0x00000000;
-  // The tree's lines.
-  Colour lines = 0x006D6D6D;
+  // Quieter than text: the tree's lines, the captions of disabled buttons.
+  Colour grayText = 0x006D6D6D;
   // Behind the tree's selected item while the focus is elsewhere, under windowText.
   Colour inactiveSelection = 0x00F0F0F0;
   // Whether the window draws the status bar, the toolbar's captions and the tree's

@@ -34,7 +34,7 @@ TEST(ThemeTest, LightAndHighContrastUseTheSystemColoursAndDarkItsOwn) {
     EXPECT_EQ(palette.windowText, system.windowText);
     EXPECT_EQ(palette.face, system.face);
     EXPECT_EQ(palette.faceText, system.faceText);
-    EXPECT_EQ(palette.lines, system.grayText);
+    EXPECT_EQ(palette.grayText, system.grayText);
     EXPECT_EQ(palette.inactiveSelection, system.face);
     EXPECT_FALSE(palette.ownText());
   }
@@ -42,7 +42,7 @@ TEST(ThemeTest, LightAndHighContrastUseTheSystemColoursAndDarkItsOwn) {
   EXPECT_EQ(dark.theme, Theme::Dark);
   EXPECT_TRUE(dark.ownText());
   // Nothing of the classic scheme leaks into the dark palette.
-  for (const Colour colour : {dark.window, dark.windowText, dark.face, dark.faceText, dark.lines}) {
+  for (const Colour colour : {dark.window, dark.windowText, dark.face, dark.faceText, dark.grayText}) {
     for (const Colour systemColour : {system.window, system.windowText, system.face, system.faceText}) {
       EXPECT_NE(colour, systemColour);
     }
@@ -72,9 +72,9 @@ TEST(ThemeTest, TheDarkPaletteIsDarkAndItsTextReadable) {
   EXPECT_LT(Luminance(dark.face), 0.05);
   EXPECT_GE(Contrast(dark.windowText, dark.window), 7.0);
   EXPECT_GE(Contrast(dark.faceText, dark.face), 7.0);
-  // The tree's lines are seen but quieter than the text.
-  EXPECT_GE(Contrast(dark.lines, dark.window), 3.0);
-  EXPECT_LT(Contrast(dark.lines, dark.window), Contrast(dark.windowText, dark.window));
+  // The tree's lines and disabled captions are seen but quieter than the text.
+  EXPECT_GE(Contrast(dark.grayText, dark.window), 3.0);
+  EXPECT_LT(Contrast(dark.grayText, dark.window), Contrast(dark.windowText, dark.window));
   // The unfocused selection stands out from the tree and its text stays readable.
   EXPECT_GE(Contrast(dark.inactiveSelection, dark.window), 1.5);
   EXPECT_GE(Contrast(dark.windowText, dark.inactiveSelection), 7.0);

@@ -55,7 +55,7 @@ void CategoryPane::ApplyPalette(const Palette& palette) {
   const HWND tree = categoryTree_.hwnd();
   TreeView_SetBkColor(tree, palette.window);
   TreeView_SetTextColor(tree, palette.windowText);
-  TreeView_SetLineColor(tree, palette.lines);
+  TreeView_SetLineColor(tree, palette.grayText);
   ::InvalidateRect(tree, nullptr, TRUE);
 }
 

@@ -134,9 +134,14 @@ LRESULT ShortcutPane::OnToolbarCustomDraw(NMTBCUSTOMDRAW& draw) {
       ::FillRect(draw.nmcd.hdc, &draw.nmcd.rc, faceBrush_.Get(palette_->face));
       return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
-      draw.clrText = palette_->faceText;
       draw.clrBtnFace = palette_->face;
       draw.clrTextHighlight = palette_->faceText;
+      if ((draw.nmcd.uItemState & CDIS_DISABLED) != 0) {
+        // The etched look of a disabled caption is made for a light face.
+        draw.clrText = palette_->grayText;
+        return TBCDRF_USECDCOLORS | TBCDRF_NOETCHEDEFFECT;
+      }
+      draw.clrText = palette_->faceText;
       return TBCDRF_USECDCOLORS;
     default:
       return CDRF_DODEFAULT;
