@@ -179,6 +179,35 @@ void MainWindow::OnCreate() {
     ::AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(system, MF_STRING, kOptionsSystemCommand, "&Options...");
   }
+
+  ApplyTheme();
+}
+
+void MainWindow::ApplyTheme() {
+  const Palette palette = CurrentPalette(platform_.theme != nullptr ? *platform_.theme : systemTheme_);
+  // High contrast leaves the title to the system; one made dark before is put back.
+  const bool dark = palette.theme == Theme::Dark;
+  if (dark || darkTitleBar_) {
+    // Older systems have no dark title: it stays light there.
+    SetDarkTitleBar(hwnd(), dark);
+    darkTitleBar_ = dark;
+  }
+  categories_->ApplyPalette(palette);
+  shortcuts_->ApplyPalette(palette);
+  splitter_.ApplyPalette(palette);
+  statusText_.ApplyPalette(palette);
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void MainWindow::OnThemeMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SETTINGCHANGE && !IsThemeChange(wp, lp)) return;
+  if (msg == WM_SYSCOLORCHANGE) {
+    // The common controls take the new colours only when told.
+    for (const HWND control : {categories_->treeWindow(), shortcuts_->listWindow(), statusBar_}) {
+      ::SendMessageA(control, msg, wp, lp);
+    }
+  }
+  ApplyTheme();
 }
 
 void MainWindow::Layout() {
@@ -822,6 +851,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
       // Dropped anywhere on the window, files go to the shortcuts.
       return ::SendMessageA(shortcuts_->hwnd(), WM_DROPFILES, wp, lp);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      OnThemeMessage(msg, wp, lp);
+      return DefaultHandling(msg, wp, lp);
     case WM_GETMINMAXINFO: {
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lp);
       limits.ptMinTrackSize = {dpi_.Scale(320), dpi_.Scale(240)};

@@ -21,6 +21,7 @@
 #include "app/win32/TrayIcon.h"
 #include "base/win32/Dpi.h"
 #include "base/win32/Handle.h"
+#include "base/win32/SystemTheme.h"
 #include "base/win32/Window.h"
 #include "categories/CategorySelection.h"
 #include "categories/win32/CategoryPane.h"
@@ -138,6 +139,9 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void DoKeyAction(KeyAction action);
   void Layout();
   void ApplyPlacement(const Placement& placement);
+  // Reads the theme again and gives every pane its colours.
+  void ApplyTheme();
+  void OnThemeMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   // StatusLine
   void SetStatusText(const std::string& text) override;
@@ -190,6 +194,8 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   HWND statusBar_ = nullptr;
   StatusBarText statusText_;
   AboutBox aboutBox_;
+  RegistryThemeSource systemTheme_;
+  bool darkTitleBar_ = false;
 };
 
 }  // namespace tessaly::win32

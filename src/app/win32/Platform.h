@@ -6,6 +6,7 @@
 #include "app/Options.h"
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
+#include "base/Theme.h"
 #include "shell/LinkCache.h"
 #include "shell/ShellPorts.h"
 #include "shortcuts/Launching.h"
@@ -29,6 +30,9 @@ struct Platform {
   // The user's Run value, for "Start with Windows"; without it the option is left as
   // the system has it.
   StartupRegistration* startup = nullptr;
+  // Where the window reads the apps theme and high contrast; the system's own when
+  // none is given.
+  ThemeSource* theme = nullptr;
 };
 
 }  // namespace tessaly::win32

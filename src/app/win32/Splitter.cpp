@@ -25,8 +25,21 @@ void Splitter::Create(HWND parent, int id) {
                     this);
 }
 
+void Splitter::ApplyPalette(const Palette& palette) {
+  face_ = palette.face;
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 LRESULT Splitter::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_ERASEBKGND:
+      if (face_) {
+        RECT area{};
+        ::GetClientRect(hwnd(), &area);
+        ::FillRect(reinterpret_cast<HDC>(wp), &area, brush_.Get(*face_));
+        return TRUE;
+      }
+      return DefaultHandling(msg, wp, lp);
     case WM_LBUTTONDOWN:
       dragging_ = true;
       grabOffset_ = GET_X_LPARAM(lp);

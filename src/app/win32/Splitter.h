@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "base/Theme.h"
+#include "base/win32/SystemTheme.h"
 #include "base/win32/Window.h"
 
 namespace tessaly::win32 {
@@ -14,12 +18,16 @@ inline constexpr UINT kSplitterMoved = WM_APP + 1;
 class Splitter : public Window<Splitter> {
  public:
   void Create(HWND parent, int id);
+  void ApplyPalette(const Palette& palette);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
  private:
   friend class Window<Splitter>;
   bool dragging_ = false;
   int grabOffset_ = 0;
+  // The class's face until a palette is applied.
+  std::optional<Colour> face_;
+  SolidBrush brush_;
 };
 
 }  // namespace tessaly::win32

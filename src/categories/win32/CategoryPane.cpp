@@ -50,6 +50,15 @@ void CategoryPane::LoadPictures() {
   categoryTree_.SetImageList(treeImages_.get());
 }
 
+void CategoryPane::ApplyPalette(const Palette& palette) {
+  palette_ = palette;
+  const HWND tree = categoryTree_.hwnd();
+  TreeView_SetBkColor(tree, palette.window);
+  TreeView_SetTextColor(tree, palette.windowText);
+  TreeView_SetLineColor(tree, palette.grayText);
+  ::InvalidateRect(tree, nullptr, TRUE);
+}
+
 void CategoryPane::ShowTree() {
   // Before the first item: the images set the height of every row.
   LoadPictures();
@@ -212,9 +221,24 @@ void CategoryPane::OnCommand(int id) {
   }
 }
 
+LRESULT CategoryPane::OnTreeCustomDraw(NMTVCUSTOMDRAW& draw) const {
+  if (!palette_.ownText()) return CDRF_DODEFAULT;
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  // The tree shows its selection without the focus on the system's light face, in
+  // the palette's light text.
+  if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.uItemState & CDIS_SELECTED) != 0 &&
+      ::GetFocus() != categoryTree_.hwnd()) {
+    draw.clrText = palette_.windowText;
+    draw.clrTextBk = palette_.inactiveSelection;
+  }
+  return CDRF_DODEFAULT;
+}
+
 LRESULT CategoryPane::OnNotify(NMHDR& header) {
   if (header.hwndFrom != categoryTree_.hwnd()) return 0;
   switch (header.code) {
+    case NM_CUSTOMDRAW:
+      return OnTreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(header));
     case TVN_BEGINDRAGA: {
       POINT screen{};
       ::GetCursorPos(&screen);

@@ -10,6 +10,7 @@
 
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
+#include "base/Theme.h"
 #include "base/win32/Dpi.h"
 #include "base/win32/Handle.h"
 #include "base/win32/Window.h"
@@ -55,6 +56,9 @@ class CategoryPane : public Window<CategoryPane> {
   // Selects the node at that absolute index, if there is one, and fills the list.
   void SelectAt(std::optional<int> absoluteIndex);
 
+  // The tree's colours.
+  void ApplyPalette(const Palette& palette);
+
   HWND treeWindow() const { return categoryTree_.hwnd(); }
   CategoryTreeView& tree() { return categoryTree_; }
 
@@ -64,6 +68,7 @@ class CategoryPane : public Window<CategoryPane> {
   static LRESULT CALLBACK TreeSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR self) noexcept;
   LRESULT OnNotify(NMHDR& header);
+  LRESULT OnTreeCustomDraw(NMTVCUSTOMDRAW& draw) const;
   void OnCommand(int id);
   // Fills the list for the tree's selection if it changed since the last filling.
   void RunPendingSelection();
@@ -81,6 +86,7 @@ class CategoryPane : public Window<CategoryPane> {
   CategoryTree& model_;
   Services services_;
   CategoryTreeView categoryTree_;
+  Palette palette_;
   UniqueFont treeFont_;
   UniqueImageList treeImages_;
   NameDialog nameDialog_;

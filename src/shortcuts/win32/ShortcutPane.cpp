@@ -110,6 +110,44 @@ void ShortcutPane::LoadPictures() {
   ::InvalidateRect(toolbar_, nullptr, TRUE);
 }
 
+void ShortcutPane::ApplyPalette(const Palette& palette) {
+  palette_ = palette;
+  const HWND list = list_.hwnd();
+  ListView_SetBkColor(list, palette.window);
+  ListView_SetTextBkColor(list, palette.window);
+  ListView_SetTextColor(list, palette.windowText);
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT ShortcutPane::OnSearchFieldColours(HDC dc) {
+  ::SetTextColor(dc, palette_->windowText);
+  ::SetBkColor(dc, palette_->window);
+  return reinterpret_cast<LRESULT>(searchBrush_.Get(palette_->window));
+}
+
+LRESULT ShortcutPane::OnToolbarCustomDraw(NMTBCUSTOMDRAW& draw) {
+  // The toolbar's own drawing puts the system's button text on it, unreadable on a
+  // dark face.
+  if (!palette_ || !palette_->ownText()) return CDRF_DODEFAULT;
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      ::FillRect(draw.nmcd.hdc, &draw.nmcd.rc, faceBrush_.Get(palette_->face));
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      draw.clrBtnFace = palette_->face;
+      draw.clrTextHighlight = palette_->faceText;
+      if ((draw.nmcd.uItemState & CDIS_DISABLED) != 0) {
+        // The etched look of a disabled caption is made for a light face.
+        draw.clrText = palette_->grayText;
+        return TBCDRF_USECDCOLORS | TBCDRF_NOETCHEDEFFECT;
+      }
+      draw.clrText = palette_->faceText;
+      return TBCDRF_USECDCOLORS;
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
 void ShortcutPane::Layout() {
   RECT area{};
   ::GetClientRect(hwnd(), &area);
@@ -438,6 +476,9 @@ void ShortcutPane::OnCommand(int id, int code) {
 
 LRESULT ShortcutPane::OnNotify(NMHDR& header) {
   if (header.hwndFrom == toolbar_) {
+    if (header.code == NM_CUSTOMDRAW) {
+      return OnToolbarCustomDraw(reinterpret_cast<NMTBCUSTOMDRAW&>(header));
+    }
     if (header.code == NM_RCLICK &&
         reinterpret_cast<const NMMOUSE&>(header).dwItemSpec == IDC_VIEW) {
       OnViewButton();
@@ -514,6 +555,18 @@ LRESULT ShortcutPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
+    case WM_CTLCOLOREDIT:
+      if (palette_ && reinterpret_cast<HWND>(lp) == searchField_) {
+        return OnSearchFieldColours(reinterpret_cast<HDC>(wp));
+      }
+      return DefaultHandling(msg, wp, lp);
+    case WM_ERASEBKGND: {
+      if (!palette_) return DefaultHandling(msg, wp, lp);
+      RECT area{};
+      ::GetClientRect(hwnd(), &area);
+      ::FillRect(reinterpret_cast<HDC>(wp), &area, faceBrush_.Get(palette_->face));
+      return TRUE;
+    }
     case WM_DESTROY:
       model_.list().SetObserver(nullptr);
       return 0;

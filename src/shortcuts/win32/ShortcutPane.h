@@ -8,10 +8,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <optional>
+
 #include "base/MessageBoxes.h"
 #include "base/Pickers.h"
+#include "base/Theme.h"
 #include "base/win32/Dpi.h"
 #include "base/win32/Handle.h"
+#include "base/win32/SystemTheme.h"
 #include "base/win32/Window.h"
 #include "categories/win32/CategoryTreeView.h"
 #include "model/ShortcutList.h"
@@ -56,6 +60,9 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
   // in the list: where a summon lands.
   void StartSearch();
 
+  // The colours of the list, the search field, the toolbar and the pane behind them.
+  void ApplyPalette(const Palette& palette);
+
   HWND searchField() const { return searchField_; }
   HWND listWindow() const { return list_.hwnd(); }
 
@@ -70,6 +77,8 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
   void OnClickTimer();
   void OnIconTimer();
   void OnDropFiles(HDROP drop);
+  LRESULT OnToolbarCustomDraw(NMTBCUSTOMDRAW& draw);
+  LRESULT OnSearchFieldColours(HDC dc);
 
   void OnShortcutSelected(int item);
   void OnListMouseUp(bool leftButton);
@@ -106,6 +115,10 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
   UniqueMenu menus_;
   HMENU listMenu_ = nullptr;
   HMENU viewMenu_ = nullptr;
+  // The system's own drawing until the window gives a palette.
+  std::optional<Palette> palette_;
+  SolidBrush faceBrush_;
+  SolidBrush searchBrush_;
   bool settingSearchText_ = false;
   DWORD lastSingleClickOpen_ = 0;
   bool singleClickOpened_ = false;

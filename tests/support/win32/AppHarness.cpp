@@ -101,6 +101,18 @@ void ScriptedMessageBoxes::AnswerReadFailure(ReadFailureChoice choice, std::func
   readFailure_.emplace_back(choice, std::move(before));
 }
 
+// ---- ScriptedTheme ----
+
+ThemeSettings ScriptedTheme::Read() {
+  std::lock_guard lock(mutex_);
+  return settings_;
+}
+
+void ScriptedTheme::Set(const ThemeSettings& settings) {
+  std::lock_guard lock(mutex_);
+  settings_ = settings;
+}
+
 // ---- ScriptedPickers ----
 
 std::optional<std::string> ScriptedPickers::PickApplication() {
@@ -254,7 +266,7 @@ AppHarness::AppHarness(Launching launching)
                                                    : static_cast<Launcher&>(launcher);
   platform_ = std::make_unique<win32::Platform>(win32::Platform{
       real_->files, boxes, folders, real_->links, real_->lister, real_->existence, real_->pump,
-      chosen, pickers, &real_->links, &startup});
+      chosen, pickers, &real_->links, &startup, &theme});
 }
 
 AppHarness::~AppHarness() {

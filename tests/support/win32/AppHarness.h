@@ -22,6 +22,7 @@
 
 #include "app/win32/Platform.h"
 #include "app/win32/Win32Startup.h"
+#include "base/Theme.h"
 #include "support/Fakes.h"
 #include "support/win32/TempFolder.h"
 
@@ -62,6 +63,18 @@ class ScriptedMessageBoxes : public MessageBoxes {
   std::deque<YesNoCancel> yesNoCancel_;
   std::deque<std::pair<SaveFailureChoice, std::function<void()>>> saveFailure_;
   std::deque<std::pair<ReadFailureChoice, std::function<void()>>> readFailure_;
+};
+
+// The apps theme and high contrast as a test sets them; light until it does, whatever
+// the machine's own settings.
+class ScriptedTheme : public ThemeSource {
+ public:
+  ThemeSettings Read() override;
+  void Set(const ThemeSettings& settings);
+
+ private:
+  mutable std::mutex mutex_;
+  ThemeSettings settings_;
 };
 
 class ScriptedPickers : public Pickers {
@@ -168,6 +181,7 @@ class AppHarness {
   // "Start with Windows" writes under this key of HKEY_CURRENT_USER instead of the Run key.
   std::string startupKey;
   win32::Win32StartupRegistration startup;
+  ScriptedTheme theme;
 
  private:
   void UiThread();
