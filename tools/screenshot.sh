@@ -3,16 +3,23 @@
 # data directory. Needs imagemagick (import) besides what tools/setup.sh installs.
 #   sh tools/screenshot.sh [file]           the light theme, docs/screenshot.png
 #   sh tools/screenshot.sh --dark [file]    the dark apps theme, docs/screenshot-dark.png
+#   sh tools/screenshot.sh --options [file] the Options dialog, docs/options.png
 set -eu
 cd "$(dirname "$0")/.."
 root=$PWD
 theme=light
+shot=window
 if [ "${1:-}" = "--dark" ]; then
   theme=dark
+  shift
+elif [ "${1:-}" = "--options" ]; then
+  shot=options
   shift
 fi
 if [ "$theme" = dark ]; then
   out=${1:-$root/docs/screenshot-dark.png}
+elif [ "$shot" = options ]; then
+  out=${1:-$root/docs/options.png}
 else
   out=${1:-$root/docs/screenshot.png}
 fi
@@ -22,6 +29,13 @@ cmake --build --preset windows --target tessaly >/dev/null
 
 export WINEPREFIX="$root/build/screenshot-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
 demo=$(mktemp -d)
+# Opens the Options from the window menu, as a click on it does.
+if [ "$shot" = options ]; then
+  printf '%s\n' '#include <windows.h>' \
+    'int main() { HWND w = FindWindowA("TessalyMainWindow", 0);' \
+    '  return w && PostMessageA(w, WM_SYSCOMMAND, 0x0110, 0) ? 0 : 1; }' > "$demo/options.c"
+  x86_64-w64-mingw32-gcc -o "$demo/options.exe" "$demo/options.c"
+fi
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$demo"' EXIT
 cp data/Categories.sts "$demo/"
 printf '%s\r\n' "[View]" "Icon" "[Treeselect]" "6" > "$demo/Settings.sts"
@@ -49,7 +63,13 @@ xvfb-run -a -s "-screen 0 900x700x24 -nolisten tcp" sh -c '
   i=0
   while [ $i -lt 100 ] && ! grep -q "Treeselect" Settings.sts 2>/dev/null; do i=$((i+1)); sleep 0.1; done
   sleep 3
-  import -window root "'"$out"'"
+  if [ "'"$shot"'" = options ]; then
+    wine "'"$demo"'/options.exe"
+    sleep 2
+    import -window Options "'"$out"'"
+  else
+    import -window root "'"$out"'"
+  fi
   wineserver -k
 '
 echo "screenshot: $out"
