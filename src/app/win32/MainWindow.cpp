@@ -9,6 +9,7 @@
 #include "app/HeadlessOpen.h"
 #include "app/win32/MainWindowRes.h"
 #include "app/win32/Program.h"
+#include "base/ScopedFlag.h"
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
 #include "categories/CachedGetAll.h"
@@ -84,7 +85,6 @@ bool MainWindow::Create(const std::string& currentDirectory) {
 
   RegisterClassOnce(kMainWindowClass,
                     ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TESSALY)));
-  treeWidth_ = dpi_.Scale(kTreeWidth);
   if (::CreateWindowExA(0, kMainWindowClass, "Tessaly", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         CW_USEDEFAULT, CW_USEDEFAULT, dpi_.Scale(kDesignWidth),
                         dpi_.Scale(kDesignHeight), nullptr, nullptr, ::GetModuleHandleA(nullptr),
@@ -127,6 +127,9 @@ void MainWindow::OnCreate() {
   if (followOtherWriters_) {
     watcher_->Watch(session_->DataDirectory(), false, WatchedCategory::DataFiles);
   }
+  // The monitor the window was made on may have another resolution than the screen's.
+  dpi_ = Dpi::OfWindow(hwnd());
+  treeWidth_ = dpi_.Scale(kTreeWidth);
   formFont_ = CreateFormFont(dpi_, kFormFontHeight);
   categories_->Create(hwnd(), IDC_CATEGORY_PANE, dpi_);
   splitter_.Create(hwnd(), IDC_SPLITTER);
@@ -139,6 +142,7 @@ void MainWindow::OnCreate() {
   // One panel; as the last panel it reaches the right edge, so a long target fits.
   int edges[] = {-1};
   ::SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
+  ShowStatusFont();
   GiveAccessibleName(statusBar_, "Status");
   GiveAccessibleName(splitter_.hwnd(), "Border between the panes");
   statusText_.Attach(statusBar_);
@@ -183,8 +187,36 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
     // A window wholly off every monitor could never be reached: open centred instead.
     if (::MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr) target = stored;
   }
+  const ScopedFlag placing(placing_);
   ::SetWindowPos(hwnd(), nullptr, target.left, target.top, target.right - target.left,
                  target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::OnDpiChanged(Dpi dpi, const RECT& suggested) {
+  const Dpi old = dpi_;
+  dpi_ = dpi;
+  if (dpi_ != old) {
+    // The border keeps its place in proportion.
+    treeWidth_ = dpi_.Rescale(treeWidth_, old);
+    // The controls let go of the old font before it is deleted.
+    UniqueFont font = CreateFormFont(dpi_, kFormFontHeight);
+    categories_->OnDpiChanged(dpi_);
+    shortcuts_->OnDpiChanged(dpi_, font.get());
+    formFont_ = std::move(font);
+    ShowStatusFont();
+  }
+  if (!placing_) {
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Layout();
+}
+
+void MainWindow::ShowStatusFont() {
+  if (!statusFont_ && dpi_ == Dpi::OfScreen()) return;
+  UniqueFont font = CreateStatusFont(dpi_);
+  ::SendMessageA(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  statusFont_ = std::move(font);
 }
 
 void MainWindow::SetStatusText(const std::string& text) { statusText_.Set(text); }
@@ -634,6 +666,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
       // Dropped anywhere on the window, files go to the shortcuts.
       return ::SendMessageA(shortcuts_->hwnd(), WM_DROPFILES, wp, lp);
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfMessage(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_GETMINMAXINFO: {
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lp);
       limits.ptMinTrackSize = {dpi_.Scale(320), dpi_.Scale(240)};

@@ -117,6 +117,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void DoKeyAction(KeyAction action);
   void Layout();
   void ApplyPlacement(const Placement& placement);
+  // The window is on a monitor of another resolution: it takes the rectangle the
+  // system suggests and everything sized from the resolution is made again at it.
+  void OnDpiChanged(Dpi dpi, const RECT& suggested);
+  // The status bar's font at the window's resolution, when it is not the screen's.
+  void ShowStatusFont();
 
   // StatusLine
   void SetStatusText(const std::string& text) override;
@@ -159,8 +164,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   int treeWidth_ = 0;
   bool showMaximized_ = false;
   bool painted_ = false;
+  // While the stored placement is applied: it is in the pixels of its monitor already.
+  bool placing_ = false;
 
   UniqueFont formFont_;
+  UniqueFont statusFont_;
   Splitter splitter_;
   HWND statusBar_ = nullptr;
   StatusBarText statusText_;
