@@ -587,6 +587,9 @@ void MainWindow::OnCloseMessage() {
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_NCCREATE:
+      ScaleNonClientArea(hwnd());
+      return DefaultHandling(msg, wp, lp);
     case WM_CREATE:
       OnCreate();
       PreTranslateHook() = [this](const MSG& message) { return PreTranslateMessage(message); };

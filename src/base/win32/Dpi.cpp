@@ -7,12 +7,14 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+using EnableNonClientDpiScalingFn = BOOL(WINAPI*)(HWND);
 
 // Windows 10's per-monitor functions, or null before it (and in some Wine versions).
 struct PerMonitorFunctions {
   GetDpiForWindowFn dpiForWindow = nullptr;
   GetSystemMetricsForDpiFn metricsForDpi = nullptr;
   SystemParametersInfoForDpiFn parametersForDpi = nullptr;
+  EnableNonClientDpiScalingFn scaleNonClient = nullptr;
 
   PerMonitorFunctions() {
     const HMODULE user = ::GetModuleHandleA("user32.dll");
@@ -20,6 +22,7 @@ struct PerMonitorFunctions {
     dpiForWindow = Lookup<GetDpiForWindowFn>(user, "GetDpiForWindow");
     metricsForDpi = Lookup<GetSystemMetricsForDpiFn>(user, "GetSystemMetricsForDpi");
     parametersForDpi = Lookup<SystemParametersInfoForDpiFn>(user, "SystemParametersInfoForDpi");
+    scaleNonClient = Lookup<EnableNonClientDpiScalingFn>(user, "EnableNonClientDpiScaling");
   }
 
   template <typename Fn>
@@ -47,6 +50,10 @@ Dpi Dpi::OfWindow(HWND window) {
     if (dpi > 0) return Dpi(static_cast<int>(dpi));
   }
   return OfScreen();
+}
+
+void ScaleNonClientArea(HWND window) {
+  if (PerMonitor().scaleNonClient != nullptr) PerMonitor().scaleNonClient(window);
 }
 
 UniqueFont CreateFormFont(Dpi dpi, int designHeight) {

@@ -37,6 +37,11 @@ int SystemMetricAt(Dpi dpi, int index);
 // The system's status bar font at that resolution.
 UniqueFont CreateStatusFont(Dpi dpi);
 
+// At WM_NCCREATE of a top-level window: its caption and menu follow the monitor's
+// resolution too where the system only does so when asked (the first Windows 10 that
+// told resolutions per monitor); nothing elsewhere.
+void ScaleNonClientArea(HWND window);
+
 // The resolution a WM_DPICHANGED message brings.
 inline Dpi DpiOfMessage(WPARAM wp) { return Dpi(HIWORD(wp)); }
 
