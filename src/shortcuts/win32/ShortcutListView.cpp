@@ -101,6 +101,8 @@ void ShortcutListView::ShowSystemImageLists() {
       if (SUCCEEDED(::SHGetImageList(kind, __uuidof(IImageList), &list)) && list != nullptr) {
         int height = 0;
         ::ImageList_GetIconSize(static_cast<HIMAGELIST>(list), &side, &height);
+        // The shell keeps its lists for the whole run, as it does those SHGetFileInfo gives.
+        static_cast<IImageList*>(list)->Release();
       }
       lists.push_back(static_cast<HIMAGELIST>(list));
       sides.push_back(side);
