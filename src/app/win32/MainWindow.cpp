@@ -12,6 +12,7 @@
 #include "app/win32/OptionsDialog.h"
 #include "app/win32/TrayIconRes.h"
 #include "app/win32/Program.h"
+#include "base/ScopedFlag.h"
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Text.h"
 #include "categories/CachedGetAll.h"
@@ -106,7 +107,6 @@ bool MainWindow::Create(const std::string& currentDirectory) {
 
   RegisterClassOnce(kMainWindowClass,
                     ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TESSALY)));
-  treeWidth_ = dpi_.Scale(kTreeWidth);
   if (::CreateWindowExA(0, kMainWindowClass, "Tessaly", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         CW_USEDEFAULT, CW_USEDEFAULT, dpi_.Scale(kDesignWidth),
                         dpi_.Scale(kDesignHeight), nullptr, nullptr, ::GetModuleHandleA(nullptr),
@@ -158,6 +158,9 @@ void MainWindow::OnCreate() {
   if (followOtherWriters_) {
     watcher_->Watch(session_->DataDirectory(), false, WatchedCategory::DataFiles);
   }
+  // The monitor the window was made on may have another resolution than the screen's.
+  dpi_ = Dpi::OfWindow(hwnd());
+  treeWidth_ = dpi_.Scale(kTreeWidth);
   formFont_ = CreateFormFont(dpi_, kFormFontHeight);
   categories_->Create(hwnd(), IDC_CATEGORY_PANE, dpi_);
   splitter_.Create(hwnd(), IDC_SPLITTER);
@@ -170,6 +173,7 @@ void MainWindow::OnCreate() {
   // One panel; as the last panel it reaches the right edge, so a long target fits.
   int edges[] = {-1};
   ::SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
+  ShowStatusFont();
   GiveAccessibleName(statusBar_, "Status");
   GiveAccessibleName(splitter_.hwnd(), "Border between the panes");
   statusText_.Attach(statusBar_);
@@ -249,8 +253,36 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
     // A window wholly off every monitor could never be reached: open centred instead.
     if (::MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr) target = stored;
   }
+  const ScopedFlag placing(placing_);
   ::SetWindowPos(hwnd(), nullptr, target.left, target.top, target.right - target.left,
                  target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::OnDpiChanged(Dpi dpi, const RECT& suggested) {
+  const Dpi old = dpi_;
+  dpi_ = dpi;
+  if (dpi_ != old) {
+    // The border keeps its place in proportion.
+    treeWidth_ = dpi_.Rescale(treeWidth_, old);
+    // The controls let go of the old font before it is deleted.
+    UniqueFont font = CreateFormFont(dpi_, kFormFontHeight);
+    categories_->OnDpiChanged(dpi_);
+    shortcuts_->OnDpiChanged(dpi_, font.get());
+    formFont_ = std::move(font);
+    ShowStatusFont();
+  }
+  if (!placing_) {
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Layout();
+}
+
+void MainWindow::ShowStatusFont() {
+  if (!statusFont_ && dpi_ == Dpi::OfScreen()) return;
+  UniqueFont font = CreateStatusFont(dpi_);
+  ::SendMessageA(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  statusFont_ = std::move(font);
 }
 
 void MainWindow::SetStatusText(const std::string& text) { statusText_.Set(text); }
@@ -551,13 +583,22 @@ void MainWindow::OnOptions() {
   ApplyOptions();
 }
 
+HICON MainWindow::TrayPicture() {
+  // The notification area shows small icons at the system's resolution; the shared
+  // icon LoadIcon gives is the large one.
+  if (!trayPicture_) {
+    trayPicture_.reset(static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TESSALY), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+  }
+  return trayPicture_.get();
+}
+
 void MainWindow::ApplyOptions() {
   session_->history().SetLearning(options_.learn);
   if (!options_.trayIcon) {
     tray_.Hide();
-  } else if (!tray_.shown() &&
-             !tray_.Show(hwnd(), ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TESSALY)),
-                         "Tessaly")) {
+  } else if (!tray_.shown() && !tray_.Show(hwnd(), TrayPicture(), "Tessaly")) {
     SetStatusText("The notification area did not take Tessaly's icon.");
   }
   // Hidden with no way back, the window comes back itself.
@@ -751,6 +792,9 @@ void MainWindow::OnCloseMessage() {
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (tray_.HandleMessage(msg, wp, lp)) return 0;
   switch (msg) {
+    case WM_NCCREATE:
+      ScaleNonClientArea(hwnd());
+      return DefaultHandling(msg, wp, lp);
     case WM_CREATE:
       OnCreate();
       PreTranslateHook() = [this](const MSG& message) { return PreTranslateMessage(message); };
@@ -856,6 +900,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_THEMECHANGED:
       OnThemeMessage(msg, wp, lp);
       return DefaultHandling(msg, wp, lp);
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfMessage(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_GETMINMAXINFO: {
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lp);
       limits.ptMinTrackSize = {dpi_.Scale(320), dpi_.Scale(240)};

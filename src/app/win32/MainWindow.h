@@ -130,6 +130,7 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   void OnOptions();
   // The icon, learning and the rest follow options_.
   void ApplyOptions();
+  HICON TrayPicture();
   // The user chose another program's window: hidden, when the user asked for that.
   void OnLeft();
   void PlaceOnMonitorUnderPointer();
@@ -142,6 +143,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   // Reads the theme again and gives every pane its colours.
   void ApplyTheme();
   void OnThemeMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // The window is on a monitor of another resolution: it takes the rectangle the
+  // system suggests and everything sized from the resolution is made again at it.
+  void OnDpiChanged(Dpi dpi, const RECT& suggested);
+  // The status bar's font at the window's resolution, when it is not the screen's.
+  void ShowStatusFont();
 
   // StatusLine
   void SetStatusText(const std::string& text) override;
@@ -178,6 +184,7 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   Options options_;
   std::optional<Hotkey> registeredHotkey_;
   TrayIcon tray_;
+  UniqueIcon trayPicture_;
   // The window that was in front when the summon came; it gets the focus back.
   HWND summonedFrom_ = nullptr;
   // "/category" of this start, and one sent by a later start, until selected.
@@ -188,8 +195,11 @@ class MainWindow : public Window<MainWindow>, private StatusLine, private BusyCu
   int treeWidth_ = 0;
   bool showMaximized_ = false;
   bool painted_ = false;
+  // While the stored placement is applied: it is in the pixels of its monitor already.
+  bool placing_ = false;
 
   UniqueFont formFont_;
+  UniqueFont statusFont_;
   Splitter splitter_;
   HWND statusBar_ = nullptr;
   StatusBarText statusText_;

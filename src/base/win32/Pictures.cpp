@@ -1,6 +1,7 @@
 #include "base/win32/Pictures.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace tessaly::win32 {
 
@@ -9,11 +10,36 @@ constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 constexpr int kDefaultIconSize = 32;
 }  // namespace
 
-UniqueImageList LoadPictureStrip(int bitmapId, int size) {
+namespace {
+
+// The strip with every picture side-by-side at size instead of designSize.
+UniqueBitmap ScaledStrip(HBITMAP strip, int designSize, int size) {
+  BITMAP shape{};
+  if (::GetObjectA(strip, sizeof shape, &shape) == 0 || shape.bmWidth <= 0) return {};
+  const int width = ::MulDiv(shape.bmWidth, size, designSize);
+  const int height = ::MulDiv(shape.bmHeight, size, designSize);
+  WindowDc screen(nullptr);
+  UniqueMemoryDc fromDc(::CreateCompatibleDC(screen.get()));
+  UniqueMemoryDc toDc(::CreateCompatibleDC(screen.get()));
+  UniqueBitmap scaled(::CreateCompatibleBitmap(screen.get(), width, height));
+  if (!fromDc || !toDc || !scaled) return {};
+  SelectObjectScope selectFrom(fromDc.get(), strip);
+  SelectObjectScope selectTo(toDc.get(), scaled.get());
+  ::SetStretchBltMode(toDc.get(), COLORONCOLOR);
+  ::StretchBlt(toDc.get(), 0, 0, width, height, fromDc.get(), 0, 0, shape.bmWidth, shape.bmHeight,
+               SRCCOPY);
+  return scaled;
+}
+
+}  // namespace
+
+UniqueImageList LoadPictureStrip(int bitmapId, int designSize, Dpi dpi) {
+  const int size = dpi.Scale(designSize);
   UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 8, 8));
   UniqueBitmap strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
                                                        MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0,
                                                        0, LR_CREATEDIBSECTION)));
+  if (strip && size != designSize) strip = ScaledStrip(strip.get(), designSize, size);
   if (list && strip) ::ImageList_AddMasked(list.get(), strip.get(), kKeyColour);
   return list;
 }
@@ -25,6 +51,16 @@ UniqueIcon ExtractLargeIcon(const std::string& file, int number) {
   UniqueIcon icon(large);
   if (extracted == 0 || extracted == UINT_MAX) icon.reset();
   return icon;
+}
+
+UniqueIcon ExtractIconAt(const std::string& file, int number, int size) {
+  HICON made = nullptr;
+  const auto side = static_cast<UINT>(size);
+  if (::SHDefExtractIconA(file.c_str(), number, 0, &made, nullptr, MAKELONG(side, side)) == S_OK &&
+      made != nullptr) {
+    return UniqueIcon(made);
+  }
+  return ExtractLargeIcon(file, number);
 }
 
 SIZE IconSize(HICON icon) {

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "base/win32/AccessibleName.h"
 #include "base/win32/Pictures.h"
 #include "categories/win32/CategoryPaneRes.h"
@@ -33,6 +35,7 @@ CategoryPane::CategoryPane(CategoryTree& model, const Services& services)
 void CategoryPane::Create(HWND parent, int id, Dpi dpi) {
   RegisterClassOnce(kCategoryPaneClass);
   CreateAs(kCategoryPaneClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, parent, id);
+  dpi_ = dpi;
   treeFont_ = CreateFormFont(dpi, kTreeFontHeight);
   categoryTree_.Create(hwnd(), IDC_CATEGORY_TREE, treeFont_.get(), dpi.Scale(kTreeIndent));
   ::SetWindowSubclass(categoryTree_.hwnd(), &CategoryPane::TreeSubclass, kTreeSubclassId,
@@ -46,7 +49,7 @@ void CategoryPane::Create(HWND parent, int id, Dpi dpi) {
 void CategoryPane::LoadPictures() {
   if (picturesLoaded_) return;
   picturesLoaded_ = true;
-  treeImages_ = LoadPictureStrip(IDB_TREE, kTreeImage);
+  treeImages_ = LoadPictureStrip(IDB_TREE, kTreeImage, dpi_);
   categoryTree_.SetImageList(treeImages_.get());
 }
 
@@ -57,6 +60,26 @@ void CategoryPane::ApplyPalette(const Palette& palette) {
   TreeView_SetTextColor(tree, palette.windowText);
   TreeView_SetLineColor(tree, palette.grayText);
   ::InvalidateRect(tree, nullptr, TRUE);
+}
+
+void CategoryPane::OnDpiChanged(Dpi dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  // The control lets go of the old font before it is deleted.
+  UniqueFont font = CreateFormFont(dpi_, kTreeFontHeight);
+  categoryTree_.SetFontAndIndent(font.get(), dpi_.Scale(kTreeIndent));
+  treeFont_ = std::move(font);
+  if (!picturesLoaded_) return;
+  UniqueImageList images = LoadPictureStrip(IDB_TREE, kTreeImage, dpi_);
+  categoryTree_.SetImageList(images.get());
+  treeImages_ = std::move(images);
+  // Icons taken from files were added to the old images: each category with an icon of
+  // its own finds its image again, at the new size, when it is next drawn.
+  model_.ForEach([this](CategoryNode& node) {
+    if (!node.iconText) return;
+    node.imageIndex = 0;
+    categoryTree_.RefreshImage(node);
+  });
 }
 
 void CategoryPane::ShowTree() {

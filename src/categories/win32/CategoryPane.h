@@ -50,6 +50,9 @@ class CategoryPane : public Window<CategoryPane> {
   // The tree's images. An empty tree draws none, so the window loads them after its
   // first paint; the tree loads them itself if it is filled before. Runs once.
   void LoadPictures();
+  // The window has moved to a monitor of another resolution: the tree's font, indent
+  // and images are made again at it.
+  void OnDpiChanged(Dpi dpi);
 
   // Shows the model's nodes, the first top-level category expanded.
   void ShowTree();
@@ -87,6 +90,7 @@ class CategoryPane : public Window<CategoryPane> {
   Services services_;
   CategoryTreeView categoryTree_;
   Palette palette_;
+  Dpi dpi_;
   UniqueFont treeFont_;
   UniqueImageList treeImages_;
   NameDialog nameDialog_;

@@ -25,6 +25,12 @@ void CategoryTreeView::SetImageList(HIMAGELIST images) {
   TreeView_SetIndent(hwnd_, indent_);
 }
 
+void CategoryTreeView::SetFontAndIndent(HFONT font, int indent) {
+  ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  indent_ = indent;
+  TreeView_SetIndent(hwnd_, indent_);
+}
+
 HTREEITEM CategoryTreeView::Insert(const CategoryNode& node, HTREEITEM parent, HTREEITEM after) {
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent;

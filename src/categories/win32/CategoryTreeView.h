@@ -22,6 +22,8 @@ class CategoryTreeView {
   HWND hwnd() const { return hwnd_; }
   // The tree's own images, owned by the category pane.
   void SetImageList(HIMAGELIST images);
+  // The font and indent of another resolution.
+  void SetFontAndIndent(HFONT font, int indent);
 
   // Replaces every item with the nodes of tree, in order. No selection event fires.
   void Rebuild(const CategoryTree& tree);

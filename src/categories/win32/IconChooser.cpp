@@ -73,7 +73,9 @@ void IconChooser::LoadIconsOfFile(const std::string& file) {
   source_ = Source::FileIcons;
   // A file whose first icon cannot be extracted lists nothing: there is no size to
   // give the images, and OK then finds nothing selected.
-  UniqueIcon icon = total == UINT_MAX ? UniqueIcon() : ExtractLargeIcon(file, 0);
+  // The icons' size on the monitor the dialog is on, which may not be the screen's.
+  const int side = SystemMetricAt(Dpi::OfWindow(hwnd()), SM_CXICON);
+  UniqueIcon icon = total == UINT_MAX ? UniqueIcon() : ExtractIconAt(file, 0, side);
   const int count = icon ? static_cast<int>(total) : 0;
   const SIZE size = icon ? IconSize(icon.get()) : SIZE{kDefaultIconSize, kDefaultIconSize};
   iconImages_.reset(::ImageList_Create(size.cx, size.cy, ILC_COLOR32, count > 0 ? count : 1, 16));
@@ -83,7 +85,7 @@ void IconChooser::LoadIconsOfFile(const std::string& file) {
   // laying out and painting itself again for every icon added.
   ::SendMessageA(iconList(), WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < count; ++i) {
-    if (i > 0) icon = ExtractLargeIcon(file, i);
+    if (i > 0) icon = ExtractIconAt(file, i, side);
     // Without a mask, so that the image numbers stay the icon numbers.
     if (const UniqueBitmap picture = IconPicture(icon.get(), size)) {
       ::ImageList_Add(iconImages_.get(), picture.get(), nullptr);

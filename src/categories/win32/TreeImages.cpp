@@ -11,10 +11,11 @@ namespace {
 // Appends icon number of file to images, scaled to their size; -1 when it cannot be
 // extracted.
 int AppendFileIcon(HIMAGELIST images, int number, const std::string& file) {
-  const UniqueIcon icon = ExtractLargeIcon(file, number);
-  if (!icon) return -1;
   SIZE side{};
   ::ImageList_GetIconSize(images, reinterpret_cast<int*>(&side.cx), reinterpret_cast<int*>(&side.cy));
+  // Made at the images' size where the file has it, rather than scaled up or down.
+  const UniqueIcon icon = ExtractIconAt(file, number, static_cast<int>(side.cx));
+  if (!icon) return -1;
   const UniqueBitmap picture = IconPicture(icon.get(), side);
   return picture ? ::ImageList_Add(images, picture.get(), nullptr) : -1;
 }

@@ -15,12 +15,15 @@ constexpr int kGlyph = 32;
 
 // One glyph of the editor's strip drawn on the button face.
 UniqueBitmap GlyphFromStrip(HIMAGELIST glyphs, int index) {
+  int side = kGlyph;
+  int height = kGlyph;
+  ::ImageList_GetIconSize(glyphs, &side, &height);
   WindowDc screen(nullptr);
   UniqueMemoryDc target(::CreateCompatibleDC(screen.get()));
-  UniqueBitmap glyph(::CreateCompatibleBitmap(screen.get(), kGlyph, kGlyph));
+  UniqueBitmap glyph(::CreateCompatibleBitmap(screen.get(), side, side));
   if (!target || !glyph) return glyph;
   SelectObjectScope selectTarget(target.get(), glyph.get());
-  const RECT all{0, 0, kGlyph, kGlyph};
+  const RECT all{0, 0, side, side};
   ::FillRect(target.get(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
   ::ImageList_Draw(glyphs, index, target.get(), 0, 0, ILD_TRANSPARENT);
   return glyph;
@@ -52,7 +55,9 @@ bool ShortcutEditor::OnInit() {
   ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon));
   WriteFields();
 
-  const UniqueImageList glyphs = LoadPictureStrip(IDB_EDITOR, kGlyph);
+  // The buttons are sized in dialog units, which the system scales to the monitor the
+  // dialog is on; their pictures are made for that monitor too.
+  const UniqueImageList glyphs = LoadPictureStrip(IDB_EDITOR, kGlyph, Dpi::OfWindow(hwnd()));
   if (glyphs && ::ImageList_GetImageCount(glyphs.get()) >= 2) {
     applicationGlyph_ = GlyphFromStrip(glyphs.get(), 0);
     folderGlyph_ = GlyphFromStrip(glyphs.get(), 1);

@@ -1,11 +1,13 @@
 #include "shortcuts/win32/ShortcutListView.h"
 
 #include <shellapi.h>
+#include <commoncontrols.h>
 
 #include <algorithm>
 
 #include "base/Text.h"
 #include "base/win32/Text.h"
+#include "shortcuts/IconSizes.h"
 
 namespace tessaly::win32 {
 
@@ -49,7 +51,8 @@ class Counting {
 
 }  // namespace
 
-void ShortcutListView::Create(HWND parent, int id, HFONT font, int titleColumnWidth) {
+void ShortcutListView::Create(HWND parent, int id, HFONT font, Dpi dpi, int titleColumnWidth) {
+  dpi_ = dpi;
   // Owner data: the model is the list, the control only draws it.
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_ICON |
                       LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | LVS_OWNERDATA;
@@ -78,13 +81,53 @@ void ShortcutListView::Create(HWND parent, int id, HFONT font, int titleColumnWi
 void ShortcutListView::AttachSystemImageLists() {
   if (imagesAttached_) return;
   imagesAttached_ = true;
+  ShowSystemImageLists();
+}
+
+void ShortcutListView::ShowSystemImageLists() {
   SHFILEINFOA info{};
-  const auto large = reinterpret_cast<HIMAGELIST>(
+  auto large = reinterpret_cast<HIMAGELIST>(
       ::SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX));
-  const auto small = reinterpret_cast<HIMAGELIST>(
+  auto small = reinterpret_cast<HIMAGELIST>(
       ::SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  // The shell's lists are made once, at the screen's resolution; a monitor of another
+  // one gets those of the nearest size. An icon has the same number in all of them.
+  if (dpi_ != Dpi::OfScreen()) {
+    std::vector<HIMAGELIST> lists;
+    std::vector<int> sides;
+    for (const int kind : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE}) {
+      void* list = nullptr;
+      int side = 0;
+      if (SUCCEEDED(::SHGetImageList(kind, __uuidof(IImageList), &list)) && list != nullptr) {
+        int height = 0;
+        ::ImageList_GetIconSize(static_cast<HIMAGELIST>(list), &side, &height);
+        // The shell keeps its lists for the whole run, as it does those SHGetFileInfo gives.
+        static_cast<IImageList*>(list)->Release();
+      }
+      lists.push_back(static_cast<HIMAGELIST>(list));
+      sides.push_back(side);
+    }
+    if (const auto nearest = NearestIconSize(SystemMetricAt(dpi_, SM_CXICON), sides)) {
+      large = lists[*nearest];
+    }
+    if (const auto nearest = NearestIconSize(SystemMetricAt(dpi_, SM_CXSMICON), sides)) {
+      small = lists[*nearest];
+    }
+  }
   ListView_SetImageList(hwnd_, large, LVSIL_NORMAL);
   ListView_SetImageList(hwnd_, small, LVSIL_SMALL);
+}
+
+void ShortcutListView::OnDpiChanged(Dpi dpi, HFONT font) {
+  const Dpi old = dpi_;
+  dpi_ = dpi;
+  ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ListView_SetColumnWidth(hwnd_, 0, dpi_.Rescale(ListView_GetColumnWidth(hwnd_, 0), old));
+  if (imagesAttached_) ShowSystemImageLists();
+  FitTargetColumn();
+  // The icon view places its items again for the new icon size and font.
+  if (style_ == ViewStyle::Thumb) ListView_Arrange(hwnd_, LVA_DEFAULT);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void ShortcutListView::SetViewStyle(ViewStyle style) {

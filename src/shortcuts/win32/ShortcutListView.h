@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/win32/Dpi.h"
 #include "model/ShortcutList.h"
 #include "shortcuts/ShortcutPaneModel.h"
 #include "shortcuts/ViewStyle.h"
@@ -27,13 +28,16 @@ class ShortcutListView : public ListObserver {
   ShortcutListView(const ShortcutListView&) = delete;
   ShortcutListView& operator=(const ShortcutListView&) = delete;
 
-  void Create(HWND parent, int id, HFONT font, int titleColumnWidth);
+  void Create(HWND parent, int id, HFONT font, Dpi dpi, int titleColumnWidth);
   HWND hwnd() const { return hwnd_; }
 
   // The shell's system image lists; the shell owns them, the list only shares them.
   // Attached once, at the latest when the list first has items: the icons' size lays
   // the items out.
   void AttachSystemImageLists();
+  // The window has moved to a monitor of another resolution: the list takes the font
+  // made for it, widens its columns and shows the icons of the nearest size.
+  void OnDpiChanged(Dpi dpi, HFONT font);
   void SetViewStyle(ViewStyle style);
   ViewStyle viewStyle() const { return style_; }
   // While set, an icon not looked up yet is drawn as its kind of file at first and
@@ -63,9 +67,12 @@ class ShortcutListView : public ListObserver {
 
  private:
   int IconOf(const std::string& target);
+  // The shell's icon lists whose sizes are nearest to the icon sizes at dpi_.
+  void ShowSystemImageLists();
 
   const ShortcutList& model_;
   HWND hwnd_ = nullptr;
+  Dpi dpi_;
   ViewStyle style_ = ViewStyle::Thumb;
   // Icons already looked up, by size and target: the same targets come back with
   // every selection and every key typed into the search field, and a lookup reads

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/ScopedFlag.h"
@@ -86,7 +87,7 @@ void ShortcutPane::Create(HWND parent, int id, Dpi dpi, HFONT font) {
   // The hint stays while the field is empty, focused or not.
   ::SendMessageW(searchField_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Find a shortcut"));
 
-  list_.Create(hwnd(), IDC_SHORTCUT_LIST, font, dpi.Scale(kTitleColumnWidth));
+  list_.Create(hwnd(), IDC_SHORTCUT_LIST, font, dpi, dpi.Scale(kTitleColumnWidth));
   model_.list().SetObserver(this);
 
   GiveAccessibleName(toolbar_, "Toolbar");
@@ -102,8 +103,13 @@ void ShortcutPane::Create(HWND parent, int id, Dpi dpi, HFONT font) {
 void ShortcutPane::LoadPictures() {
   list_.AttachSystemImageLists();
   if (toolbarImages_) return;
-  toolbarImages_ = LoadPictureStrip(IDB_TOOLBAR, kToolbarGlyph);
-  ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
+  ShowToolbarPictures();
+}
+
+void ShortcutPane::ShowToolbarPictures() {
+  UniqueImageList images = LoadPictureStrip(IDB_TOOLBAR, kToolbarGlyph, dpi_);
+  ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+  toolbarImages_ = std::move(images);
   // A new image list makes the toolbar measure its buttons again.
   ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(dpi_.Scale(kButtonWidth), dpi_.Scale(kButtonHeight)));
@@ -146,6 +152,21 @@ LRESULT ShortcutPane::OnToolbarCustomDraw(NMTBCUSTOMDRAW& draw) {
     default:
       return CDRF_DODEFAULT;
   }
+}
+
+void ShortcutPane::OnDpiChanged(Dpi dpi, HFONT font) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  ::SendMessageA(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SendMessageA(searchField_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (toolbarImages_) {
+    ShowToolbarPictures();
+  } else {
+    ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0,
+                   MAKELPARAM(dpi_.Scale(kButtonWidth), dpi_.Scale(kButtonHeight)));
+  }
+  list_.OnDpiChanged(dpi_, font);
+  Layout();
 }
 
 void ShortcutPane::Layout() {

@@ -53,6 +53,10 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
   // first paint: the shell's image lists take longer to set up than the whole
   // window. Runs once.
   void LoadPictures();
+  // The window has moved to a monitor of another resolution: the toolbar, the search
+  // field and the list take font, which the window made for it, and pictures and sizes
+  // at it; the font must outlive the pane or the next change.
+  void OnDpiChanged(Dpi dpi, HFONT font);
   // The view stored in the settings, applied at start without storing it again.
   void ApplyStoredView(ViewStyle style);
   void FocusSearch();
@@ -70,6 +74,7 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
 
  private:
   void Layout();
+  void ShowToolbarPictures();
   LRESULT OnNotify(NMHDR& header);
   void OnCommand(int id, int code);
   void OnContextMenu(HWND window, LPARAM screenPoint);
