@@ -239,8 +239,9 @@ void MainWindow::Layout() {
 
 void MainWindow::ApplyPlacement(const Placement& placement) {
   const RECT area = PrimaryWorkArea();
-  const int width = dpi_.Scale(kDesignWidth);
-  const int height = dpi_.Scale(kDesignHeight);
+  // At a large scale on a small screen the designed size is more than the screen has.
+  const int width = std::min(dpi_.Scale(kDesignWidth), static_cast<int>(area.right - area.left));
+  const int height = std::min(dpi_.Scale(kDesignHeight), static_cast<int>(area.bottom - area.top));
   RECT target{area.left + (area.right - area.left - width) / 2,
               area.top + (area.bottom - area.top - height) / 2, 0, 0};
   target.right = target.left + width;
