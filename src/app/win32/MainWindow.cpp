@@ -410,7 +410,7 @@ void MainWindow::FollowDataFiles() {
     shortcuts_->ApplyStoredView(session_->StoredView());
     Options options = ReadOptions(session_->settings());
     options.startWithWindows = options_.startWithWindows;
-    if (options.hotkey != registeredHotkey_) ClaimHotkey(options.hotkey);
+    ClaimHotkey(options.hotkey);
     options_ = options;
     ApplyOptions();
   }

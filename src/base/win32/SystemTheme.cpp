@@ -26,17 +26,17 @@ SetWindowAttributeFunction SetWindowAttribute() {
 
 ThemeSettings RegistryThemeSource::Read() {
   ThemeSettings settings;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS) {
+    const UniqueRegistryKey key(opened);
     DWORD value = 0;
     DWORD type = 0;
     DWORD size = sizeof value;
-    if (::RegQueryValueExA(key, "AppsUseLightTheme", nullptr, &type,
+    if (::RegQueryValueExA(key.get(), "AppsUseLightTheme", nullptr, &type,
                            reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
         type == REG_DWORD && size == sizeof value) {
       settings.appsUseLightTheme = value;
     }
-    ::RegCloseKey(key);
   }
   HIGHCONTRASTA contrast{};
   contrast.cbSize = sizeof contrast;

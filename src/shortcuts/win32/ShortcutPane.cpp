@@ -76,8 +76,7 @@ void ShortcutPane::Create(HWND parent, int id, Dpi dpi, HFONT font) {
     button.iString = reinterpret_cast<INT_PTR>(tool.caption);
     ::SendMessageA(toolbar_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
   }
-  ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0,
-                 MAKELPARAM(dpi.Scale(kButtonWidth), dpi.Scale(kButtonHeight)));
+  SizeToolbarButtons();
 
   searchField_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
@@ -111,9 +110,13 @@ void ShortcutPane::ShowToolbarPictures() {
   ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
   toolbarImages_ = std::move(images);
   // A new image list makes the toolbar measure its buttons again.
+  SizeToolbarButtons();
+  ::InvalidateRect(toolbar_, nullptr, TRUE);
+}
+
+void ShortcutPane::SizeToolbarButtons() {
   ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(dpi_.Scale(kButtonWidth), dpi_.Scale(kButtonHeight)));
-  ::InvalidateRect(toolbar_, nullptr, TRUE);
 }
 
 void ShortcutPane::ApplyPalette(const Palette& palette) {
@@ -162,8 +165,7 @@ void ShortcutPane::OnDpiChanged(Dpi dpi, HFONT font) {
   if (toolbarImages_) {
     ShowToolbarPictures();
   } else {
-    ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0,
-                   MAKELPARAM(dpi_.Scale(kButtonWidth), dpi_.Scale(kButtonHeight)));
+    SizeToolbarButtons();
   }
   list_.OnDpiChanged(dpi_, font);
   Layout();

@@ -75,6 +75,8 @@ class ShortcutPane : public Window<ShortcutPane>, private ListObserver {
  private:
   void Layout();
   void ShowToolbarPictures();
+  // The buttons' size at the pane's resolution.
+  void SizeToolbarButtons();
   LRESULT OnNotify(NMHDR& header);
   void OnCommand(int id, int code);
   void OnContextMenu(HWND window, LPARAM screenPoint);
